@@ -1,0 +1,43 @@
+#include "support/CliRunner.h"
+
+#include "support/TempFolder.h"
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fcntl.h>
+
+namespace listrion::test {
+
+CliResult runCli(const std::filesystem::path& home, const std::vector<std::string>& args)
+{
+    TempFolder capture;
+    const std::string outPath = capture.file("out").string();
+    const std::string errPath = capture.file("err").string();
+    std::vector<std::string> argv = {LISTRION_CLI_PATH, "--home", home.string()};
+    argv.insert(argv.end(), args.begin(), args.end());
+
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        dup2(out, STDOUT_FILENO);
+        dup2(err, STDERR_FILENO);
+        std::vector<char*> cargs;
+        for (std::string& a : argv) {
+            cargs.push_back(a.data());
+        }
+        cargs.push_back(nullptr);
+        execv(cargs[0], cargs.data());
+        _exit(127);
+    }
+    CliResult result;
+    int status = 0;
+    waitpid(pid, &status, 0);
+    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    result.out = readFile(outPath);
+    result.err = readFile(errPath);
+    return result;
+}
+
+} // namespace listrion::test
