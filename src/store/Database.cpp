@@ -1,0 +1,127 @@
+#include "store/Database.h"
+
+#include "store/SqlError.h"
+#include "store/TextCollation.h"
+
+#include <sqlite3.h>
+
+#include <utility>
+
+namespace listrion::store {
+
+Database::Database(const std::filesystem::path& file) : m_file(file)
+{
+    const int rc =
+        sqlite3_open_v2(file.c_str(), &m_db,
+                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
+    if (rc != SQLITE_OK) {
+        std::string message = m_db ? sqlite3_errmsg(m_db) : "out of memory";
+        sqlite3_close_v2(m_db);
+        m_db = nullptr;
+        throw SqlError(rc, "cannot open " + file.string() + ": " + message);
+    }
+    try {
+        sqlite3_extended_result_codes(m_db, 1);
+        sqlite3_busy_timeout(m_db, 5000);
+        registerTextCollation(m_db);
+        exec("PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL; PRAGMA cache_size=-65536;"
+             "PRAGMA temp_store=MEMORY;");
+    } catch (...) {
+        sqlite3_close_v2(m_db);
+        m_db = nullptr;
+        throw;
+    }
+}
+
+Database::Database(Database&& other) noexcept
+    : m_file(std::move(other.m_file)), m_db(std::exchange(other.m_db, nullptr))
+{
+}
+
+Database& Database::operator=(Database&& other) noexcept
+{
+    if (this != &other) {
+        close();
+        m_file = std::move(other.m_file);
+        m_db = std::exchange(other.m_db, nullptr);
+    }
+    return *this;
+}
+
+Database::~Database()
+{
+    close();
+}
+
+void Database::close()
+{
+    if (m_db != nullptr) {
+        sqlite3_close_v2(m_db);
+        m_db = nullptr;
+    }
+}
+
+void Database::exec(std::string_view sql)
+{
+    char* error = nullptr;
+    const std::string text(sql);
+    const int rc = sqlite3_exec(m_db, text.c_str(), nullptr, nullptr, &error);
+    if (rc != SQLITE_OK) {
+        std::string message = error ? error : sqlite3_errmsg(m_db);
+        sqlite3_free(error);
+        throw SqlError(rc, message + " in: " + text);
+    }
+}
+
+Statement Database::prepare(std::string_view sql) const
+{
+    return Statement(m_db, sql);
+}
+
+std::vector<std::string> Database::tableNames() const
+{
+    std::vector<std::string> names;
+    Statement st = prepare("SELECT name FROM sqlite_schema WHERE type='table' AND name NOT LIKE "
+                           "'sqlite\\_%' ESCAPE '\\' ORDER BY rowid");
+    while (st.step()) {
+        names.push_back(st.columnText(0));
+    }
+    return names;
+}
+
+bool Database::tableExists(std::string_view name) const
+{
+    return scalarInt("SELECT count(*) FROM sqlite_schema WHERE type='table' AND name=? COLLATE "
+                     "NOCASE",
+                     0, name) > 0;
+}
+
+void Database::dropTable(std::string_view name)
+{
+    exec("DROP TABLE " + quoteIdentifier(name));
+}
+
+bool Database::inTransaction() const
+{
+    return sqlite3_get_autocommit(m_db) == 0;
+}
+
+std::int64_t Database::changes() const
+{
+    return sqlite3_changes64(m_db);
+}
+
+std::string quoteIdentifier(std::string_view name)
+{
+    std::string quoted = "\"";
+    for (char c : name) {
+        if (c == '"') {
+            quoted.push_back('"');
+        }
+        quoted.push_back(c);
+    }
+    quoted.push_back('"');
+    return quoted;
+}
+
+} // namespace listrion::store

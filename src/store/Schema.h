@@ -1,0 +1,51 @@
+#pragma once
+
+#include "store/Database.h"
+
+#include <array>
+#include <filesystem>
+#include <string_view>
+
+namespace listrion::store {
+
+// The tables of data.mdb. Tables of one layout have the same columns in the same order, so
+// "INSERT INTO a SELECT * FROM b" copies between them.
+namespace Schema {
+
+// izberi, grupa, name, tvgname, tvgid, link, logo, broj, type, parent_code
+inline constexpr std::array<std::string_view, 10> kPlaylistLayoutTables = {
+    "Playlist",         "Playlist_backup",       "Playlist_backup2",
+    "Playlist_backup3", "Playlist_backup4",      "Playlist_backup5",
+    "Playlist_backup6", "Playlist_grupa_backup", "Playlist_backup_all",
+    "Playlist_Second"};
+
+// izberi, grupa, type, count, broj
+inline constexpr std::array<std::string_view, 8> kGrupaLayoutTables = {
+    "Grupa",         "Grupa_backup",  "Grupa_backup2", "Grupa_backup3",
+    "Grupa_backup4", "Grupa_backup5", "Grupa_backup6", "Grupa_Second"};
+
+// Prefixes of the named backup tables; compared with exact letter case.
+inline constexpr std::string_view kPlaylistBackupPrefix = "Playlist_Backup_";
+inline constexpr std::string_view kGrupaBackupPrefix = "Grupa_Backup_";
+
+// SQL condition that is true when a channel row carries a parental code: an integer other than
+// 0 (as the reader stores it) or non-empty text (the digits a user typed).
+inline constexpr std::string_view kHasParentCode =
+    "((typeof(parent_code)='integer' AND parent_code<>0) OR "
+    "(typeof(parent_code)='text' AND parent_code<>''))";
+
+// Opens a playlist store, creating every missing table and index; existing rows are kept.
+Database open(const std::filesystem::path& file);
+
+// Creates missing tables and indexes on an open connection.
+void ensure(Database& db);
+
+void createPlaylistLayoutTable(Database& db, std::string_view name);
+void createGrupaLayoutTable(Database& db, std::string_view name);
+
+// The indexes of the working Playlist table; a bulk load drops them and builds them afterwards.
+void dropPlaylistIndexes(Database& db);
+void createPlaylistIndexes(Database& db);
+
+} // namespace Schema
+} // namespace listrion::store

@@ -1,0 +1,65 @@
+#include "store/Tables.h"
+
+#include "store/Schema.h"
+#include "store/Transaction.h"
+
+#include <vector>
+
+namespace listrion::store {
+namespace {
+
+std::vector<std::string> tablesWithPrefix(const Database& db, std::string_view prefix)
+{
+    std::vector<std::string> names;
+    for (std::string& name : db.tableNames()) {
+        if (name.starts_with(prefix)) {
+            names.push_back(std::move(name));
+        }
+    }
+    return names;
+}
+
+} // namespace
+
+void Izbrisi_Kopije(Database& db)
+{
+    Transaction tx(db);
+    // Collect first, then drop: dropping changes the table list being walked.
+    for (std::string_view prefix : {Schema::kPlaylistBackupPrefix, Schema::kGrupaBackupPrefix}) {
+        for (const std::string& name : tablesWithPrefix(db, prefix)) {
+            db.dropTable(name);
+        }
+    }
+    db.exec("DELETE FROM Grupa; DELETE FROM Grupa_backup; DELETE FROM Playlist;"
+            "DELETE FROM Playlist_backup; DELETE FROM Izbrana_Playlista; DELETE FROM SS_Epg;");
+    tx.commit();
+}
+
+std::optional<std::string> chosenPlaylist(const Database& db)
+{
+    Statement st = db.prepare("SELECT Ime FROM Izbrana_Playlista ORDER BY rowid LIMIT 1");
+    if (!st.step()) {
+        return std::nullopt;
+    }
+    return st.columnText(0);
+}
+
+void setChosenPlaylist(Database& db, const std::string& source)
+{
+    Transaction tx(db);
+    db.exec("DELETE FROM Izbrana_Playlista");
+    db.prepare("INSERT INTO Izbrana_Playlista (Ime) VALUES (?)").bindAll(source).run();
+    tx.commit();
+}
+
+std::int64_t channelCount(const Database& db)
+{
+    return db.scalarInt("SELECT count(*) FROM Playlist", 0);
+}
+
+std::int64_t groupCount(const Database& db)
+{
+    return db.scalarInt("SELECT count(*) FROM Grupa", 0);
+}
+
+} // namespace listrion::store

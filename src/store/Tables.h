@@ -1,0 +1,26 @@
+#pragma once
+
+#include "store/Database.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace listrion::store {
+
+// Routines every part of the program uses on the working tables of data.mdb.
+
+// Drops every named backup (tables whose names begin with "Playlist_Backup_" or
+// "Grupa_Backup_", exact case) and empties Grupa, Grupa_backup, Playlist, Playlist_backup,
+// Izbrana_Playlista and SS_Epg. One transaction.
+void Izbrisi_Kopije(Database& db);
+
+// The playlist file or address last opened (Izbrana_Playlista.Ime), if any.
+std::optional<std::string> chosenPlaylist(const Database& db);
+// Replaces the remembered playlist with `source` (the table holds at most one row).
+void setChosenPlaylist(Database& db, const std::string& source);
+
+std::int64_t channelCount(const Database& db);
+std::int64_t groupCount(const Database& db);
+
+} // namespace listrion::store

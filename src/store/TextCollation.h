@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+struct sqlite3;
+
+namespace listrion::store {
+
+// The store's text identity: letters compare without regard to case (all of Unicode, by simple
+// case folding, not only ASCII) and trailing spaces are ignored. Every text column of the
+// playlist tables is declared with this collation, so '=', '<>', ORDER BY and the group lookups
+// all use it. ASCII text takes a fast path.
+inline constexpr const char* kTextCollation = "LISTRION_TEXT";
+
+// <0, 0 or >0 like memcmp, in the collation's order (folded code points).
+int compareText(std::string_view a, std::string_view b);
+
+// A key such that foldKey(a) == foldKey(b) exactly when compareText(a, b) == 0.
+std::string foldKey(std::string_view text);
+
+// Registers the collation and the case-insensitive LIKE on a connection.
+void registerTextCollation(sqlite3* db);
+
+} // namespace listrion::store

@@ -1,0 +1,215 @@
+#include "store/Schema.h"
+#include "store/SqlError.h"
+#include "store/Tables.h"
+#include "store/TextCollation.h"
+#include "store/Transaction.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace listrion::store {
+namespace {
+
+class StoreSemantics : public ::testing::Test {
+protected:
+    test::TempFolder folder;
+    Database db = Schema::open(folder.file("data.mdb"));
+
+    void addGroup(const std::string& name, int broj, const std::string& type = "Live")
+    {
+        db.prepare("INSERT INTO Grupa (grupa, type, broj) VALUES (?, ?, ?)")
+            .bindAll(name, type, broj)
+            .run();
+    }
+    void addChannel(const std::string& group, const std::string& name, int broj)
+    {
+        db.prepare("INSERT INTO Playlist (grupa, name, tvgname, tvgid, link, logo, broj, type, "
+                   "parent_code) VALUES (?, ?, ?, 'ext', 'http://x/', '', ?, 'Live', 0)")
+            .bindAll(group, name, name, broj)
+            .run();
+    }
+    std::vector<std::string> column(const std::string& sql)
+    {
+        std::vector<std::string> values;
+        Statement st = db.prepare(sql);
+        while (st.step()) {
+            values.push_back(st.columnText(0));
+        }
+        return values;
+    }
+};
+
+TEST_F(StoreSemantics, TextIdentityIgnoresCaseOfEveryLetterAndTrailingBlanks)
+{
+    addChannel("Šport HD", "a", 1);
+    addChannel("šPORT hd  ", "b", 2);
+    addChannel("ΕΛΛΗΝΙΚΑ", "c", 3);
+    addChannel("Sport HD", "d", 4);  // a different letter, not a case variant
+    addChannel(" Šport HD", "e", 5); // leading blanks count
+
+    auto names = [&](const std::string& group) {
+        std::vector<std::string> found;
+        Statement st = db.prepare("SELECT name FROM Playlist WHERE grupa = ? ORDER BY broj");
+        st.bind(1, group);
+        while (st.step()) {
+            found.push_back(st.columnText(0));
+        }
+        return found;
+    };
+    EXPECT_EQ(names("ŠPORT HD"), (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(names("ελληνικα "), (std::vector<std::string>{"c"}));
+    EXPECT_EQ(db.scalarInt("SELECT count(*) FROM Playlist WHERE grupa <> 'šport hd'", -1), 3);
+    EXPECT_EQ(db.scalarInt("SELECT count(DISTINCT grupa) FROM Playlist", -1), 4);
+    EXPECT_EQ(db.scalarInt("SELECT count(*) FROM Playlist WHERE name LIKE ?", -1, "%B%"), 1);
+    EXPECT_EQ(db.scalarInt("SELECT count(*) FROM Playlist WHERE grupa LIKE ?", -1, "%ἑλλ%"), 0);
+    EXPECT_EQ(db.scalarInt("SELECT count(*) FROM Playlist WHERE grupa LIKE ?", -1, "ελλ%"), 1);
+    // '_' is one character, whatever its byte length: Š, š and S; the leading blank is not.
+    EXPECT_EQ(db.scalarInt("SELECT count(*) FROM Playlist WHERE grupa LIKE ?", -1, "_port%"), 3);
+
+    // ORDER BY interleaves case variants instead of putting capitals first.
+    db.exec("DELETE FROM Playlist");
+    for (const char* n : {"beta", "Alpha", "ALPHA2", "alpha1", "Beta0"}) {
+        addChannel("g", n, 1);
+    }
+    EXPECT_EQ(column("SELECT name FROM Playlist ORDER BY name"),
+              (std::vector<std::string>{"Alpha", "alpha1", "ALPHA2", "beta", "Beta0"}));
+}
+
+TEST_F(StoreSemantics, CollationAgreesWithFoldKey)
+{
+    const std::vector<std::string> samples = {
+        "",       "a", "A ", "Straße", "STRASSE", "ǅ", "ǆ", "Ǆ", "\xff\xfe", "K",
+        "\u212A", "k", "Ω",  "ω",      "ά",       "Ά", "z", "Ž", "ž",        "abc  "};
+    for (const auto& a : samples) {
+        for (const auto& b : samples) {
+            const bool equal = compareText(a, b) == 0;
+            EXPECT_EQ(equal, foldKey(a) == foldKey(b)) << a << " / " << b;
+            EXPECT_EQ(compareText(a, b), -compareText(b, a)) << a << " / " << b;
+        }
+    }
+    EXPECT_EQ(compareText("K", "\u212A"), 0); // Kelvin sign folds to k
+    EXPECT_LT(compareText("abc", "abd"), 0);
+    EXPECT_LT(compareText("ab", "abc"), 0);
+}
+
+TEST_F(StoreSemantics, TablesOfOneLayoutCopyIntoEachOther)
+{
+    addGroup("News", 1);
+    addChannel("News", "One", 1);
+    db.exec("UPDATE Playlist SET izberi = 1, parent_code = '0042'");
+    for (std::string_view table : Schema::kPlaylistLayoutTables) {
+        if (table == "Playlist") {
+            continue;
+        }
+        db.exec("INSERT INTO " + quoteIdentifier(table) + " SELECT * FROM Playlist");
+        db.exec("DELETE FROM Playlist");
+        db.exec("INSERT INTO Playlist SELECT * FROM " + quoteIdentifier(table));
+    }
+    for (std::string_view table : Schema::kGrupaLayoutTables) {
+        if (table != "Grupa") {
+            db.exec("INSERT INTO " + quoteIdentifier(table) + " SELECT * FROM Grupa");
+        }
+    }
+    Statement st = db.prepare("SELECT izberi, grupa, name, broj, parent_code, typeof(parent_code) "
+                              "FROM Playlist");
+    ASSERT_TRUE(st.step());
+    EXPECT_EQ(st.columnInt(0), 1);
+    EXPECT_EQ(st.columnText(2), "One");
+    EXPECT_EQ(st.columnText(4), "0042"); // the digits the user typed, leading zero kept
+    EXPECT_EQ(st.columnText(5), "text");
+    EXPECT_FALSE(st.step());
+    EXPECT_EQ(db.scalarInt("SELECT count(*) FROM Grupa_Second", -1), 1);
+}
+
+TEST_F(StoreSemantics, ParentCodeTakesNumberDigitsOrEmpty)
+{
+    addChannel("g", "number", 1);
+    addChannel("g", "digits", 2);
+    addChannel("g", "empty", 3);
+    addChannel("g", "zero", 4);
+    db.exec("UPDATE Playlist SET parent_code = 1234 WHERE name = 'number';"
+            "UPDATE Playlist SET parent_code = '0007' WHERE name = 'digits';"
+            "UPDATE Playlist SET parent_code = '' WHERE name = 'empty';");
+    EXPECT_EQ(column("SELECT name FROM Playlist WHERE " + std::string(Schema::kHasParentCode) +
+                     " ORDER BY broj"),
+              (std::vector<std::string>{"number", "digits"}));
+}
+
+TEST_F(StoreSemantics, IzbrisiKopijeDropsExactCaseBackupsAndEmptiesWorkingTables)
+{
+    addGroup("News", 1);
+    addChannel("News", "One", 1);
+    setChosenPlaylist(db, "/tmp/list.m3u");
+    db.exec("INSERT INTO SS_Epg VALUES ('http://epg/'); INSERT INTO Grupa_Second SELECT * FROM "
+            "Grupa; INSERT INTO Playlist_backup2 SELECT * FROM Playlist");
+    for (const char* name : {"Playlist_Backup_01", "playlist_backup_05"}) {
+        Schema::createPlaylistLayoutTable(db, name);
+    }
+    Schema::createGrupaLayoutTable(db, "Grupa_Backup_01");
+    Schema::createGrupaLayoutTable(db, "Grupa_Backup_100");
+
+    Izbrisi_Kopije(db);
+
+    EXPECT_FALSE(db.tableExists("Grupa_Backup_01"));
+    EXPECT_FALSE(db.tableExists("Grupa_Backup_100"));
+    const auto tables = db.tableNames();
+    EXPECT_NE(std::find(tables.begin(), tables.end(), "playlist_backup_05"), tables.end());
+    EXPECT_EQ(std::find(tables.begin(), tables.end(), "Playlist_Backup_01"), tables.end());
+    for (const char* table : {"Grupa", "Playlist", "Izbrana_Playlista", "SS_Epg"}) {
+        EXPECT_EQ(db.scalarInt("SELECT count(*) FROM " + std::string(table), -1), 0) << table;
+    }
+    // Tables the routine does not own keep their rows.
+    EXPECT_EQ(db.scalarInt("SELECT count(*) FROM Grupa_Second", -1), 1);
+    EXPECT_EQ(db.scalarInt("SELECT count(*) FROM Playlist_backup2", -1), 1);
+    EXPECT_FALSE(chosenPlaylist(db).has_value());
+}
+
+TEST_F(StoreSemantics, TransactionsApplyWholeOrNotAtAll)
+{
+    addGroup("Kept", 1);
+    try {
+        Transaction tx(db);
+        addGroup("Lost", 2);
+        db.exec("UPDATE Grupa SET broj = 9");
+        db.exec("INSERT INTO NoSuchTable VALUES (1)");
+        tx.commit();
+    } catch (const SqlError&) {
+    }
+    EXPECT_EQ(column("SELECT grupa || broj FROM Grupa"), (std::vector<std::string>{"Kept1"}));
+
+    // A routine's own transaction inside a command becomes part of the command.
+    {
+        Transaction command(db);
+        {
+            Transaction routine(db);
+            addGroup("Inner", 2);
+            routine.commit();
+        }
+        {
+            Transaction failing(db);
+            addGroup("Undone", 3);
+        }
+        command.commit();
+    }
+    EXPECT_EQ(column("SELECT grupa FROM Grupa ORDER BY broj"),
+              (std::vector<std::string>{"Kept", "Inner"}));
+    EXPECT_FALSE(db.inTransaction());
+}
+
+TEST_F(StoreSemantics, ReopeningKeepsRows)
+{
+    addGroup("News", 1);
+    addChannel("News", "One", 1);
+    setChosenPlaylist(db, "http://example.org/list.m3u");
+    db.close();
+    Database again = Schema::open(folder.file("data.mdb"));
+    EXPECT_EQ(groupCount(again), 1);
+    EXPECT_EQ(channelCount(again), 1);
+    EXPECT_EQ(chosenPlaylist(again).value_or(""), "http://example.org/list.m3u");
+}
+
+} // namespace
+} // namespace listrion::store
