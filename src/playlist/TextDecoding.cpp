@@ -1,0 +1,131 @@
+#include "playlist/TextDecoding.h"
+
+#include <unicode/utf8.h>
+
+#include <cstdint>
+
+namespace listrion::playlist {
+namespace {
+
+int hexValue(char c)
+{
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    return -1;
+}
+
+} // namespace
+
+std::string Utf8BytesToText(std::string_view bytes, std::size_t count)
+{
+    bytes = bytes.substr(0, count);
+    std::string out;
+    out.reserve(bytes.size());
+    const auto* s = reinterpret_cast<const uint8_t*>(bytes.data());
+    const auto n = static_cast<std::int32_t>(bytes.size());
+    std::int32_t i = 0;
+    while (i < n) {
+        if (s[i] < 0x80) {
+            out.push_back(static_cast<char>(s[i++]));
+            continue;
+        }
+        const std::int32_t start = i;
+        UChar32 c = 0;
+        U8_NEXT(s, i, n, c);
+        if (c < 0) {
+            out.append("\xEF\xBF\xBD"); // U+FFFD for each maximal ill-formed subpart
+        } else {
+            out.append(
+                bytes.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(i - start)));
+        }
+    }
+    return out;
+}
+
+std::string decodePercentUtf8(std::string_view bytes)
+{
+    if (bytes.find('%') == std::string_view::npos) {
+        return Utf8BytesToText(bytes, bytes.size());
+    }
+    std::string raw;
+    raw.reserve(bytes.size());
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '%' && i + 2 < bytes.size() && hexValue(bytes[i + 1]) >= 0 &&
+            hexValue(bytes[i + 2]) >= 0) {
+            raw.push_back(static_cast<char>(hexValue(bytes[i + 1]) * 16 + hexValue(bytes[i + 2])));
+            i += 2;
+        } else {
+            raw.push_back(bytes[i]);
+        }
+    }
+    return Utf8BytesToText(raw, raw.size());
+}
+
+std::string DecodeUtf8Text(std::string_view text, const Codepage& codepage)
+{
+    if (text.empty()) {
+        return {};
+    }
+    return decodePercentUtf8(codepage.encode(text));
+}
+
+std::string FoldDiacritics(std::string_view text)
+{
+    // All ten letters are two-byte sequences led by 0xC4 or 0xC5.
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        if ((lead == 0xC4 || lead == 0xC5) && i + 1 < text.size()) {
+            const unsigned code =
+                ((lead & 0x1Fu) << 6) | (static_cast<unsigned char>(text[i + 1]) & 0x3Fu);
+            char folded = 0;
+            switch (code) {
+            case 0x010D:
+            case 0x0107:
+                folded = 'c';
+                break;
+            case 0x010C:
+            case 0x0106:
+                folded = 'C';
+                break;
+            case 0x0161:
+                folded = 's';
+                break;
+            case 0x0160:
+                folded = 'S';
+                break;
+            case 0x017E:
+                folded = 'z';
+                break;
+            case 0x017D:
+                folded = 'Z';
+                break;
+            case 0x0111:
+                folded = 'd';
+                break;
+            case 0x0110:
+                folded = 'D';
+                break;
+            default:
+                break;
+            }
+            if (folded != 0 && (static_cast<unsigned char>(text[i + 1]) & 0xC0) == 0x80) {
+                out.push_back(folded);
+                ++i;
+                continue;
+            }
+        }
+        out.push_back(text[i]);
+    }
+    return out;
+}
+
+} // namespace listrion::playlist

@@ -1,0 +1,91 @@
+#include "playlist/Codepage.h"
+#include "playlist/Funkcije.h"
+#include "playlist/TextDecoding.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace listrion::playlist {
+namespace {
+
+TEST(Codepage, EveryByteSurvivesTheRoundTripInEveryCodepage)
+{
+    std::string all;
+    for (int b = 0; b < 256; ++b) {
+        all.push_back(static_cast<char>(b));
+    }
+    for (std::string_view name : Codepage::names()) {
+        const Codepage* page = Codepage::find(name);
+        ASSERT_NE(page, nullptr) << name;
+        const std::string text = page->decode(all);
+        EXPECT_EQ(page->encode(text), all) << name;
+    }
+}
+
+TEST(Codepage, DecodesKnownCharactersAndMarksWhatItCannotHold)
+{
+    const Codepage& cp1250 = Codepage::windows1250();
+    EXPECT_EQ(cp1250.decode("\x8A\x9A\x80"), "Šš€");
+    // Bytes windows-1250 leaves undefined keep their value as a character.
+    EXPECT_EQ(cp1250.decode("\x81\x98"), "\u0081\u0098");
+    EXPECT_EQ(cp1250.encode("Škoda Ω 日本 ü"), "\x8Akoda ? ?? \xFC");
+    EXPECT_EQ(Codepage::find("CP1251")->decode("\xC0\xFF"), "Ая");
+    EXPECT_EQ(Codepage::find("windows-1252")->encode("Ž€"), "\x8E\x80");
+    EXPECT_EQ(Codepage::find("ISO-8859-2")->decode("\xA9"), "Š");
+    EXPECT_EQ(Codepage::find("koi8-r"), nullptr);
+    // Ill-formed UTF-8 inside the program's text cannot be written: it becomes '?'.
+    EXPECT_EQ(cp1250.encode("a\xC5z"), "a?z");
+}
+
+TEST(TextDecoding, DecodesUtf8BytesAndTheirPercentForms)
+{
+    const Codepage& cp1250 = Codepage::windows1250();
+    // The two code-page characters whose bytes are C5 A0 stand for the letter Š.
+    EXPECT_EQ(DecodeUtf8Text(cp1250.decode("\xC5\xA0"), cp1250), "Š");
+    EXPECT_EQ(DecodeUtf8Text("%C5%A0port", cp1250), "Šport");
+    EXPECT_EQ(DecodeUtf8Text("%c5%a1", cp1250), "š");
+    EXPECT_EQ(DecodeUtf8Text("a%20b", cp1250), "a b");
+    // A '%' without two hexadecimal digits after it stays a '%'.
+    EXPECT_EQ(DecodeUtf8Text("100% Hits", cp1250), "100% Hits");
+    EXPECT_EQ(DecodeUtf8Text("50%", cp1250), "50%");
+    EXPECT_EQ(DecodeUtf8Text("%4", cp1250), "%4");
+    EXPECT_EQ(DecodeUtf8Text("", cp1250), "");
+    // Bytes that are not UTF-8 become replacement characters, one per ill-formed part.
+    EXPECT_EQ(DecodeUtf8Text(cp1250.decode("a\xE8"
+                                           "b"),
+                             cp1250),
+              "a\uFFFDb");
+    EXPECT_EQ(Utf8BytesToText("\xD0\x9F\xD1\x80\xC0", 4), "Пр");
+}
+
+TEST(TextDecoding, FoldsTheTenLettersOnly)
+{
+    EXPECT_EQ(FoldDiacritics("Šport Đakovo čćšžđ ČĆŠŽĐ"), "Sport Dakovo ccszd CCSZD");
+    EXPECT_EQ(FoldDiacritics("Ąą Łł Öö Ğ ğ Ř ď"), "Ąą Łł Öö Ğ ğ Ř ď");
+}
+
+TEST(Funkcije, TextHelpers)
+{
+    using namespace Funkcije;
+    EXPECT_EQ(partBeside("Sport:HD:1", ':', "l"), "Sport");
+    EXPECT_EQ(partBeside("Sport:HD:1", ':', "LEVO"), "Sport");
+    EXPECT_EQ(partBeside("Sport:HD:1", ':', "right"), "HD1");
+    EXPECT_EQ(partBeside("Sport:HD:1", ':', "Desno"), "HD1");
+    EXPECT_EQ(partBeside("Sport", ':', "L"), "");
+    EXPECT_EQ(withoutLeadingBracketPart("[UK] BBC One"), " BBC One");
+    EXPECT_EQ(withoutLeadingBracketPart("(DE) ZDF"), " ZDF");
+    EXPECT_EQ(withoutLeadingBracketPart("[UK BBC One"), "[UK BBC One");
+    EXPECT_EQ(withoutLeadingBracketPart("BBC [One]"), "BBC [One]");
+    EXPECT_EQ(fileNameOfPath("/home/u/lists/tv.m3u"), "tv.m3u");
+    EXPECT_EQ(fileNameOfPath("C:\\lists\\tv.m3u"), "tv.m3u");
+    EXPECT_EQ(fileNameOfPath("tv.m3u"), "tv.m3u");
+    EXPECT_TRUE(containsColon("a:b"));
+    EXPECT_FALSE(containsPipe("a:b"));
+    EXPECT_TRUE(containsOpenBracket("[") && containsCloseBracket("]"));
+    EXPECT_TRUE(containsOpenParenthesis("(") && containsCloseParenthesis(")"));
+    EXPECT_FALSE(containsCloseParenthesis("("));
+}
+
+} // namespace
+} // namespace listrion::playlist
