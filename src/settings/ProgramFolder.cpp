@@ -1,0 +1,96 @@
+#include "settings/ProgramFolder.h"
+
+#include "listrion/Version.h"
+
+#include <cstdlib>
+#include <stdexcept>
+#include <system_error>
+
+namespace listrion::settings {
+namespace fs = std::filesystem;
+
+namespace {
+
+std::optional<fs::path> environmentPath(const char* name)
+{
+    const char* value = std::getenv(name);
+    if (value == nullptr || *value == '\0') {
+        return std::nullopt;
+    }
+    return fs::path(value);
+}
+
+fs::path defaultFolder()
+{
+    if (auto xdg = environmentPath("XDG_DATA_HOME")) {
+        return *xdg / "listrion";
+    }
+    if (auto home = environmentPath("HOME")) {
+        return *home / ".local" / "share" / "listrion";
+    }
+    throw std::runtime_error("cannot find the program folder: neither --home, LISTRION_HOME, "
+                             "XDG_DATA_HOME nor HOME is set");
+}
+
+} // namespace
+
+ProgramFolder ProgramFolder::resolve(const std::optional<fs::path>& homeOption)
+{
+    fs::path folder;
+    if (homeOption && !homeOption->empty()) {
+        folder = *homeOption;
+    } else if (auto env = environmentPath("LISTRION_HOME")) {
+        folder = *env;
+    } else {
+        folder = defaultFolder();
+    }
+    std::error_code ec;
+    fs::create_directories(folder, ec);
+    if (!fs::is_directory(folder, ec)) {
+        throw std::runtime_error("cannot create the program folder " + folder.string());
+    }
+    return ProgramFolder(fs::absolute(folder, ec));
+}
+
+fs::path ProgramFolder::shippedDataFolder()
+{
+    if (auto env = environmentPath("LISTRION_DATA_DIR")) {
+        return *env;
+    }
+    std::error_code ec;
+    if (fs::is_directory(kSourceDataDir, ec)) {
+        return kSourceDataDir;
+    }
+    return kInstalledDataDir;
+}
+
+void ProgramFolder::installShippedData() const
+{
+    std::error_code ec;
+    const fs::path source = shippedDataFolder();
+    for (const fs::directory_entry& entry : fs::directory_iterator(source, ec)) {
+        if (!entry.is_regular_file(ec)) {
+            continue;
+        }
+        const fs::path target = m_path / entry.path().filename();
+        if (fs::exists(target, ec)) {
+            continue;
+        }
+        // Copy beside the target and rename, so an interrupted copy never leaves half a file.
+        fs::path partial = target;
+        partial += ".partial";
+        fs::remove(partial, ec);
+        if (!fs::copy_file(entry.path(), partial, ec)) {
+            continue;
+        }
+        // Shipped files are installed read-only; the copy belongs to the user.
+        fs::permissions(partial, fs::perms::owner_read | fs::perms::owner_write,
+                        fs::perm_options::add, ec);
+        fs::rename(partial, target, ec);
+        if (ec) {
+            fs::remove(partial, ec);
+        }
+    }
+}
+
+} // namespace listrion::settings

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace listrion::settings {
+
+// The folder that holds everything kept "beside the program": data.mdb, Settings.ini, the
+// language files, logo.mdb, izdvoji.mdb and temp.m3u. It is --home DIR when given, else
+// $LISTRION_HOME, else $XDG_DATA_HOME/listrion (~/.local/share/listrion), and is created when
+// missing. Files shipped with the program are copied into it when missing there.
+class ProgramFolder {
+public:
+    // Resolves and creates the folder; throws std::runtime_error when it cannot be created.
+    static ProgramFolder resolve(const std::optional<std::filesystem::path>& homeOption);
+
+    explicit ProgramFolder(std::filesystem::path path) : m_path(std::move(path)) {}
+
+    const std::filesystem::path& path() const { return m_path; }
+    std::filesystem::path file(const std::string& name) const { return m_path / name; }
+
+    std::filesystem::path dataMdb() const { return file("data.mdb"); }
+    std::filesystem::path logoMdb() const { return file("logo.mdb"); }
+    std::filesystem::path izdvojiMdb() const { return file("izdvoji.mdb"); }
+    std::filesystem::path settingsIni() const { return file("Settings.ini"); }
+    std::filesystem::path tempM3u() const { return file("temp.m3u"); }
+
+    // Where the files shipped with the program are found: $LISTRION_DATA_DIR, else the
+    // source tree's data folder for a build that runs from it, else the installed copy.
+    static std::filesystem::path shippedDataFolder();
+    // Copies every shipped file that the program folder lacks; existing files are kept.
+    void installShippedData() const;
+
+private:
+    std::filesystem::path m_path;
+};
+
+} // namespace listrion::settings
