@@ -1,0 +1,27 @@
+#include "cli/Command.h"
+
+#include "store/Schema.h"
+
+namespace listrion::cli {
+
+store::Database& Context::database()
+{
+    if (!m_database) {
+        m_database = std::make_unique<store::Database>(store::Schema::open(m_folder.dataMdb()));
+    }
+    return *m_database;
+}
+
+void CommandRegistry::add(Command command)
+{
+    std::string name = command.name;
+    m_commands.insert_or_assign(std::move(name), std::move(command));
+}
+
+const Command* CommandRegistry::find(const std::string& name) const
+{
+    const auto it = m_commands.find(name);
+    return it == m_commands.end() ? nullptr : &it->second;
+}
+
+} // namespace listrion::cli

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "cli/Arguments.h"
+#include "settings/ProgramFolder.h"
+#include "store/Database.h"
+
+#include <functional>
+#include <iosfwd>
+#include <map>
+#include <memory>
+#include <string>
+
+namespace listrion::cli {
+
+// What a command works on: the program folder, its data.mdb (opened on first use) and the
+// output streams.
+class Context {
+public:
+    Context(settings::ProgramFolder folder, std::ostream& out, std::ostream& err)
+        : m_folder(std::move(folder)), m_out(out), m_err(err)
+    {
+    }
+
+    const settings::ProgramFolder& folder() const { return m_folder; }
+    store::Database& database();
+    std::ostream& out() { return m_out; }
+    std::ostream& err() { return m_err; }
+
+private:
+    settings::ProgramFolder m_folder;
+    std::ostream& m_out;
+    std::ostream& m_err;
+    std::unique_ptr<store::Database> m_database;
+};
+
+struct Command {
+    std::string name;
+    std::string usage;   // arguments after the command name
+    std::string summary; // one line for the command list
+    std::string help;    // further lines for COMMAND --help
+    std::function<int(Context&, Arguments&)> run;
+};
+
+// All commands by name; each subsystem adds its own from its register function.
+class CommandRegistry {
+public:
+    void add(Command command);
+    const Command* find(const std::string& name) const;
+    const std::map<std::string, Command>& all() const { return m_commands; }
+
+private:
+    std::map<std::string, Command> m_commands;
+};
+
+void registerStoreCommands(CommandRegistry& registry);
+
+} // namespace listrion::cli
