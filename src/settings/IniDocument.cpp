@@ -1,0 +1,215 @@
+#include "settings/IniDocument.h"
+
+#include <QSaveFile>
+#include <QString>
+
+#include <fstream>
+#include <iterator>
+
+namespace listrion::settings {
+namespace {
+
+std::string_view trim(std::string_view s)
+{
+    const auto first = s.find_first_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    const auto last = s.find_last_not_of(" \t");
+    return s.substr(first, last - first + 1);
+}
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        auto lower = [](char c) {
+            return (c >= 'A' && c <= 'Z') ? char(c + 32) : c;
+        };
+        if (lower(a[i]) != lower(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The name of a "[name]" line, or nothing for any other line.
+bool sectionName(std::string_view line, std::string_view& name)
+{
+    line = trim(line);
+    if (line.size() < 2 || line.front() != '[') {
+        return false;
+    }
+    const auto close = line.find(']');
+    if (close == std::string_view::npos) {
+        return false;
+    }
+    name = trim(line.substr(1, close - 1));
+    return true;
+}
+
+// The key of a "key=value" line, or nothing for comments and other lines.
+bool keyName(std::string_view line, std::string_view& key, std::string_view& value)
+{
+    const std::string_view t = trim(line);
+    if (t.empty() || t.front() == ';' || t.front() == '#') {
+        return false;
+    }
+    const auto eq = line.find('=');
+    if (eq == std::string_view::npos) {
+        return false;
+    }
+    key = trim(line.substr(0, eq));
+    value = trim(line.substr(eq + 1));
+    return true;
+}
+
+} // namespace
+
+IniDocument IniDocument::load(const std::filesystem::path& file)
+{
+    IniDocument doc;
+    std::ifstream in(file, std::ios::binary);
+    if (!in) {
+        return doc;
+    }
+    std::string content{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (content.starts_with("\xEF\xBB\xBF")) {
+        content.erase(0, 3);
+    }
+    if (content.find("\r\n") != std::string::npos) {
+        doc.m_newline = "\r\n";
+    }
+    doc.m_finalNewline = content.empty() || content.back() == '\n';
+    std::size_t start = 0;
+    while (start < content.size()) {
+        std::size_t end = content.find('\n', start);
+        if (end == std::string::npos) {
+            end = content.size();
+        }
+        std::string line = content.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        doc.m_lines.push_back(std::move(line));
+        start = end + 1;
+    }
+    return doc;
+}
+
+IniDocument::Found IniDocument::find(std::string_view section, std::string_view key) const
+{
+    Found found;
+    const std::string_view wantedSection = trim(section);
+    const std::string_view wantedKey = trim(key);
+    for (std::size_t i = 0; i < m_lines.size(); ++i) {
+        std::string_view name;
+        if (sectionName(m_lines[i], name)) {
+            if (found.sectionLine != npos) {
+                break; // the first matching section ends here
+            }
+            if (equalsIgnoringCase(name, wantedSection)) {
+                found.sectionLine = i;
+                found.endLine = i + 1;
+            }
+            continue;
+        }
+        if (found.sectionLine == npos) {
+            continue;
+        }
+        std::string_view k;
+        std::string_view v;
+        if (keyName(m_lines[i], k, v)) {
+            found.endLine = i + 1;
+            if (found.keyLine == npos && equalsIgnoringCase(k, wantedKey)) {
+                found.keyLine = i;
+            }
+        }
+    }
+    return found;
+}
+
+std::string IniDocument::value(std::string_view section, std::string_view key) const
+{
+    const Found found = find(section, key);
+    if (found.keyLine == npos) {
+        return {};
+    }
+    std::string_view k;
+    std::string_view v;
+    keyName(m_lines[found.keyLine], k, v);
+    if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front()) {
+        v = v.substr(1, v.size() - 2);
+    }
+    return std::string(v.substr(0, kMaxValueLength));
+}
+
+bool IniDocument::hasValue(std::string_view section, std::string_view key) const
+{
+    return find(section, key).keyLine != npos;
+}
+
+void IniDocument::setValue(std::string_view section, std::string_view key, std::string_view value)
+{
+    const Found found = find(section, key);
+    std::string line = std::string(trim(key)) + "=" + std::string(value);
+    if (found.keyLine != npos) {
+        m_lines[found.keyLine] = std::move(line);
+    } else if (found.sectionLine != npos) {
+        m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(found.endLine),
+                       std::move(line));
+    } else {
+        if (!m_lines.empty() && !m_finalNewline) {
+            m_finalNewline = true;
+        }
+        m_lines.push_back("[" + std::string(trim(section)) + "]");
+        m_lines.push_back(std::move(line));
+    }
+}
+
+std::string IniDocument::text() const
+{
+    std::string out;
+    for (std::size_t i = 0; i < m_lines.size(); ++i) {
+        out += m_lines[i];
+        if (i + 1 < m_lines.size() || m_finalNewline) {
+            out += m_newline;
+        }
+    }
+    return out;
+}
+
+bool IniDocument::save(const std::filesystem::path& file) const
+{
+    QSaveFile out(QString::fromStdString(file.string()));
+    if (!out.open(QIODevice::WriteOnly)) {
+        return false;
+    }
+    const std::string content = text();
+    if (out.write(content.data(), static_cast<qint64>(content.size())) !=
+        static_cast<qint64>(content.size())) {
+        out.cancelWriting();
+        return false;
+    }
+    return out.commit();
+}
+
+namespace INIhandling {
+
+std::string read(std::string_view section, std::string_view key, const std::filesystem::path& file)
+{
+    return IniDocument::load(file).value(section, key);
+}
+
+bool write(std::string_view section, std::string_view key, std::string_view value,
+           const std::filesystem::path& file)
+{
+    IniDocument doc = IniDocument::load(file);
+    doc.setValue(section, key, value);
+    return doc.save(file);
+}
+
+} // namespace INIhandling
+} // namespace listrion::settings

@@ -1,0 +1,72 @@
+#include "settings/IniDocument.h"
+#include "settings/Settings.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+namespace listrion::settings {
+namespace {
+
+TEST(IniHandling, ReadsLikeTheProfileFunctions)
+{
+    test::TempFolder temp;
+    const auto file = temp.write("Settings.ini", "; a comment\r\n"
+                                                 "[Jezik]\r\n"
+                                                 "1 = English.lng \r\n"
+                                                 "[fonts]\r\n"
+                                                 "1=\"Segoe UI\"\r\n"
+                                                 "2='10\r\n"
+                                                 "1=second one is ignored\r\n"
+                                                 "[Long]\r\n"
+                                                 "1=" +
+                                                     std::string(300, 'x') + "\r\n");
+    EXPECT_EQ(INIhandling::read("jezik", "1", file), "English.lng");
+    EXPECT_EQ(INIhandling::read("FONTS", "1", file), "Segoe UI");
+    EXPECT_EQ(INIhandling::read("Fonts", "2", file), "'10"); // unmatched quote stays
+    EXPECT_EQ(INIhandling::read("Long", "1", file).size(), 254u);
+    EXPECT_EQ(INIhandling::read("Jezik", "2", file), "");
+    EXPECT_EQ(INIhandling::read("Nowhere", "1", file), "");
+    EXPECT_EQ(INIhandling::read("Jezik", "1", temp.file("missing.ini")), "");
+}
+
+TEST(IniHandling, WritingKeepsEverythingElseAndCreatesWhatIsMissing)
+{
+    test::TempFolder temp;
+    const auto file = temp.write("Settings.ini", "; keep me\r\n[Jezik]\r\n1=English.lng\r\n"
+                                                 "\r\n[System]\r\n1=1\r\n");
+    ASSERT_TRUE(INIhandling::write("jezik", "1", "French.lng", file));
+    ASSERT_TRUE(INIhandling::write("JEZIK", "2", "x", file));
+    ASSERT_TRUE(INIhandling::write("Updates", "1", "1", file));
+    EXPECT_EQ(test::readFile(file), "; keep me\r\n[Jezik]\r\n1=French.lng\r\n2=x\r\n"
+                                    "\r\n[System]\r\n1=1\r\n[Updates]\r\n1=1\r\n");
+
+    const auto created = temp.file("sub-none.ini");
+    ASSERT_TRUE(INIhandling::write("Region", "1", "Balkan", created));
+    EXPECT_EQ(test::readFile(created), "[Region]\n1=Balkan\n");
+    // No temporary file is left beside the target.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(temp.path()),
+                            std::filesystem::directory_iterator()),
+              2);
+    // A folder that does not exist cannot be written: reported, nothing thrown.
+    EXPECT_FALSE(INIhandling::write("A", "1", "x", temp.file("no/such/dir.ini")));
+}
+
+TEST(Settings, TypedEntriesAndDefaults)
+{
+    test::TempFolder temp;
+    const Settings settings(temp.file("Settings.ini"));
+    EXPECT_EQ(settings.region(), "Central European");
+    EXPECT_EQ(settings.codepageName(), "windows-1250");
+    EXPECT_FALSE(settings.readNumber(Keys::PozicijaG).has_value());
+    settings.write(Keys::PozicijaG, 42);
+    settings.write(Keys::sirina(7), "2900");
+    settings.write(Keys::Region, "Balkan");
+    EXPECT_EQ(settings.readNumber(Keys::PozicijaG), 42);
+    EXPECT_EQ(settings.read(Keys::sirina(7)), "2900");
+    EXPECT_EQ(settings.region(), "Balkan");
+    settings.write(Keys::VLC, "yes");
+    EXPECT_FALSE(settings.readNumber(Keys::VLC).has_value());
+}
+
+} // namespace
+} // namespace listrion::settings
