@@ -24,8 +24,11 @@ Database::Database(const std::filesystem::path& file) : m_file(file)
         sqlite3_extended_result_codes(m_db, 1);
         sqlite3_busy_timeout(m_db, 5000);
         registerTextCollation(m_db);
+        // The system library zeroes every freed page by default, which doubles the writes of
+        // emptying a large table; FAST zeroes only where that costs no extra writes. Index
+        // builds may sort on a second thread.
         exec("PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL; PRAGMA cache_size=-65536;"
-             "PRAGMA temp_store=MEMORY;");
+             "PRAGMA temp_store=MEMORY; PRAGMA secure_delete=FAST; PRAGMA threads=2;");
     } catch (...) {
         sqlite3_close_v2(m_db);
         m_db = nullptr;

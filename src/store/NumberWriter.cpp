@@ -1,0 +1,55 @@
+#include "store/NumberWriter.h"
+
+#include "store/Schema.h"
+
+#include <algorithm>
+
+namespace listrion::store {
+
+NumberWriter::NumberWriter(Database& db, std::string_view table) : m_db(db), m_table(table)
+{
+}
+
+std::int64_t NumberWriter::numberRows(Statement& query, PositionCounter& counter)
+{
+    std::int64_t numbered = 0;
+    while (query.step()) {
+        const std::int64_t broj = counter.next();
+        if (query.isNull(1) || query.columnInt(1) != broj) {
+            add(query.columnInt(0), broj);
+        }
+        ++numbered;
+    }
+    query.reset();
+    return numbered;
+}
+
+std::int64_t NumberWriter::write()
+{
+    if (m_changes.empty()) {
+        return 0;
+    }
+    std::sort(m_changes.begin(), m_changes.end());
+    // Keeping the two channel indexes up to date costs about three times as much per row as the
+    // row itself; when most rows change, building the indexes afresh is cheaper.
+    const bool rebuildIndexes = m_table == "Playlist" && m_changes.size() >= kRebuildMinimum &&
+                                static_cast<std::int64_t>(m_changes.size()) * 2 >
+                                    m_db.scalarInt("SELECT count(*) FROM Playlist", 0);
+    if (rebuildIndexes) {
+        Schema::dropPlaylistIndexes(m_db);
+    }
+    Statement update =
+        m_db.prepare("UPDATE " + quoteIdentifier(m_table) + " SET broj = ? WHERE rowid = ?");
+    for (const auto& [rowid, broj] : m_changes) {
+        update.bindAll(broj, rowid);
+        update.run();
+    }
+    if (rebuildIndexes) {
+        Schema::createPlaylistIndexes(m_db);
+    }
+    const auto written = static_cast<std::int64_t>(m_changes.size());
+    m_changes.clear();
+    return written;
+}
+
+} // namespace listrion::store

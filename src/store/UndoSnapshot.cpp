@@ -1,0 +1,42 @@
+#include "store/UndoSnapshot.h"
+
+#include "store/Schema.h"
+#include "store/Transaction.h"
+
+namespace listrion::store {
+
+void takeUndoSnapshot(Database& db)
+{
+    Transaction tx(db);
+    db.exec("DELETE FROM Grupa_backup; DELETE FROM Playlist_backup;"
+            "INSERT INTO Grupa_backup SELECT * FROM Grupa ORDER BY rowid;"
+            "INSERT INTO Playlist_backup SELECT * FROM Playlist ORDER BY rowid;");
+    tx.commit();
+}
+
+bool hasUndoSnapshot(const Database& db)
+{
+    return db.scalarInt("SELECT EXISTS (SELECT 1 FROM Grupa_backup)", 0) != 0;
+}
+
+RestoreResult Restore(Database& db, RestoreForm form)
+{
+    Transaction tx(db);
+    if (!hasUndoSnapshot(db)) {
+        return RestoreResult::NoSnapshot;
+    }
+    db.exec("DELETE FROM Grupa; DELETE FROM Playlist;");
+    if (form == RestoreForm::MainWindow) {
+        db.exec("DELETE FROM Playlist_Second; DELETE FROM SS_Epg;");
+    }
+    // Filling an unindexed table and indexing it afterwards is several times faster than
+    // keeping the indexes up to date row by row.
+    Schema::dropPlaylistIndexes(db);
+    db.exec("INSERT INTO Grupa SELECT * FROM Grupa_backup ORDER BY rowid;"
+            "INSERT INTO Playlist SELECT * FROM Playlist_backup ORDER BY rowid;");
+    Schema::createPlaylistIndexes(db);
+    tx.commit();
+    return RestoreResult::Restored;
+}
+
+} // namespace listrion::store
