@@ -1,0 +1,112 @@
+#include "store/Compaction.h"
+#include "store/Schema.h"
+#include "support/PlaylistStore.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+namespace listrion::store {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Every channel's name and position, read through a fresh connection.
+std::vector<std::string> contents(const fs::path& file)
+{
+    Database db = Schema::open(file);
+    std::vector<std::string> all;
+    Statement st = db.prepare("SELECT grupa || '/' || name || '/' || broj FROM Playlist ORDER BY "
+                              "rowid");
+    while (st.step()) {
+        all.push_back(st.columnText(0));
+    }
+    return all;
+}
+
+bool besideExists(const fs::path& file, const char* suffix)
+{
+    return fs::exists(file.string() + suffix);
+}
+
+class Compaction : public ::testing::Test {
+protected:
+    test::TempFolder folder;
+    fs::path file = folder.file("data.mdb");
+
+    void SetUp() override
+    {
+        test::PlaylistStore s(file);
+        s.fill({400, 600, 1000});
+        s.db.exec("DELETE FROM Playlist WHERE grupa = 'G3'");
+    }
+};
+
+TEST_F(Compaction, ReplacesTheFileWithACompactCopyThatHoldsEverything)
+{
+    const std::vector<std::string> before = contents(file);
+    const CompactResult r = Compact_Database(file);
+    ASSERT_EQ(r.status, CompactStatus::Compacted) << r.message;
+    EXPECT_LT(r.sizeAfter, r.sizeBefore);
+    EXPECT_EQ(contents(file), before);
+    EXPECT_EQ(contents(file).size(), 1000u);
+    for (const char* suffix : {"-wal", "-shm", ".temp"}) {
+        EXPECT_FALSE(besideExists(file, suffix)) << suffix;
+    }
+    EXPECT_EQ(Compact_Database(folder.file("missing.mdb")).status, CompactStatus::NoDatabase);
+}
+
+TEST_F(Compaction, AFailingRenameLosesNothing)
+{
+    const std::vector<std::string> before = contents(file);
+    folder.write("data.mdb.temp", "left over from an interrupted run");
+    bool renamed = false;
+    const CompactResult r = Compact_Database(file, [&](const fs::path& from, const fs::path&) {
+        renamed = true;
+        // The old file's log is merged and gone before its replacement takes the name.
+        EXPECT_FALSE(besideExists(file, "-wal"));
+        EXPECT_FALSE(besideExists(file, "-shm"));
+        EXPECT_EQ(contents(from), before);
+        return std::make_error_code(std::errc::device_or_resource_busy);
+    });
+    EXPECT_TRUE(renamed);
+    EXPECT_EQ(r.status, CompactStatus::Failed);
+    EXPECT_FALSE(besideExists(file, ".temp"));
+    EXPECT_EQ(contents(file), before);
+}
+
+TEST_F(Compaction, RefusesWhileAnotherConnectionIsOpen)
+{
+    const std::vector<std::string> before = contents(file);
+    {
+        Database other(file);
+        other.exec("INSERT INTO Playlist (grupa, name, broj) VALUES ('G1', 'late', 9999)");
+        const CompactResult r = Compact_Database(file);
+        EXPECT_EQ(r.status, CompactStatus::InUse) << r.message;
+        EXPECT_FALSE(besideExists(file, ".temp"));
+        EXPECT_EQ(other.scalarInt("SELECT count(*) FROM Playlist", 0), 1001);
+    }
+    EXPECT_EQ(contents(file).size(), before.size() + 1);
+    EXPECT_EQ(Compact_Database(file).status, CompactStatus::Compacted);
+}
+
+TEST_F(Compaction, ALogLeftByACrashEndsUpInTheCompactedFile)
+{
+    test::TempFolder crashed;
+    const fs::path copy = crashed.file("data.mdb");
+    {
+        Database db(file);
+        db.exec("PRAGMA wal_autocheckpoint=0; DELETE FROM Playlist WHERE grupa = 'G1';"
+                "INSERT INTO Playlist (grupa, name, broj) VALUES ('G2', 'only in the log', 1)");
+        // The files as a crash would leave them: rows that exist only in the log.
+        fs::copy_file(file, copy);
+        fs::copy_file(file.string() + "-wal", copy.string() + "-wal");
+    }
+    ASSERT_EQ(Compact_Database(copy).status, CompactStatus::Compacted);
+    EXPECT_FALSE(besideExists(copy, "-wal"));
+    const std::vector<std::string> after = contents(copy);
+    EXPECT_EQ(after.size(), 601u);
+    EXPECT_EQ(after.back(), "G2/only in the log/1");
+}
+
+} // namespace
+} // namespace listrion::store
