@@ -53,5 +53,7 @@ private:
 };
 
 void registerStoreCommands(CommandRegistry& registry);
+void registerOrderingCommands(CommandRegistry& registry);
+void registerBackupCommands(CommandRegistry& registry);
 
 } // namespace listrion::cli
