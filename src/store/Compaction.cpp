@@ -96,11 +96,11 @@ std::error_code renameFileDurably(const fs::path& from, const fs::path& to)
 {
     std::error_code ec;
     fs::rename(from, to, ec);
-    if (ec) {
-        return ec;
+    if (!ec) {
+        // The rename has happened; a folder that cannot be synced only makes it less durable.
+        syncPath(to.has_parent_path() ? to.parent_path() : fs::path("."), O_RDONLY | O_DIRECTORY);
     }
-    const fs::path folder = to.has_parent_path() ? to.parent_path() : fs::path(".");
-    return syncPath(folder, O_RDONLY | O_DIRECTORY);
+    return ec;
 }
 
 CompactResult Compact_Database(const fs::path& dataMdb, const FileRenamer& rename)

@@ -30,8 +30,8 @@ std::int64_t NumberWriter::write()
         return 0;
     }
     std::sort(m_changes.begin(), m_changes.end());
-    // Keeping the two channel indexes up to date costs about three times as much per row as the
-    // row itself; when most rows change, building the indexes afresh is cheaper.
+    // Keeping the two channel indexes up to date costs about twice as much per row as the row
+    // itself; when most rows change, building the indexes afresh is cheaper.
     const bool rebuildIndexes = m_table == "Playlist" && m_changes.size() >= kRebuildMinimum &&
                                 static_cast<std::int64_t>(m_changes.size()) * 2 >
                                     m_db.scalarInt("SELECT count(*) FROM Playlist", 0);

@@ -29,8 +29,8 @@ RestoreResult Restore(Database& db, RestoreForm form)
     if (form == RestoreForm::MainWindow) {
         db.exec("DELETE FROM Playlist_Second; DELETE FROM SS_Epg;");
     }
-    // Filling an unindexed table and indexing it afterwards is several times faster than
-    // keeping the indexes up to date row by row.
+    // Filling an unindexed table and indexing it afterwards is faster than keeping the
+    // indexes up to date row by row.
     Schema::dropPlaylistIndexes(db);
     db.exec("INSERT INTO Grupa SELECT * FROM Grupa_backup ORDER BY rowid;"
             "INSERT INTO Playlist SELECT * FROM Playlist_backup ORDER BY rowid;");
