@@ -209,7 +209,7 @@ int main(int argc, char** argv)
 {
     const Options o = parse(argc, argv);
     fs::create_directories(o.dir);
-    const fs::path seed = o.dir / ("seed-" + std::to_string(o.channels) + ".mdb");
+    const fs::path seed = o.dir / ("seed-" + std::to_string(o.channels) + "-v3.mdb");
     if (!fs::exists(seed)) {
         std::printf("generating %lld channels in %d groups ...\n",
                     static_cast<long long>(o.channels), o.groups);

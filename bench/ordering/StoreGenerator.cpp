@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <random>
 
 namespace listrion::bench {
@@ -23,7 +24,16 @@ std::vector<std::int64_t> zipfSizes(std::int64_t channels, int groups)
         sizes.push_back(std::max<std::int64_t>(1, std::llround(channels / harmonic / k)));
         total += sizes.back();
     }
-    sizes.front() += channels - total; // the rounding rest goes to the largest group
+    // One group of exactly 50,000 channels for the delete timing; the largest group and the
+    // rounding rest make up the difference.
+    auto near = std::min_element(sizes.begin() + 1, sizes.end(), [](auto a, auto b) {
+        return std::llabs(a - 50'000) < std::llabs(b - 50'000);
+    });
+    if (channels >= 200'000) {
+        total += 50'000 - *near;
+        *near = 50'000;
+    }
+    sizes.front() += channels - total;
     std::shuffle(sizes.begin(), sizes.end(), std::mt19937(7));
     return sizes;
 }

@@ -50,6 +50,8 @@ void takeSoleOwnership(Database& db)
 
 void compactInto(Database& db, const fs::path& temp)
 {
+    // The copy gets the page size of new stores, whatever the page size of the old file.
+    db.exec("PRAGMA page_size=" + std::to_string(Database::kPageSize));
     Statement vacuum = db.prepare("VACUUM INTO ?");
     vacuum.bind(1, temp.string());
     vacuum.run();

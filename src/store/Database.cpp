@@ -24,10 +24,13 @@ Database::Database(const std::filesystem::path& file) : m_file(file)
         sqlite3_extended_result_codes(m_db, 1);
         sqlite3_busy_timeout(m_db, 5000);
         registerTextCollation(m_db);
-        // The system library zeroes every freed page by default, which doubles the writes of
-        // emptying a large table; FAST zeroes only where that costs no extra writes. Index
-        // builds may sort on a second thread.
-        exec("PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL; PRAGMA cache_size=-65536;"
+        // The page size only takes effect in a new file (compaction carries it into older
+        // ones): large pages need a quarter of the reads and writes of the default 4 KB in a
+        // store of a million rows. The system library zeroes every freed page by default, which
+        // doubles the writes of emptying a large table; FAST zeroes only where that costs no
+        // extra writes. Index builds may sort on a second thread.
+        exec("PRAGMA page_size=" + std::to_string(kPageSize) +
+             "; PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL; PRAGMA cache_size=-65536;"
              "PRAGMA temp_store=MEMORY; PRAGMA secure_delete=FAST; PRAGMA threads=2;");
     } catch (...) {
         sqlite3_close_v2(m_db);

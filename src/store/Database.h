@@ -17,6 +17,9 @@ namespace listrion::store {
 // leaves the file half-written. Statement text is fixed by the code; values are bound.
 class Database {
 public:
+    // Page size of new store files.
+    static constexpr int kPageSize = 16384;
+
     explicit Database(const std::filesystem::path& file);
     Database(Database&& other) noexcept;
     Database& operator=(Database&& other) noexcept;

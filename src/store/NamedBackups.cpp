@@ -40,18 +40,19 @@ std::string copyNumberText(int number)
     return text.size() < 2 ? "0" + text : text;
 }
 
+// The copies are plain "INSERT INTO a SELECT * FROM b" between tables of one layout: into an
+// empty table without indexes the engine copies the stored rows as they are, with their rowids,
+// so the copy keeps the store order.
 NamedBackup Naredi_Backup(Database& db)
 {
     Transaction tx(db);
     NamedBackup backup;
     backup.playlistTable = firstFreeName(db, Schema::kPlaylistBackupPrefix);
     Schema::createPlaylistLayoutTable(db, backup.playlistTable);
-    db.exec("INSERT INTO " + quoteIdentifier(backup.playlistTable) +
-            " SELECT * FROM Playlist ORDER BY rowid");
+    db.exec("INSERT INTO " + quoteIdentifier(backup.playlistTable) + " SELECT * FROM Playlist");
     backup.grupaTable = firstFreeName(db, Schema::kGrupaBackupPrefix);
     Schema::createGrupaLayoutTable(db, backup.grupaTable);
-    db.exec("INSERT INTO " + quoteIdentifier(backup.grupaTable) +
-            " SELECT * FROM Grupa ORDER BY rowid");
+    db.exec("INSERT INTO " + quoteIdentifier(backup.grupaTable) + " SELECT * FROM Grupa");
     tx.commit();
     return backup;
 }
@@ -91,10 +92,9 @@ RestoreCopyResult Restore_Playlist(Database& db, std::string_view number)
     }
     db.exec("DELETE FROM Playlist; DELETE FROM Grupa;");
     Schema::dropPlaylistIndexes(db);
-    db.exec("INSERT INTO Playlist SELECT * FROM " + quoteIdentifier(playlistTable) +
-            " ORDER BY rowid");
+    db.exec("INSERT INTO Playlist SELECT * FROM " + quoteIdentifier(playlistTable));
     Schema::createPlaylistIndexes(db);
-    db.exec("INSERT INTO Grupa SELECT * FROM " + quoteIdentifier(grupaTable) + " ORDER BY rowid");
+    db.exec("INSERT INTO Grupa SELECT * FROM " + quoteIdentifier(grupaTable));
     tx.commit();
     return RestoreCopyResult::Restored;
 }

@@ -9,8 +9,8 @@ void takeUndoSnapshot(Database& db)
 {
     Transaction tx(db);
     db.exec("DELETE FROM Grupa_backup; DELETE FROM Playlist_backup;"
-            "INSERT INTO Grupa_backup SELECT * FROM Grupa ORDER BY rowid;"
-            "INSERT INTO Playlist_backup SELECT * FROM Playlist ORDER BY rowid;");
+            "INSERT INTO Grupa_backup SELECT * FROM Grupa;"
+            "INSERT INTO Playlist_backup SELECT * FROM Playlist;");
     tx.commit();
 }
 
@@ -29,11 +29,12 @@ RestoreResult Restore(Database& db, RestoreForm form)
     if (form == RestoreForm::MainWindow) {
         db.exec("DELETE FROM Playlist_Second; DELETE FROM SS_Epg;");
     }
-    // Filling an unindexed table and indexing it afterwards is faster than keeping the
-    // indexes up to date row by row.
+    // Into an empty table without indexes the engine copies the stored rows as they are, with
+    // their rowids (so the store order is kept); indexing afterwards is much faster than
+    // keeping the indexes up to date row by row.
     Schema::dropPlaylistIndexes(db);
-    db.exec("INSERT INTO Grupa SELECT * FROM Grupa_backup ORDER BY rowid;"
-            "INSERT INTO Playlist SELECT * FROM Playlist_backup ORDER BY rowid;");
+    db.exec("INSERT INTO Grupa SELECT * FROM Grupa_backup;"
+            "INSERT INTO Playlist SELECT * FROM Playlist_backup;");
     Schema::createPlaylistIndexes(db);
     tx.commit();
     return RestoreResult::Restored;

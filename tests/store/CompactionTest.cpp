@@ -4,6 +4,7 @@
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 namespace listrion::store {
 namespace {
@@ -35,6 +36,12 @@ protected:
 
     void SetUp() override
     {
+        // A file made with the engine's default page size, as older stores are.
+        sqlite3* raw = nullptr;
+        sqlite3_open(file.c_str(), &raw);
+        sqlite3_exec(raw, "PRAGMA page_size=4096; CREATE TABLE made_before(x)", nullptr, nullptr,
+                     nullptr);
+        sqlite3_close(raw);
         test::PlaylistStore s(file);
         s.fill({400, 600, 1000});
         s.db.exec("DELETE FROM Playlist WHERE grupa = 'G3'");
@@ -44,9 +51,12 @@ protected:
 TEST_F(Compaction, ReplacesTheFileWithACompactCopyThatHoldsEverything)
 {
     const std::vector<std::string> before = contents(file);
+    EXPECT_EQ(Database(file).scalarInt("PRAGMA page_size", 0), 4096);
+    EXPECT_GT(Database(file).scalarInt("PRAGMA freelist_count", 0), 0);
     const CompactResult r = Compact_Database(file);
     ASSERT_EQ(r.status, CompactStatus::Compacted) << r.message;
-    EXPECT_LT(r.sizeAfter, r.sizeBefore);
+    EXPECT_EQ(Database(file).scalarInt("PRAGMA page_size", 0), Database::kPageSize);
+    EXPECT_EQ(Database(file).scalarInt("PRAGMA freelist_count", -1), 0);
     EXPECT_EQ(contents(file), before);
     EXPECT_EQ(contents(file).size(), 1000u);
     for (const char* suffix : {"-wal", "-shm", ".temp"}) {
