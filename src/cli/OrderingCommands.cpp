@@ -87,9 +87,14 @@ int moveGroup(Context& ctx, Arguments& args)
         throw std::runtime_error("no group at position " + a[1]);
     }
     const std::string name = group.columnText(1);
-    const bool moved = hasNeighbour(db, "Grupa", "1", "", broj, group.columnInt(0), up) &&
-                       (up ? store::Pozicija_Nova_Gore_Grupa(db, broj)
-                           : (store::Pozicija_Nova_Dole_Grupa(db, broj), true));
+    const std::int64_t rowid = group.columnInt(0);
+    group.reset();
+    bool moved = hasNeighbour(db, "Grupa", "1", "", broj, rowid, up);
+    if (moved && up) {
+        moved = store::Pozicija_Nova_Gore_Grupa(db, broj); // nothing at or below position 1
+    } else if (moved) {
+        store::Pozicija_Nova_Dole_Grupa(db, broj);
+    }
     if (!moved) {
         ctx.out() << "nothing to move: " << quoted(name) << " is the " << (up ? "first" : "last")
                   << " group\n";
@@ -114,7 +119,9 @@ int moveChannel(Context& ctx, Arguments& args)
     }
     const std::string grupa = channel.columnText(1);
     const std::string name = channel.columnText(2);
-    if (!hasNeighbour(db, "Playlist", "grupa = ?1", grupa, broj, channel.columnInt(0), up)) {
+    const std::int64_t rowid = channel.columnInt(0);
+    channel.reset();
+    if (!hasNeighbour(db, "Playlist", "grupa = ?1", grupa, broj, rowid, up)) {
         ctx.out() << "nothing to move: " << quoted(name) << " is the " << (up ? "first" : "last")
                   << " channel of " << quoted(grupa) << '\n';
         return 0;
