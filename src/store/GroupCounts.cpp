@@ -66,12 +66,13 @@ bool Osvezi_Grupu(Database& db, std::string_view grupa, GroupTypeFrom typeFrom)
     channel.bind(1, grupa);
     const Value type = channel.step() ? channel.columnValue(0) : Value(std::string());
     const bool changed = !sameCount(group, 1, count) || group.columnValue(2) != type;
+    const std::int64_t rowid = group.columnInt(0);
+    group.reset();
     if (changed) {
         db.prepare("UPDATE Grupa SET count = ?, type = ? WHERE rowid = ?")
-            .bindAll(count, type, group.columnInt(0))
+            .bindAll(count, type, rowid)
             .run();
     }
-    group.reset();
     tx.commit();
     return changed;
 }
@@ -87,12 +88,11 @@ bool Osvezi_Stevilo_Grupe(Database& db, std::string_view grupa)
     }
     const std::int64_t count = channelCount(db, group.columnView(1));
     const bool changed = count > 0 && !sameCount(group, 2, count);
-    if (changed) {
-        db.prepare("UPDATE Grupa SET count = ? WHERE rowid = ?")
-            .bindAll(count, group.columnInt(0))
-            .run();
-    }
+    const std::int64_t rowid = group.columnInt(0);
     group.reset();
+    if (changed) {
+        db.prepare("UPDATE Grupa SET count = ? WHERE rowid = ?").bindAll(count, rowid).run();
+    }
     tx.commit();
     return changed;
 }
