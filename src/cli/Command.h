@@ -53,5 +53,6 @@ private:
 };
 
 void registerStoreCommands(CommandRegistry& registry);
+void registerSettingsCommands(CommandRegistry& registry);
 
 } // namespace listrion::cli
