@@ -1,5 +1,7 @@
 #include "settings/IniDocument.h"
 
+#include "text/AsciiCase.h"
+
 #include <QSaveFile>
 #include <QString>
 
@@ -20,22 +22,6 @@ std::string_view trim(std::string_view s)
     }
     const auto last = s.find_last_not_of(" \t");
     return s.substr(first, last - first + 1);
-}
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        auto lower = [](char c) {
-            return (c >= 'A' && c <= 'Z') ? char(c + 32) : c;
-        };
-        if (lower(a[i]) != lower(b[i])) {
-            return false;
-        }
-    }
-    return true;
 }
 
 // The name of a "[name]" line, or nothing for any other line.
@@ -118,7 +104,7 @@ IniDocument::Found IniDocument::find(std::string_view section, std::string_view 
             if (found.sectionLine != npos) {
                 break; // the first matching section ends here
             }
-            if (equalsIgnoringCase(name, wantedSection)) {
+            if (text::equalsIgnoringAsciiCase(name, wantedSection)) {
                 found.sectionLine = i;
                 found.endLine = i + 1;
             }
@@ -131,7 +117,7 @@ IniDocument::Found IniDocument::find(std::string_view section, std::string_view 
         std::string_view v;
         if (keyName(m_lines[i], k, v)) {
             found.endLine = i + 1;
-            if (found.keyLine == npos && equalsIgnoringCase(k, wantedKey)) {
+            if (found.keyLine == npos && text::equalsIgnoringAsciiCase(k, wantedKey)) {
                 found.keyLine = i;
             }
         }

@@ -1,18 +1,38 @@
 #include "settings/LanguageFile.h"
 
 #include "settings/Languages.h"
+#include "text/AsciiCase.h"
 #include "text/Codepage.h"
 #include "text/Utf8Decoding.h"
 
 namespace listrion::settings {
+namespace {
+
+// The file of the folder with this name; file names were case-blind where the language files
+// come from, so a name that differs only in letter case still finds its file.
+std::filesystem::path fileInFolder(const std::filesystem::path& folder, const std::string& name)
+{
+    std::error_code ec;
+    if (std::filesystem::exists(folder / name, ec)) {
+        return folder / name;
+    }
+    for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
+        if (text::equalsIgnoringAsciiCase(entry.path().filename().string(), name)) {
+            return entry.path();
+        }
+    }
+    return folder / name;
+}
+
+} // namespace
 
 LanguageFile LanguageFile::current(const Settings& settings, const ProgramFolder& folder)
 {
     // Only the file name counts: a Jezik entry holding a path still names a file of the
     // program folder.
-    const std::filesystem::path name =
-        std::filesystem::path(Languages::currentFile(settings)).filename();
-    return LanguageFile(folder.path() / name, Languages::rawTexts(settings));
+    const std::string name =
+        std::filesystem::path(Languages::currentFile(settings)).filename().string();
+    return LanguageFile(fileInFolder(folder.path(), name), Languages::rawTexts(settings));
 }
 
 LanguageFile::LanguageFile(std::filesystem::path file, bool raw)

@@ -1,5 +1,7 @@
 #include "settings/Languages.h"
 
+#include "text/AsciiCase.h"
+
 #include <algorithm>
 #include <array>
 
@@ -22,16 +24,6 @@ constexpr std::array<Language, 13> kLanguages = {{
     {13, "Turkish", "Turkish.lng", "Turkish", false},
 }};
 
-bool equalsIgnoringCase(std::string_view a, std::string_view b)
-{
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        auto lower = [](char c) {
-            return (c >= 'A' && c <= 'Z') ? char(c + 32) : c;
-        };
-        return lower(x) == lower(y);
-    });
-}
-
 } // namespace
 
 std::span<const Language> all()
@@ -50,7 +42,7 @@ const Language* at(int position)
 const Language* byFile(std::string_view fileName)
 {
     const auto it = std::find_if(kLanguages.begin(), kLanguages.end(), [&](const Language& l) {
-        return equalsIgnoringCase(l.file, fileName);
+        return text::equalsIgnoringAsciiCase(l.file, fileName);
     });
     return it == kLanguages.end() ? nullptr : &*it;
 }

@@ -91,6 +91,9 @@ TEST_F(LanguageTest, MissingFileKeyOrNameGivesEmptyTextsAndEnglishIsTheDefault)
     // A path in Jezik still names a file of the program folder.
     settings.write(Keys::Jezik, "../elsewhere/English.lng");
     EXPECT_EQ(LanguageFile::current(settings, folder).path(), temp.file("English.lng"));
+    // Letter case of the name does not matter.
+    settings.write(Keys::Jezik, "english.LNG");
+    EXPECT_EQ(LanguageFile::current(settings, folder).text("Main", 60), "Save first?");
 
     settings.write(Keys::Jezik, "Polish.lng");
     EXPECT_EQ(LanguageFile::current(settings, folder).text("Main", 60), "");
