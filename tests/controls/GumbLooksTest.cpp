@@ -76,6 +76,27 @@ TEST(GumbLooks, EveryStyleHasItsOwnNormalLook)
     EXPECT_EQ(makeButton(99, 1)->buttonType(), kLastGumbStyle);
 }
 
+TEST(GumbLooks, CaptionEffectsAndSoftBevelChangeTheDrawing)
+{
+    const auto b = makeButton(static_cast<int>(GumbStyle::Classic), 3);
+    std::vector<QImage> effects;
+    for (int effect = 0; effect <= kLastSpecialEffect; ++effect) {
+        b->setSpecialEffect(effect);
+        effects.push_back(lookOf(*b));
+        for (int earlier = 0; earlier < effect; ++earlier) {
+            EXPECT_TRUE(effects[earlier] != effects.back()) << earlier << " and " << effect;
+        }
+    }
+    b->setSpecialEffect(SpecialEffect::None);
+    for (const auto style : {GumbStyle::Classic, GumbStyle::Thin, GumbStyle::Etched}) {
+        b->setButtonType(style);
+        const QImage hard = lookOf(*b);
+        b->setSoftBevel(true);
+        EXPECT_TRUE(lookOf(*b) != hard) << static_cast<int>(style);
+        b->setSoftBevel(false);
+    }
+}
+
 TEST(GumbColors, DerivedSchemesFollowBackColorAndSchemeOneTheSystem)
 {
     for (int style = kFirstGumbStyle; style <= kLastGumbStyle; ++style) {
