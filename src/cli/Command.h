@@ -55,5 +55,6 @@ private:
 void registerStoreCommands(CommandRegistry& registry);
 void registerOrderingCommands(CommandRegistry& registry);
 void registerBackupCommands(CommandRegistry& registry);
+void registerSettingsCommands(CommandRegistry& registry);
 
 } // namespace listrion::cli

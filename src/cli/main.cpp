@@ -41,6 +41,7 @@ int run(std::vector<std::string> args)
     listrion::cli::registerStoreCommands(registry);
     listrion::cli::registerOrderingCommands(registry);
     listrion::cli::registerBackupCommands(registry);
+    listrion::cli::registerSettingsCommands(registry);
 
     std::optional<std::filesystem::path> home;
     while (!args.empty() && args.front().starts_with("--")) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "playlist/Codepage.h"
+#include "text/Utf8Decoding.h"
 
 #include <string>
 #include <string_view>
@@ -10,16 +11,13 @@ namespace listrion::playlist {
 // The decoding applied to names, tvg-names and groups under the "Balkan" and "Central European"
 // regions and to every language-file text.
 
-// Percent-decodes `bytes` ('%' followed by two hexadecimal digits becomes that byte; any other
-// '%' stays) and decodes the result as UTF-8, ill-formed sequences becoming U+FFFD.
-std::string decodePercentUtf8(std::string_view bytes);
+// decodePercentUtf8 and Utf8BytesToText are shared with the language files.
+using text::decodePercentUtf8;
+using text::Utf8BytesToText;
 
 // `text` is UTF-8 whose characters stand for bytes of `codepage`: turns it back into those
 // bytes, then decodePercentUtf8.
 std::string DecodeUtf8Text(std::string_view text, const Codepage& codepage);
-
-// UTF-8 decoding of the first `count` bytes (ill-formed sequences become U+FFFD).
-std::string Utf8BytesToText(std::string_view bytes, std::size_t count);
 
 // Replaces č ć š ž đ Č Ć Š Ž Đ by c c s z d C C S Z D; every other character stays.
 std::string FoldDiacritics(std::string_view text);

@@ -1,13 +1,18 @@
 #include "settings/IniDocument.h"
 
+#include "text/AsciiCase.h"
+
 #include <QSaveFile>
 #include <QString>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 
 namespace listrion::settings {
 namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 std::string_view trim(std::string_view s)
 {
@@ -17,22 +22,6 @@ std::string_view trim(std::string_view s)
     }
     const auto last = s.find_last_not_of(" \t");
     return s.substr(first, last - first + 1);
-}
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        auto lower = [](char c) {
-            return (c >= 'A' && c <= 'Z') ? char(c + 32) : c;
-        };
-        if (lower(a[i]) != lower(b[i])) {
-            return false;
-        }
-    }
-    return true;
 }
 
 // The name of a "[name]" line, or nothing for any other line.
@@ -70,14 +59,19 @@ bool keyName(std::string_view line, std::string_view& key, std::string_view& val
 
 IniDocument IniDocument::load(const std::filesystem::path& file)
 {
-    IniDocument doc;
     std::ifstream in(file, std::ios::binary);
     if (!in) {
-        return doc;
+        return IniDocument();
     }
-    std::string content{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (content.starts_with("\xEF\xBB\xBF")) {
-        content.erase(0, 3);
+    return parse(std::string{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()});
+}
+
+IniDocument IniDocument::parse(std::string content)
+{
+    IniDocument doc;
+    if (content.starts_with(kByteOrderMark)) {
+        content.erase(0, kByteOrderMark.size());
+        doc.m_byteOrderMark = true;
     }
     if (content.find("\r\n") != std::string::npos) {
         doc.m_newline = "\r\n";
@@ -110,7 +104,7 @@ IniDocument::Found IniDocument::find(std::string_view section, std::string_view 
             if (found.sectionLine != npos) {
                 break; // the first matching section ends here
             }
-            if (equalsIgnoringCase(name, wantedSection)) {
+            if (text::equalsIgnoringAsciiCase(name, wantedSection)) {
                 found.sectionLine = i;
                 found.endLine = i + 1;
             }
@@ -123,7 +117,7 @@ IniDocument::Found IniDocument::find(std::string_view section, std::string_view 
         std::string_view v;
         if (keyName(m_lines[i], k, v)) {
             found.endLine = i + 1;
-            if (found.keyLine == npos && equalsIgnoringCase(k, wantedKey)) {
+            if (found.keyLine == npos && text::equalsIgnoringAsciiCase(k, wantedKey)) {
                 found.keyLine = i;
             }
         }
@@ -140,10 +134,16 @@ std::string IniDocument::value(std::string_view section, std::string_view key) c
     std::string_view k;
     std::string_view v;
     keyName(m_lines[found.keyLine], k, v);
-    if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front()) {
-        v = v.substr(1, v.size() - 2);
+    return std::string(unquote(v).substr(0, kMaxValueLength));
+}
+
+std::string_view IniDocument::unquote(std::string_view value)
+{
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+        value.back() == value.front()) {
+        return value.substr(1, value.size() - 2);
     }
-    return std::string(v.substr(0, kMaxValueLength));
+    return value;
 }
 
 bool IniDocument::hasValue(std::string_view section, std::string_view key) const
@@ -155,23 +155,44 @@ void IniDocument::setValue(std::string_view section, std::string_view key, std::
 {
     const Found found = find(section, key);
     std::string line = std::string(trim(key)) + "=" + std::string(value);
+    std::replace(line.begin(), line.end(), '\r', ' ');
+    std::replace(line.begin(), line.end(), '\n', ' ');
     if (found.keyLine != npos) {
         m_lines[found.keyLine] = std::move(line);
     } else if (found.sectionLine != npos) {
         m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(found.endLine),
                        std::move(line));
     } else {
-        if (!m_lines.empty() && !m_finalNewline) {
-            m_finalNewline = true;
-        }
+        m_finalNewline = true; // the old last line needs its line end now
         m_lines.push_back("[" + std::string(trim(section)) + "]");
         m_lines.push_back(std::move(line));
     }
 }
 
+std::vector<IniDocument::Entry> IniDocument::entries() const
+{
+    std::vector<Entry> out;
+    std::string_view section;
+    bool inSection = false;
+    for (std::size_t i = 0; i < m_lines.size(); ++i) {
+        std::string_view name;
+        if (sectionName(m_lines[i], name)) {
+            section = name;
+            inSection = true;
+            continue;
+        }
+        std::string_view k;
+        std::string_view v;
+        if (inSection && keyName(m_lines[i], k, v)) {
+            out.push_back({std::string(section), std::string(k), std::string(v), i + 1});
+        }
+    }
+    return out;
+}
+
 std::string IniDocument::text() const
 {
-    std::string out;
+    std::string out = m_byteOrderMark ? std::string(kByteOrderMark) : std::string();
     for (std::size_t i = 0; i < m_lines.size(); ++i) {
         out += m_lines[i];
         if (i + 1 < m_lines.size() || m_finalNewline) {

@@ -16,14 +16,28 @@ class IniDocument {
 public:
     static constexpr std::size_t kMaxValueLength = 254;
 
+    // One key line inside a section, as written in the file.
+    struct Entry {
+        std::string section;
+        std::string key;
+        std::string text; // everything after '=', blanks around it removed, quotes kept, not cut
+        std::size_t line; // 1-based line number
+    };
+
     // A missing or unreadable file gives an empty document.
     static IniDocument load(const std::filesystem::path& file);
+    // The document of a file's content.
+    static IniDocument parse(std::string content);
+    // A value as the reader gives it, before the length cut: one pair of matching quotes
+    // (double or single) around it removed.
+    static std::string_view unquote(std::string_view value);
 
     // The value, or the empty text when the section or key is missing.
     std::string value(std::string_view section, std::string_view key) const;
     bool hasValue(std::string_view section, std::string_view key) const;
     // Replaces the key's value, or adds the key at the end of its section (the section at the
-    // end of the document when missing).
+    // end of the document when missing). Line breaks in the value become spaces, so a value can
+    // never add lines to the file.
     void setValue(std::string_view section, std::string_view key, std::string_view value);
 
     // Writes the document beside `file` and renames it over `file`, so the old file stays whole
@@ -31,6 +45,8 @@ public:
     bool save(const std::filesystem::path& file) const;
 
     std::string text() const;
+    // Every key line that belongs to a section, in file order (later duplicates included).
+    std::vector<Entry> entries() const;
 
 private:
     struct Found {
@@ -45,6 +61,7 @@ private:
     std::vector<std::string> m_lines;
     std::string m_newline = "\n";
     bool m_finalNewline = true;
+    bool m_byteOrderMark = false; // kept on save
 };
 
 // The access routines every window uses.

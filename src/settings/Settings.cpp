@@ -45,4 +45,10 @@ std::string Settings::codepageName() const
     return value.empty() ? std::string(kDefaultCodepage) : value;
 }
 
+const text::Codepage& Settings::codepage() const
+{
+    const text::Codepage* page = text::Codepage::find(codepageName());
+    return page != nullptr ? *page : text::Codepage::windows1250();
+}
+
 } // namespace listrion::settings

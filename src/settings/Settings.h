@@ -1,6 +1,7 @@
 #pragma once
 
 #include "settings/SettingsKey.h"
+#include "text/Codepage.h"
 
 #include <filesystem>
 #include <optional>
@@ -29,6 +30,9 @@ public:
     std::string region() const;
     // Codepage 1, "windows-1250" when empty.
     std::string codepageName() const;
+    // The single-byte code page of playlist files: the one named by Codepage 1, windows-1250
+    // when the entry is empty or names a code page the program does not know.
+    const text::Codepage& codepage() const;
 
 private:
     std::filesystem::path m_file;

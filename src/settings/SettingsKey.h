@@ -39,6 +39,10 @@ constexpr SettingsKey fonts(int n)
 {
     return {"Fonts", detail::kDigits.at(n)};
 }
+inline constexpr SettingsKey ChannelFontName = fonts(1);
+inline constexpr SettingsKey ChannelFontSize = fonts(2);
+inline constexpr SettingsKey GroupFontName = fonts(3);
+inline constexpr SettingsKey GroupFontSize = fonts(4);
 // Width of grid column n (1..9).
 constexpr SettingsKey sirina(int n)
 {

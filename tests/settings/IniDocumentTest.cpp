@@ -51,6 +51,39 @@ TEST(IniHandling, WritingKeepsEverythingElseAndCreatesWhatIsMissing)
     EXPECT_FALSE(INIhandling::write("A", "1", "x", temp.file("no/such/dir.ini")));
 }
 
+TEST(IniHandling, WritingReplacesTheFileInsteadOfRewritingIt)
+{
+    test::TempFolder temp;
+    const auto file = temp.write("Settings.ini", "\xEF\xBB\xBF[Jezik]\r\n1=English.lng\r\n");
+    // A second name for the same file keeps the old content only if the write went to a new
+    // file renamed over the old one; writing in place would change both.
+    const auto oldLink = temp.file("old.ini");
+    std::filesystem::create_hard_link(file, oldLink);
+    ASSERT_TRUE(INIhandling::write("Jezik", "1", "Turkish.lng\nline two\r", file));
+    EXPECT_EQ(test::readFile(oldLink), "\xEF\xBB\xBF[Jezik]\r\n1=English.lng\r\n");
+    // The byte-order mark and line ends survive; a line break cannot add a line.
+    EXPECT_EQ(test::readFile(file), "\xEF\xBB\xBF[Jezik]\r\n1=Turkish.lng line two \r\n");
+    EXPECT_EQ(INIhandling::read("JEZIK", "1", file), "Turkish.lng line two");
+}
+
+TEST(IniHandling, EntriesListEveryKeyLineOfEverySection)
+{
+    const IniDocument doc = IniDocument::parse("x=before any section\n[Main]\n; 1=comment\n"
+                                               "60 = \"Save? \"\nno equals sign\n[EPG]\n10=a\n"
+                                               "[main]\n60=again\n");
+    const std::vector<IniDocument::Entry> entries = doc.entries();
+    ASSERT_EQ(entries.size(), 3u);
+    EXPECT_EQ(entries[0].section, "Main");
+    EXPECT_EQ(entries[0].key, "60");
+    EXPECT_EQ(entries[0].text, "\"Save? \"");
+    EXPECT_EQ(entries[0].line, 4u);
+    EXPECT_EQ(entries[1].section, "EPG");
+    EXPECT_EQ(entries[2].section, "main");
+    EXPECT_EQ(entries[2].text, "again");
+    // The reader takes the first section of a name only.
+    EXPECT_EQ(doc.value("MAIN", "60"), "Save? ");
+}
+
 TEST(Settings, TypedEntriesAndDefaults)
 {
     test::TempFolder temp;
@@ -66,6 +99,13 @@ TEST(Settings, TypedEntriesAndDefaults)
     EXPECT_EQ(settings.region(), "Balkan");
     settings.write(Keys::VLC, "yes");
     EXPECT_FALSE(settings.readNumber(Keys::VLC).has_value());
+
+    // Playlist code page: the configured one, windows-1250 when empty or unknown.
+    EXPECT_EQ(settings.codepage().name(), "windows-1250");
+    settings.write(Keys::Codepage, "CP1252");
+    EXPECT_EQ(settings.codepage().name(), "windows-1252");
+    settings.write(Keys::Codepage, "koi8-r");
+    EXPECT_EQ(settings.codepage().name(), "windows-1250");
 }
 
 } // namespace

@@ -1,6 +1,6 @@
-#include "playlist/Codepage.h"
+#include "text/Codepage.h"
 
-#include "playlist/CodepageTables.h"
+#include "text/CodepageTables.h"
 
 #include <unicode/utf8.h>
 
@@ -8,7 +8,7 @@
 #include <cctype>
 #include <cstdint>
 
-namespace listrion::playlist {
+namespace listrion::text {
 namespace {
 
 constexpr std::size_t kReverseSize = 0x10000 - 0x80;
@@ -143,4 +143,4 @@ std::string Codepage::encode(std::string_view utf8) const
     return out;
 }
 
-} // namespace listrion::playlist
+} // namespace listrion::text

@@ -1,9 +1,9 @@
 // Upper halves (bytes 0x80..0xFF) of the selectable single-byte code pages.
 // Bytes a code page leaves undefined decode to U+0080..U+00FF of the same value, so every
 // byte survives a round trip.
-#include "playlist/CodepageTables.h"
+#include "text/CodepageTables.h"
 
-namespace listrion::playlist {
+namespace listrion::text {
 
 // windows-1250; undefined bytes: 0x81, 0x83, 0x88, 0x90, 0x98
 const std::array<char16_t, 128> k_windows_1250 = {
@@ -65,4 +65,4 @@ const std::array<char16_t, 128> k_iso_8859_2 = {
     0x0159, 0x016F, 0x00FA, 0x0171, 0x00FC, 0x00FD, 0x0163, 0x02D9,
 };
 
-} // namespace listrion::playlist
+} // namespace listrion::text

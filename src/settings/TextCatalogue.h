@@ -1,0 +1,37 @@
+#pragma once
+
+#include "settings/TextSource.h"
+
+#include <iterator>
+#include <span>
+#include <string_view>
+
+// Every language text the program looks up, one line each: X(Name, "Section", number).
+// Call sites use the name (texts.text(Texts::Name)), never a literal section and number. The
+// catalogue test fails when a name here is not used in src/, and when a language file in data/
+// lacks one of these keys or leaves its text empty. Add a line when a window starts to use a
+// text; English.lng already holds every key the windows are meant to use.
+#define LISTRION_TEXT_CATALOGUE(X)
+
+namespace listrion::settings::Texts {
+
+#define LISTRION_DECLARE_TEXT(name, section, key) inline constexpr TextKey name{section, key};
+LISTRION_TEXT_CATALOGUE(LISTRION_DECLARE_TEXT)
+#undef LISTRION_DECLARE_TEXT
+
+struct Entry {
+    std::string_view name;
+    TextKey key;
+};
+
+namespace detail {
+// Ends with an empty entry so that the list is well-formed while the catalogue is empty.
+#define LISTRION_TEXT_ENTRY(name, section, key) Entry{#name, TextKey{section, key}},
+inline constexpr Entry kEntries[] = {LISTRION_TEXT_CATALOGUE(LISTRION_TEXT_ENTRY) Entry{}};
+#undef LISTRION_TEXT_ENTRY
+} // namespace detail
+
+// The catalogue as a list, for the checks.
+inline constexpr std::span<const Entry> kAll{detail::kEntries, std::size(detail::kEntries) - 1};
+
+} // namespace listrion::settings::Texts

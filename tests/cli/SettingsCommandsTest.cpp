@@ -1,0 +1,68 @@
+#include "support/CliRunner.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+namespace listrion {
+namespace {
+
+TEST(CliSettings, AFreshFolderIsPreparedAsTheEditorWouldAndShowsEnglish)
+{
+    test::TempFolder home;
+    const test::CliResult r = test::runCli(home.path() / "new", {"text", "main", "60"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "Do you want to save the current playlist first?\n");
+    EXPECT_EQ(test::readFile(home.path() / "new" / "Settings.ini"),
+              "[Jezik]\n1=English.lng\n[System]\n1=1\n[Updates]\n1=1\n[Germany]\n1=0\n");
+    EXPECT_TRUE(std::filesystem::exists(home.path() / "new" / "English.lng"));
+
+    const test::CliResult missing = test::runCli(home.path() / "new", {"text", "Main", "999"});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_EQ(missing.out, "");
+    EXPECT_NE(missing.err.find("Main/999 is not in English.lng"), std::string::npos) << missing.err;
+}
+
+TEST(CliSettings, LanguageChoiceAndSettingsEntries)
+{
+    test::TempFolder home;
+    home.write("Germany.lng", "[Main]\n20=%C5%A1 \xE4\n");
+    home.write("Turkish.lng", "[Main]\n20=%C5%9F %C5%A1\n");
+
+    ASSERT_EQ(test::runCli(home.path(), {"language", "13"}).exitCode, 0);
+    EXPECT_EQ(test::runCli(home.path(), {"settings", "get", "REGION", "1"}).out, "Turkish\n");
+    EXPECT_EQ(test::runCli(home.path(), {"text", "Main", "20"}).out, "ş š\n");
+
+    const test::CliResult german = test::runCli(home.path(), {"language", "6"});
+    ASSERT_EQ(german.exitCode, 0) << german.err;
+    EXPECT_NE(german.out.find("* 6\tGermany\tGermany.lng\tCentral European\traw\n"),
+              std::string::npos)
+        << german.out;
+    EXPECT_EQ(test::runCli(home.path(), {"text", "Main", "20"}).out, "%C5%A1 ä\n");
+    EXPECT_EQ(test::runCli(home.path(), {"settings", "get", "Germany", "1"}).out, "1\n");
+
+    EXPECT_EQ(test::runCli(home.path(), {"language", "14"}).exitCode, 2);
+    EXPECT_EQ(test::runCli(home.path(), {"settings", "get", "Jezik", "1"}).out, "Germany.lng\n");
+
+    ASSERT_EQ(test::runCli(home.path(), {"settings", "set", "Fonts", "1", "Verdana"}).exitCode, 0);
+    EXPECT_EQ(test::runCli(home.path(), {"settings", "get", "fonts", "1"}).out, "Verdana\n");
+    EXPECT_EQ(test::runCli(home.path(), {"settings", "get", "Fonts", "9"}).out, "\n");
+    EXPECT_EQ(test::runCli(home.path(), {"settings", "remove", "Fonts", "1"}).exitCode, 2);
+}
+
+TEST(CliSettings, CheckLanguageListsWhatATranslatorMustFix)
+{
+    test::TempFolder home;
+    home.write("English.lng", "[Main]\n60=Save?\n64=Undone.\n");
+    const auto polish = home.write("Polish.lng", "[Main]\n60=Zapisa%C4%87?\n");
+    const test::CliResult r = test::runCli(home.path(), {"check-language", polish.string()});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.out, "Polish.lng: Main/64 is missing\nPolish.lng: 1 problem\n");
+
+    // The shipped files themselves pass.
+    const test::CliResult shipped = test::runCli(home.path(), {"check-language"});
+    EXPECT_EQ(shipped.exitCode, 0) << shipped.out;
+    EXPECT_NE(shipped.out.find("English.lng: ok\n"), std::string::npos) << shipped.out;
+}
+
+} // namespace
+} // namespace listrion

@@ -1,0 +1,366 @@
+#include "controls/GumbScene.h"
+
+#include <QCursor>
+#include <QPainter>
+#include <gtest/gtest.h>
+
+#include <array>
+
+namespace listrion::controls {
+namespace {
+
+using test::lookOf;
+using test::reportMove;
+
+constexpr int kStyleCount = kLastGumbStyle - kFirstGumbStyle + 1;
+
+// A hidden button of the usual size: grabbing draws it without any window around.
+std::unique_ptr<Gumb> makeButton(int style, int scheme, const QString& caption = "&Apply")
+{
+    auto b = std::make_unique<Gumb>(caption);
+    b->setFixedSize(110, 30);
+    b->setColorScheme(scheme);
+    b->setButtonType(style);
+    return b;
+}
+
+// Normal, hover, pressed and disabled, in this order.
+std::array<QImage, 4> fourLooks(Gumb& b)
+{
+    std::array<QImage, 4> looks;
+    looks[0] = lookOf(b);
+    reportMove(b, QPoint(5, 5));
+    looks[1] = lookOf(b);
+    QTest::mousePress(&b, Qt::LeftButton, {}, QPoint(5, 5));
+    looks[2] = lookOf(b);
+    QTest::mouseRelease(&b, Qt::LeftButton, {}, QPoint(5, 5));
+    b.setEnabled(false);
+    looks[3] = lookOf(b);
+    b.setEnabled(true);
+    return looks;
+}
+
+TEST(GumbLooks, NormalHoverPressedAndDisabledDifferInEveryStyle)
+{
+    const char* names[] = {"normal", "hover", "pressed", "disabled"};
+    for (const int scheme : {1, 2, 3, 4}) {
+        for (int style = kFirstGumbStyle; style <= kLastGumbStyle; ++style) {
+            const auto b = makeButton(style, scheme);
+            const auto looks = fourLooks(*b);
+            for (int i = 0; i < 4; ++i) {
+                for (int j = i + 1; j < 4; ++j) {
+                    EXPECT_TRUE(looks[i] != looks[j]) << "scheme " << scheme << " style " << style
+                                                      << ": " << names[i] << " = " << names[j];
+                }
+            }
+        }
+    }
+}
+
+TEST(GumbLooks, EveryStyleHasItsOwnNormalLook)
+{
+    for (const int scheme : {1, 2, 3, 4}) {
+        std::vector<QImage> looks;
+        for (int style = kFirstGumbStyle; style <= kLastGumbStyle; ++style) {
+            looks.push_back(lookOf(*makeButton(style, scheme)));
+        }
+        for (int i = 0; i < kStyleCount; ++i) {
+            for (int j = i + 1; j < kStyleCount; ++j) {
+                EXPECT_TRUE(looks[i] != looks[j])
+                    << "scheme " << scheme << ": styles " << i + 1 << " and " << j + 1;
+            }
+        }
+    }
+    // Out-of-range numbers fall back to the nearest style.
+    EXPECT_EQ(makeButton(0, 1)->buttonType(), kFirstGumbStyle);
+    EXPECT_EQ(makeButton(99, 1)->buttonType(), kLastGumbStyle);
+}
+
+TEST(GumbLooks, CaptionEffectsAndSoftBevelChangeTheDrawing)
+{
+    const auto b = makeButton(static_cast<int>(GumbStyle::Classic), 3);
+    std::vector<QImage> effects;
+    for (int effect = 0; effect <= kLastSpecialEffect; ++effect) {
+        b->setSpecialEffect(effect);
+        effects.push_back(lookOf(*b));
+        for (int earlier = 0; earlier < effect; ++earlier) {
+            EXPECT_TRUE(effects[earlier] != effects.back()) << earlier << " and " << effect;
+        }
+    }
+    b->setSpecialEffect(SpecialEffect::None);
+    for (const auto style : {GumbStyle::Classic, GumbStyle::Thin, GumbStyle::Etched}) {
+        b->setButtonType(style);
+        const QImage hard = lookOf(*b);
+        b->setSoftBevel(true);
+        EXPECT_TRUE(lookOf(*b) != hard) << static_cast<int>(style);
+        b->setSoftBevel(false);
+    }
+}
+
+TEST(GumbColors, DerivedSchemesFollowBackColorAndSchemeOneTheSystem)
+{
+    for (int style = kFirstGumbStyle; style <= kLastGumbStyle; ++style) {
+        for (const int scheme : {2, 4}) {
+            const auto b = makeButton(style, scheme);
+            b->setBackColor(QColor(70, 120, 200));
+            const QImage blue = lookOf(*b);
+            const GumbPalette bluePalette = b->schemeColors();
+            b->setBackColor(QColor(200, 180, 90));
+            EXPECT_TRUE(lookOf(*b) != blue) << "scheme " << scheme << " style " << style;
+            EXPECT_NE(b->schemeColors().shadow, bluePalette.shadow);
+            EXPECT_NE(b->schemeColors().accent, bluePalette.accent);
+        }
+        // The two derived schemes are not the same palette.
+        const auto soft = makeButton(style, 2);
+        const auto contrast = makeButton(style, 4);
+        soft->setBackColor(QColor(70, 120, 200));
+        contrast->setBackColor(QColor(70, 120, 200));
+        EXPECT_TRUE(lookOf(*soft) != lookOf(*contrast)) << "style " << style;
+    }
+
+    QPalette green;
+    green.setColor(QPalette::Button, QColor(40, 160, 60));
+    green.setColor(QPalette::Highlight, QColor(200, 40, 40));
+    for (const int scheme : {1, 3}) {
+        const auto b = makeButton(static_cast<int>(GumbStyle::Classic), scheme);
+        const QImage before = lookOf(*b);
+        b->setPalette(green);
+        EXPECT_EQ(lookOf(*b) != before, scheme == 1) << "scheme " << scheme;
+        EXPECT_EQ(b->backColor() == QColor(40, 160, 60), scheme == 1);
+    }
+}
+
+TEST(GumbColors, ExplicitColoursStayUntilTheSchemeChanges)
+{
+    const auto b = makeButton(static_cast<int>(GumbStyle::Flat), 1);
+    const QColor schemeText = b->foreColor();
+    EXPECT_EQ(b->backOver(), b->backColor()); // the face serves both looks by default
+    reportMove(*b, QPoint(5, 5));
+    const QImage hover = lookOf(*b);
+    b->setBackOver(QColor(250, 220, 120));
+    b->setForeOver(QColor(120, 0, 0));
+    EXPECT_TRUE(lookOf(*b) != hover);
+
+    b->setForeColor(QColor(0, 90, 0));
+    QPalette system(QColor(90, 90, 140));
+    system.setColor(QPalette::ButtonText, QColor(220, 220, 255));
+    b->setPalette(system);
+    EXPECT_EQ(b->foreColor(), QColor(0, 90, 0));
+    EXPECT_EQ(b->backOver(), QColor(250, 220, 120));
+    EXPECT_EQ(b->backColor(), QColor(90, 90, 140)); // not set, so it follows the system
+    b->setColorScheme(1);
+    EXPECT_EQ(b->backOver(), b->backColor());
+    EXPECT_EQ(b->foreColor(), QColor(220, 220, 255));
+    EXPECT_NE(b->foreColor(), schemeText);
+}
+
+TEST(GumbColors, CaptionColourIsKeptOrMadeReadable)
+{
+    const int levels[] = {0, 60, 100, 128, 160, 200, 255};
+    for (const int f : levels) {
+        for (const int t : levels) {
+            const QColor fill(f, f / 2, 255 - f);
+            const QColor text(t, 255 - t, t / 3);
+            const QColor shown = GumbPalette::readableOn(text, fill);
+            const int contrast =
+                std::abs(GumbPalette::brightness(shown) - GumbPalette::brightness(fill));
+            const bool extreme = shown == QColor(Qt::black) || shown == QColor(Qt::white);
+            EXPECT_TRUE(contrast >= 96 || extreme) << f << "/" << t;
+            if (std::abs(GumbPalette::brightness(text) - GumbPalette::brightness(fill)) >= 96) {
+                EXPECT_EQ(shown, text) << f << "/" << t;
+            }
+        }
+    }
+}
+
+// A 12x12 picture: a `fill` square inside a one-pixel `rim`.
+QPixmap picture(const QColor& fill, const QColor& rim)
+{
+    QPixmap p(12, 12);
+    p.fill(rim);
+    QPainter painter(&p);
+    painter.fillRect(1, 1, 10, 10, fill);
+    return p;
+}
+
+struct Pixels {
+    int count = 0;
+    QPointF centre;
+};
+
+template <typename Match> Pixels find(const QImage& image, Match match)
+{
+    Pixels found;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (match(QColor(image.pixel(x, y)))) {
+                found.centre += QPointF(x, y);
+                ++found.count;
+            }
+        }
+    }
+    if (found.count > 0) {
+        found.centre /= found.count;
+    }
+    return found;
+}
+
+bool isRed(const QColor& c)
+{
+    return c.red() > 180 && c.green() < 80 && c.blue() < 80;
+}
+
+bool isBlue(const QColor& c)
+{
+    return c.blue() > 180 && c.red() < 80 && c.green() < 80;
+}
+
+bool isMagenta(const QColor& c)
+{
+    return c == QColor(255, 0, 255);
+}
+
+TEST(GumbPictures, MaskGreyscaleHoverPictureAndPositions)
+{
+    const QColor magenta(255, 0, 255);
+    const auto b = makeButton(static_cast<int>(GumbStyle::Classic), 3);
+    b->setFixedSize(160, 60);
+    b->setMaskColor(magenta);
+    b->setPictureNormal(picture(Qt::red, magenta));
+
+    EXPECT_EQ(find(lookOf(*b), isRed).count, 100);
+    EXPECT_EQ(find(lookOf(*b), isMagenta).count, 0);
+    b->setUseMaskColor(false);
+    EXPECT_EQ(find(lookOf(*b), isMagenta).count, 44);
+    b->setUseMaskColor(true);
+
+    b->setUseGreyscale(true);
+    EXPECT_EQ(find(lookOf(*b), isRed).count, 0);
+    reportMove(*b, QPoint(5, 5));
+    EXPECT_EQ(find(lookOf(*b), isRed).count, 100); // coloured while hovered
+    b->setPictureOver(picture(Qt::blue, magenta));
+    EXPECT_EQ(find(lookOf(*b), isBlue).count, 100);
+    EXPECT_EQ(find(lookOf(*b), isRed).count, 0);
+    b->setEnabled(false);
+    EXPECT_EQ(find(lookOf(*b), isRed).count + find(lookOf(*b), isBlue).count, 0);
+    b->setEnabled(true);
+
+    b->setPictureOver({});
+    b->setUseGreyscale(false);
+    const auto centreAt = [&](PicturePosition position) {
+        b->setPicturePosition(position);
+        return find(lookOf(*b), isRed).centre;
+    };
+    const QPointF left = centreAt(PicturePosition::LeftOfCaption);
+    const QPointF right = centreAt(PicturePosition::RightOfCaption);
+    const QPointF above = centreAt(PicturePosition::AboveCaption);
+    const QPointF below = centreAt(PicturePosition::BelowCaption);
+    const QPointF leftEdge = centreAt(PicturePosition::LeftEdge);
+    const QPointF rightEdge = centreAt(PicturePosition::RightEdge);
+    const QPointF middle(b->width() / 2.0, b->height() / 2.0);
+    EXPECT_LT(left.x(), middle.x());
+    EXPECT_GT(right.x(), middle.x());
+    EXPECT_LT(above.y(), middle.y());
+    EXPECT_GT(below.y(), middle.y());
+    EXPECT_NEAR(above.x(), middle.x(), 2.0);
+    EXPECT_LT(leftEdge.x(), left.x());
+    EXPECT_GT(rightEdge.x(), right.x());
+    EXPECT_LT(leftEdge.x(), 20.0);
+    EXPECT_GT(rightEdge.x(), b->width() - 20.0);
+}
+
+TEST(GumbFocus, FocusRectangleOnlyWhenWantedAndFocused)
+{
+    test::GumbScene scene(2);
+    ASSERT_TRUE(scene.isActive());
+    for (int style = kFirstGumbStyle; style <= kLastGumbStyle; ++style) {
+        Gumb& b = scene.button(0);
+        b.setButtonType(style);
+        scene.button(1).setFocus();
+        const QImage unfocused = lookOf(b);
+        b.setFocus();
+        ASSERT_TRUE(b.hasFocus());
+        EXPECT_TRUE(lookOf(b) != unfocused) << "style " << style;
+        b.setShowFocusRect(false);
+        EXPECT_TRUE(lookOf(b) == unfocused) << "style " << style;
+        b.setShowFocusRect(true);
+    }
+}
+
+class PaintCounter : public QObject {
+public:
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        paints += event->type() == QEvent::Paint ? 1 : 0;
+        return false;
+    }
+};
+
+TEST(GumbRefresh, DisableRefreshHoldsRedrawsUntilRefresh)
+{
+    test::GumbScene scene;
+    ASSERT_TRUE(scene.isActive());
+    Gumb& b = scene.button();
+    PaintCounter counter;
+    b.installEventFilter(&counter);
+    b.setButtonType(GumbStyle::Etched);
+    QApplication::processEvents();
+    EXPECT_GE(counter.paints, 1);
+
+    b.DisableRefresh();
+    counter.paints = 0;
+    b.setButtonType(GumbStyle::Mac);
+    b.setBackColor(QColor(10, 20, 30));
+    b.setSoftBevel(true);
+    QApplication::processEvents();
+    EXPECT_EQ(counter.paints, 0);
+    b.Refresh();
+    EXPECT_EQ(counter.paints, 1);
+    b.setButtonType(GumbStyle::Glass); // redrawing again after Refresh
+    QApplication::processEvents();
+    EXPECT_EQ(counter.paints, 2);
+}
+
+TEST(GumbProperties, DesignNamesDefaultsAndPointers)
+{
+    QWidget window;
+    Gumb b(&window);
+    b.setObjectName(QStringLiteral("cmdSave"));
+    EXPECT_EQ(b.property("Caption").toString(), QStringLiteral("cmdSave"));
+    EXPECT_EQ(b.property("ButtonType").toInt(), 3);
+    EXPECT_EQ(b.property("ColorScheme").toInt(), 1);
+    EXPECT_TRUE(b.property("ShowFocusRect").toBool());
+    EXPECT_TRUE(b.property("UseMaskColor").toBool());
+    EXPECT_EQ(b.property("MaskColor").value<QColor>(), QColor(192, 192, 192));
+    for (const char* off :
+         {"SoftBevel", "UseGreyscale", "HandPointer", "CheckBoxBehaviour", "value"}) {
+        EXPECT_FALSE(b.property(off).toBool()) << off;
+    }
+    for (const char* zero : {"MousePointer", "PicturePosition", "SpecialEffect"}) {
+        EXPECT_EQ(b.property(zero).toInt(), 0) << zero;
+    }
+    EXPECT_FALSE(b.property("Version").toString().isEmpty());
+
+    EXPECT_TRUE(b.setProperty("FontBold", true));
+    EXPECT_TRUE(b.font().bold());
+    b.setProperty("FontSize", 14.0);
+    EXPECT_EQ(b.font().pointSizeF(), 14.0);
+
+    b.setProperty("MousePointer", 11);
+    EXPECT_EQ(b.cursor().shape(), Qt::WaitCursor);
+    b.setProperty("HandPointer", true);
+    EXPECT_EQ(b.cursor().shape(), Qt::PointingHandCursor);
+    b.setProperty("HandPointer", false);
+    b.setProperty("MousePointer", 99);
+    EXPECT_FALSE(b.testAttribute(Qt::WA_SetCursor)); // custom without an icon: default
+    b.setProperty("MouseIcon", picture(Qt::red, Qt::red));
+    EXPECT_EQ(b.cursor().shape(), Qt::BitmapCursor);
+    b.setProperty("MousePointer", 0);
+    EXPECT_FALSE(b.testAttribute(Qt::WA_SetCursor));
+}
+
+} // namespace
+} // namespace listrion::controls

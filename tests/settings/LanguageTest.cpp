@@ -1,0 +1,122 @@
+#include "settings/LanguageFile.h"
+#include "settings/Languages.h"
+#include "settings/Regions.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+namespace listrion::settings {
+namespace {
+
+class LanguageTest : public ::testing::Test {
+protected:
+    test::TempFolder temp;
+    ProgramFolder folder{temp.path()};
+    Settings settings{folder.settingsIni()};
+};
+
+TEST_F(LanguageTest, ChoosingALanguageStoresFileRegionPositionAndRawFlag)
+{
+    for (const Language& language : Languages::all()) {
+        ASSERT_EQ(Languages::choose(settings, language.position), &language);
+        EXPECT_EQ(settings.read(Keys::Jezik), std::string(language.caption) + ".lng");
+        EXPECT_EQ(settings.readNumber(Keys::Language), language.position);
+        EXPECT_EQ(Languages::checkedPosition(settings), language.position);
+        EXPECT_EQ(settings.region(), language.region);
+        EXPECT_EQ(settings.read(Keys::Germany), language.raw ? "1" : "0");
+        EXPECT_EQ(Languages::rawTexts(settings), language.caption == "Germany");
+        // The region chosen with a language is one the grids have a font for.
+        EXPECT_TRUE(Regions::font(language.region).has_value()) << language.region;
+    }
+    Languages::choose(settings, 13);
+    EXPECT_EQ(settings.region(), "Turkish");
+    Languages::choose(settings, 2);
+    EXPECT_EQ(settings.region(), "Balkan");
+    Languages::choose(settings, 11);
+    EXPECT_EQ(settings.region(), "Balkan");
+    Languages::choose(settings, 4);
+    EXPECT_EQ(settings.region(), "Western European");
+
+    // Outside the menu nothing is written.
+    EXPECT_EQ(Languages::choose(settings, 0), nullptr);
+    EXPECT_EQ(Languages::choose(settings, 14), nullptr);
+    EXPECT_EQ(settings.read(Keys::Jezik), "English.lng");
+}
+
+TEST_F(LanguageTest, ThePercentFormOfSDecodesInEveryLanguageButGerman)
+{
+    for (const Language& language : Languages::all()) {
+        temp.write(std::string(language.file), "[Main]\r\n60=%C5%A1 \"%\" 100%\r\n");
+    }
+    for (const Language& language : Languages::all()) {
+        Languages::choose(settings, language.position);
+        const LanguageFile texts = LanguageFile::current(settings, folder);
+        EXPECT_EQ(texts.path(), temp.file(std::string(language.file)));
+        const std::string expected = language.raw ? "%C5%A1 \"%\" 100%" : "š \"%\" 100%";
+        EXPECT_EQ(texts.text("main", 60), expected) << language.file;
+        EXPECT_EQ(texts.text(TextKey{"Main", 60}), expected) << language.file;
+    }
+}
+
+TEST_F(LanguageTest, GermanTextsAreWindows1250AsWritten)
+{
+    temp.write("Germany.lng", "[Main]\n20=\xC4nderungen gespeichert, \x9A\xE8\n");
+    temp.write("English.lng", "[Main]\n20=\xC4nderungen\n");
+    Languages::choose(settings, 6);
+    EXPECT_EQ(LanguageFile::current(settings, folder).text("Main", 20),
+              "Änderungen gespeichert, šč");
+    // The file of the raw language is read raw even when Germany 1 says otherwise, and
+    // Germany 1 = 1 makes any file raw.
+    settings.write(Keys::Germany, "0");
+    EXPECT_TRUE(LanguageFile::current(settings, folder).raw());
+    settings.write(Keys::Jezik, "English.lng");
+    EXPECT_FALSE(LanguageFile::current(settings, folder).raw());
+    EXPECT_EQ(LanguageFile::current(settings, folder).text("Main", 20), "\xEF\xBF\xBDnderungen");
+    settings.write(Keys::Germany, "1");
+    EXPECT_EQ(LanguageFile::current(settings, folder).text("Main", 20), "Änderungen");
+}
+
+TEST_F(LanguageTest, MissingFileKeyOrNameGivesEmptyTextsAndEnglishIsTheDefault)
+{
+    temp.write("English.lng", "[Main]\n60=Save first?\n61=\n");
+    settings.write(Keys::Jezik, "");
+    const LanguageFile english = LanguageFile::current(settings, folder);
+    EXPECT_EQ(english.path(), temp.file("English.lng"));
+    EXPECT_EQ(english.text("Main", 60), "Save first?");
+    EXPECT_TRUE(english.contains("Main", 61));
+    EXPECT_FALSE(english.contains("Main", 62));
+    EXPECT_EQ(english.text("Main", 62), "");
+    EXPECT_EQ(english.text("Work", 60), "");
+
+    // A path in Jezik still names a file of the program folder.
+    settings.write(Keys::Jezik, "../elsewhere/English.lng");
+    EXPECT_EQ(LanguageFile::current(settings, folder).path(), temp.file("English.lng"));
+    // Letter case of the name does not matter.
+    settings.write(Keys::Jezik, "english.LNG");
+    EXPECT_EQ(LanguageFile::current(settings, folder).text("Main", 60), "Save first?");
+
+    settings.write(Keys::Jezik, "Polish.lng");
+    EXPECT_EQ(LanguageFile::current(settings, folder).text("Main", 60), "");
+}
+
+TEST(Regions, EveryOfferedRegionHasAGridFontAndAFontList)
+{
+    ASSERT_EQ(Regions::offered().size(), 11u);
+    for (std::string_view region : Regions::offered()) {
+        EXPECT_TRUE(Regions::font(region).has_value()) << region;
+        EXPECT_FALSE(Regions::offeredFonts(region).empty()) << region;
+        EXPECT_EQ(Regions::offeredFonts(region).front(), "Arial") << region;
+    }
+    EXPECT_EQ(Regions::font("Chinese (traditional)")->characterSet,
+              Regions::font("Chinese")->characterSet);
+    EXPECT_EQ(Regions::font("Central European")->characterSet, 238);
+    EXPECT_EQ(Regions::font("Arabic")->font, "Tahoma");
+    // Recognised but not offered: a font, no list. Unknown or differently written: neither.
+    EXPECT_TRUE(Regions::font("USA").has_value());
+    EXPECT_TRUE(Regions::offeredFonts("USA").empty());
+    EXPECT_FALSE(Regions::font("balkan").has_value());
+    EXPECT_TRUE(Regions::offeredFonts("Klingon").empty());
+}
+
+} // namespace
+} // namespace listrion::settings
