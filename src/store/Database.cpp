@@ -5,12 +5,26 @@
 
 #include <sqlite3.h>
 
+#include <mutex>
 #include <utility>
 
 namespace listrion::store {
 
+namespace {
+
+// Process-wide engine settings, made before the engine starts: no allocation statistics
+// (nothing reads them, and keeping them takes a global lock on every allocation).
+void configureEngine()
+{
+    static std::once_flag once;
+    std::call_once(once, [] { sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0); });
+}
+
+} // namespace
+
 Database::Database(const std::filesystem::path& file) : m_file(file)
 {
+    configureEngine();
     const int rc =
         sqlite3_open_v2(file.c_str(), &m_db,
                         SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
@@ -24,8 +38,10 @@ Database::Database(const std::filesystem::path& file) : m_file(file)
         sqlite3_extended_result_codes(m_db, 1);
         sqlite3_busy_timeout(m_db, 5000);
         registerTextCollation(m_db);
-        exec("PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL; PRAGMA cache_size=-65536;"
-             "PRAGMA temp_store=MEMORY;");
+        // A new file gets large pages: a playlist of a million channels is a few hundred
+        // megabytes, and each page is one write to the log and one to the file.
+        exec("PRAGMA page_size=65536; PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;"
+             "PRAGMA cache_size=-65536; PRAGMA temp_store=MEMORY;");
     } catch (...) {
         sqlite3_close_v2(m_db);
         m_db = nullptr;
