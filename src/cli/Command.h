@@ -53,5 +53,6 @@ private:
 };
 
 void registerStoreCommands(CommandRegistry& registry);
+void registerReaderCommands(CommandRegistry& registry);
 
 } // namespace listrion::cli

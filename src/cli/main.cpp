@@ -39,6 +39,7 @@ int run(std::vector<std::string> args)
 {
     CommandRegistry registry;
     listrion::cli::registerStoreCommands(registry);
+    listrion::cli::registerReaderCommands(registry);
 
     std::optional<std::filesystem::path> home;
     while (!args.empty() && args.front().starts_with("--")) {
