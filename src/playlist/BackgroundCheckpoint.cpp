@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include <chrono>
+#include <system_error>
 
 namespace listrion::playlist {
 namespace {
@@ -23,17 +24,21 @@ BackgroundCheckpoint::BackgroundCheckpoint(store::Database& loading) : m_loading
 {
     try {
         m_own = std::make_unique<store::Database>(loading.file());
+        m_loading.exec("PRAGMA wal_autocheckpoint=0");
+        m_paused = true;
     } catch (const std::exception&) {
-        return; // the loading connection keeps checkpointing itself
+        // The loading connection keeps checkpointing itself.
     }
-    m_loading.exec("PRAGMA wal_autocheckpoint=0");
-    m_paused = true;
 }
 
 void BackgroundCheckpoint::start()
 {
     if (m_paused && !m_thread.joinable()) {
-        m_thread = std::thread([this] { work(); });
+        try {
+            m_thread = std::thread([this] { work(); });
+        } catch (const std::system_error&) {
+            // No thread: the pages are copied when the loading connection closes.
+        }
     }
 }
 
@@ -43,12 +48,14 @@ BackgroundCheckpoint::~BackgroundCheckpoint()
         return;
     }
     start();
-    {
-        std::lock_guard lock(m_mutex);
-        m_stopping = true;
+    if (m_thread.joinable()) {
+        {
+            std::lock_guard lock(m_mutex);
+            m_stopping = true;
+        }
+        m_wake.notify_all();
+        m_thread.join();
     }
-    m_wake.notify_all();
-    m_thread.join();
     try {
         m_loading.exec("PRAGMA wal_autocheckpoint=1000");
     } catch (const std::exception&) {

@@ -28,6 +28,9 @@ std::optional<store::Database> openEmptied(const OpenOptions& options, const std
 {
     try {
         store::Database db = store::Schema::open(options.dataMdb);
+        // The previous playlist's pages are reused by the load at once and hold nothing
+        // secret; zeroing them as well would double the time it takes to empty a large store.
+        db.exec("PRAGMA secure_delete=OFF");
         store::Izbrisi_Kopije(db);
         store::setChosenPlaylist(db, source);
         return db;
@@ -35,6 +38,20 @@ std::optional<store::Database> openEmptied(const OpenOptions& options, const std
         result.status = LoadStatus::Failed;
         result.message = e.what();
         return std::nullopt;
+    }
+}
+
+// The loader reports its own errors; this catches what it cannot (no memory, no thread), so
+// nothing is thrown at a caller that runs the load on a worker thread.
+template <typename Load> LoadResult guarded(Load load)
+{
+    try {
+        return load();
+    } catch (const std::exception& e) {
+        LoadResult result;
+        result.status = LoadStatus::Failed;
+        result.message = e.what();
+        return result;
     }
 }
 
@@ -59,8 +76,10 @@ LoadResult Open_Playlist(const std::filesystem::path& file, const OpenOptions& o
     if (!db) {
         return result;
     }
-    PlaylistLoader loader(*db, options.reader, options.tempM3u, observer);
-    result = loader.Prikazi_Kanale(file);
+    result = guarded([&] {
+        PlaylistLoader loader(*db, options.reader, options.tempM3u, observer);
+        return loader.Prikazi_Kanale(file);
+    });
     result.seconds = secondsSince(start);
     return result;
 }
@@ -87,8 +106,10 @@ LoadResult Open_URL(const std::string& address, HttpClient& http, const OpenOpti
         result.seconds = secondsSince(start);
         return result;
     }
-    PlaylistLoader loader(*db, options.reader, options.tempM3u, observer);
-    result = loader.Prikazi_Kanale_Link(options.tempM3u);
+    result = guarded([&] {
+        PlaylistLoader loader(*db, options.reader, options.tempM3u, observer);
+        return loader.Prikazi_Kanale_Link(options.tempM3u);
+    });
     result.seconds = secondsSince(start);
     return result;
 }
