@@ -38,8 +38,8 @@ constexpr char kNameOnlyByte = '\xD8';
 enum : unsigned char {
     kRemoved = 1,       // removed from every field
     kRemovedInName = 2, // removed from GetChannelName's name only
-    kStartsDecoration = 4,
-    kStartsWord = 8,
+    kInDecoration = 4,
+    kInWord = 8,
 };
 
 constexpr std::array<unsigned char, 256> byteRoles()
@@ -49,9 +49,9 @@ constexpr std::array<unsigned char, 256> byteRoles()
         table[static_cast<unsigned char>(c)] |= kRemoved;
     }
     table[static_cast<unsigned char>(kNameOnlyByte)] |= kRemovedInName;
-    table[0xE2] |= kStartsDecoration; // every decoration holds E2
-    table[0xE1] |= kStartsWord;       // every superscript word holds E1 or CA
-    table[0xCA] |= kStartsWord;
+    table[0xE2] |= kInDecoration; // every decoration holds E2
+    table[0xE1] |= kInWord;       // every superscript word holds E1 or CA
+    table[0xCA] |= kInWord;
     return table;
 }
 constexpr std::array<unsigned char, 256> kByteRoles = byteRoles();
@@ -100,12 +100,12 @@ void clean(std::string_view bytes, Field field, std::string& out)
             }
         }
     }
-    if ((seen & kStartsDecoration) != 0) {
+    if ((seen & kInDecoration) != 0) {
         for (std::string_view decoration : kDecorations) {
             replaceAll(out, decoration, "===");
         }
     }
-    if ((seen & kStartsWord) != 0) {
+    if ((seen & kInWord) != 0) {
         for (const Word& word : kSuperscriptWords) {
             if (!word.groupOnly || field == Field::Group) {
                 replaceAll(out, word.bytes, word.replacement);
