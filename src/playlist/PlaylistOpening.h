@@ -12,13 +12,17 @@
 namespace listrion::playlist {
 
 // The two ways a playlist is opened, shared by the editor and the command line. Each opens
-// its own connection to data.mdb, so it can run on a worker thread; it never shows anything,
-// the result says how it went. Saving the open playlist first is the caller's business.
+// its own connection to data.mdb, so it can run on a worker thread; it never shows anything
+// and throws nothing, the result says how it went. The observer is called on the calling
+// thread; Cancel is polled once per line while reading (and while downloading, counting and
+// restructuring). Saving the open playlist first is the caller's business.
 //
 // Both empty the store (Izbrisi_Kopije), record the source in Izbrana_Playlista, read the
-// playlist and then write the undo snapshot of what was read. After Cancel, the limit or an
-// error while reading, the store holds the channels stored until then with their groups, the
-// Playlist indexes rebuilt and a snapshot of exactly those rows.
+// playlist and then write the undo snapshot of what was read. Rows are committed in batches
+// as they are read. After Cancel, the limit or an error while reading, the store holds every
+// channel whose entry was complete before the stop, with its group row; the Playlist indexes
+// are rebuilt and the snapshot holds exactly those rows, so Undo returns to them. A Cancel
+// while downloading or counting leaves the store empty with the source recorded.
 
 struct OpenOptions {
     ReaderOptions reader;
