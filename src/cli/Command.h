@@ -56,5 +56,6 @@ void registerStoreCommands(CommandRegistry& registry);
 void registerOrderingCommands(CommandRegistry& registry);
 void registerBackupCommands(CommandRegistry& registry);
 void registerSettingsCommands(CommandRegistry& registry);
+void registerReaderCommands(CommandRegistry& registry);
 
 } // namespace listrion::cli

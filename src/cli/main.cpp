@@ -42,6 +42,7 @@ int run(std::vector<std::string> args)
     listrion::cli::registerOrderingCommands(registry);
     listrion::cli::registerBackupCommands(registry);
     listrion::cli::registerSettingsCommands(registry);
+    listrion::cli::registerReaderCommands(registry);
 
     std::optional<std::filesystem::path> home;
     while (!args.empty() && args.front().starts_with("--")) {

@@ -5,6 +5,17 @@
 
 namespace listrion::playlist {
 
+// What a long run is busy with, so a window can show the matching text.
+enum class Activity {
+    Working,       // anything without a text of its own
+    Downloading,   // waiting for a playlist address to arrive
+    Restructuring, // copying a playlist without usable line breaks into temp.m3u
+    Counting,      // first pass: counting the lines
+    Reading,       // reading the lines into the store
+    Indexing,      // rebuilding the indexes after a load
+    MakingBackup,  // writing the undo snapshot
+};
+
 // What a long run (loading, saving, exporting) has done so far; the loading window and the
 // wait panel show these values.
 struct Progress {
@@ -17,6 +28,7 @@ struct Progress {
     std::int64_t written = 0;   // channels written by a save or export
     std::string group;          // current group name
     std::string channel;        // current channel name
+    Activity activity = Activity::Working;
 };
 
 // Receives a run's progress and carries the Cancel button into it. A run may call progress()

@@ -1,6 +1,41 @@
 #include "playlist/TextDecoding.h"
 
+#include <unicode/utf8.h>
+
+#include <cstdint>
+
 namespace listrion::playlist {
+namespace {
+
+// The ASCII letter that č ć š ž đ Č Ć Š Ž Đ fold to; 0 for any other code point.
+char foldedLetter(unsigned code)
+{
+    switch (code) {
+    case 0x010D:
+    case 0x0107:
+        return 'c';
+    case 0x010C:
+    case 0x0106:
+        return 'C';
+    case 0x0161:
+        return 's';
+    case 0x0160:
+        return 'S';
+    case 0x017E:
+        return 'z';
+    case 0x017D:
+        return 'Z';
+    case 0x0111:
+        return 'd';
+    case 0x0110:
+        return 'D';
+    default:
+        return 0;
+    }
+}
+
+} // namespace
+
 std::string DecodeUtf8Text(std::string_view text, const Codepage& codepage)
 {
     if (text.empty()) {
@@ -11,54 +46,52 @@ std::string DecodeUtf8Text(std::string_view text, const Codepage& codepage)
 
 std::string FoldDiacritics(std::string_view text)
 {
+    std::string out(text);
+    foldDiacriticsInPlace(out);
+    return out;
+}
+
+void foldDiacriticsInPlace(std::string& text)
+{
     // All ten letters are two-byte sequences led by 0xC4 or 0xC5.
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        if ((lead == 0xC4 || lead == 0xC5) && i + 1 < text.size()) {
-            const unsigned code =
-                ((lead & 0x1Fu) << 6) | (static_cast<unsigned char>(text[i + 1]) & 0x3Fu);
-            char folded = 0;
-            switch (code) {
-            case 0x010D:
-            case 0x0107:
-                folded = 'c';
-                break;
-            case 0x010C:
-            case 0x0106:
-                folded = 'C';
-                break;
-            case 0x0161:
-                folded = 's';
-                break;
-            case 0x0160:
-                folded = 'S';
-                break;
-            case 0x017E:
-                folded = 'z';
-                break;
-            case 0x017D:
-                folded = 'Z';
-                break;
-            case 0x0111:
-                folded = 'd';
-                break;
-            case 0x0110:
-                folded = 'D';
-                break;
-            default:
-                break;
-            }
-            if (folded != 0 && (static_cast<unsigned char>(text[i + 1]) & 0xC0) == 0x80) {
-                out.push_back(folded);
-                ++i;
+    std::size_t at = text.find_first_of("\xC4\xC5");
+    if (at == std::string::npos) {
+        return;
+    }
+    std::size_t out = at;
+    for (; at < text.size(); ++at) {
+        const auto lead = static_cast<unsigned char>(text[at]);
+        if ((lead == 0xC4 || lead == 0xC5) && at + 1 < text.size()) {
+            const auto next = static_cast<unsigned char>(text[at + 1]);
+            const char folded = foldedLetter(((lead & 0x1Fu) << 6) | (next & 0x3Fu));
+            if (folded != 0 && (next & 0xC0) == 0x80) {
+                text[out++] = folded;
+                ++at;
                 continue;
             }
         }
-        out.push_back(text[i]);
+        text[out++] = text[at];
     }
-    return out;
+    text.resize(out);
+}
+
+bool isWellFormedUtf8(std::string_view bytes)
+{
+    const auto* s = reinterpret_cast<const uint8_t*>(bytes.data());
+    const auto n = static_cast<std::int32_t>(bytes.size());
+    std::int32_t i = 0;
+    while (i < n) {
+        if (s[i] < 0x80) {
+            ++i;
+            continue;
+        }
+        UChar32 c = 0;
+        U8_NEXT(s, i, n, c);
+        if (c < 0) {
+            return false;
+        }
+    }
+    return true;
 }
 
 } // namespace listrion::playlist

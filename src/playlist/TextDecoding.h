@@ -21,5 +21,9 @@ std::string DecodeUtf8Text(std::string_view text, const Codepage& codepage);
 
 // Replaces č ć š ž đ Č Ć Š Ž Đ by c c s z d C C S Z D; every other character stays.
 std::string FoldDiacritics(std::string_view text);
+void foldDiacriticsInPlace(std::string& text);
+
+// True when `bytes` is UTF-8 without ill-formed sequences.
+bool isWellFormedUtf8(std::string_view bytes);
 
 } // namespace listrion::playlist

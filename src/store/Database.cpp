@@ -5,12 +5,26 @@
 
 #include <sqlite3.h>
 
+#include <mutex>
 #include <utility>
 
 namespace listrion::store {
 
+namespace {
+
+// Process-wide engine settings, made before the engine starts: no allocation statistics
+// (nothing reads them, and keeping them takes a global lock on every allocation).
+void configureEngine()
+{
+    static std::once_flag once;
+    std::call_once(once, [] { sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0); });
+}
+
+} // namespace
+
 Database::Database(const std::filesystem::path& file) : m_file(file)
 {
+    configureEngine();
     const int rc =
         sqlite3_open_v2(file.c_str(), &m_db,
                         SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);

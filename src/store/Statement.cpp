@@ -63,6 +63,14 @@ Statement& Statement::bind(int index, std::string_view text)
     return *this;
 }
 
+Statement& Statement::bindView(int index, std::string_view text)
+{
+    // A view without data still means the empty text, not NULL.
+    const char* data = text.data() != nullptr ? text.data() : "";
+    check(sqlite3_bind_text64(m_stmt, index, data, text.size(), SQLITE_STATIC, SQLITE_UTF8));
+    return *this;
+}
+
 Statement& Statement::bind(int index, const Value& value)
 {
     std::visit(

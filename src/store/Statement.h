@@ -32,6 +32,9 @@ public:
         return bind(index, std::string_view(text));
     }
     Statement& bind(int index, const Value& value);
+    // Binds text without copying it: it must stay unchanged until the statement has run
+    // (for bulk inserts from a buffer that outlives the statement's step).
+    Statement& bindView(int index, std::string_view text);
     Statement& bindNull(int index);
 
     // Binds all arguments to parameters 1, 2, 3, ...

@@ -113,10 +113,29 @@ int collate(void*, int na, const void* a, int nb, const void* b)
                        {static_cast<const char*>(b), static_cast<std::size_t>(nb)});
 }
 
+// Skips bytes the two texts share from `from` on, stopping after an ASCII byte: a character
+// never spans an ASCII byte, so both texts decode alike up to that point.
+std::size_t afterSharedBytes(std::string_view a, std::string_view b, std::size_t from)
+{
+    const std::size_t common = std::min(a.size(), b.size());
+    std::size_t same = from;
+    while (same < common && a[same] == b[same]) {
+        ++same;
+    }
+    while (same > from && static_cast<unsigned char>(a[same - 1]) >= 0x80) {
+        --same;
+    }
+    return same;
+}
+
 } // namespace
 
 int compareText(std::string_view a, std::string_view b)
 {
+    // Identical bytes are equal text; sorting a column meets this all the time.
+    if (a == b) {
+        return 0;
+    }
     a = trimTrailingSpaces(a);
     b = trimTrailingSpaces(b);
     std::size_t i = 0;
@@ -136,7 +155,9 @@ int compareText(std::string_view a, std::string_view b)
     if (i == common) {
         return (a.size() == b.size()) ? 0 : (a.size() < b.size() ? -1 : 1);
     }
-    // Every byte before i was ASCII in both texts, so i starts a character in each.
+    i = afterSharedBytes(a, b, i);
+    // Every byte before i was ASCII in both texts, or the same bytes ending with an ASCII
+    // byte, so i starts a character in each and everything before it folds alike.
     auto ia = static_cast<std::int32_t>(i);
     auto ib = static_cast<std::int32_t>(i);
     const auto na = static_cast<std::int32_t>(a.size());

@@ -81,13 +81,22 @@ TEST_F(StoreSemantics, TextIdentityIgnoresCaseOfEveryLetterAndTrailingBlanks)
 TEST_F(StoreSemantics, CollationAgreesWithFoldKey)
 {
     const std::vector<std::string> samples = {
-        "",       "a", "A ", "Straße", "STRASSE", "ǅ", "ǆ", "Ǆ", "\xff\xfe", "K",
-        "\u212A", "k", "Ω",  "ω",      "ά",       "Ά", "z", "Ž", "ž",        "abc  "};
+        "", "a", "A ", "Straße", "STRASSE", "ǅ", "ǆ", "Ǆ", "\xff\xfe", "K", "\u212A", "k", "Ω", "ω",
+        "ά", "Ά", "z", "Ž", "ž", "abc  ",
+        // Texts that share a start beyond ASCII and differ later.
+        "Спорт 1", "СПОРТ 1", "Спорт 12", "Спорт 2 ", "Ž ab", "Ž aB", "Ž a\u212A", "\xff\xfe b",
+        "\xff\xfe B", "日本 x", "日本 Y", "日本語"};
+    const auto sign = [](int v) {
+        return (v > 0) - (v < 0);
+    };
     for (const auto& a : samples) {
         for (const auto& b : samples) {
             const bool equal = compareText(a, b) == 0;
             EXPECT_EQ(equal, foldKey(a) == foldKey(b)) << a << " / " << b;
             EXPECT_EQ(compareText(a, b), -compareText(b, a)) << a << " / " << b;
+            // Folded keys sort like the texts (UTF-8 bytes sort like code points).
+            EXPECT_EQ(sign(compareText(a, b)), sign(foldKey(a).compare(foldKey(b))))
+                << a << " / " << b;
         }
     }
     EXPECT_EQ(compareText("K", "\u212A"), 0); // Kelvin sign folds to k

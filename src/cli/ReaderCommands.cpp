@@ -1,0 +1,109 @@
+// The command that reads a playlist into the store: open.
+#include "cli/Command.h"
+#include "playlist/CurlHttpClient.h"
+#include "playlist/PlaylistOpening.h"
+#include "settings/Settings.h"
+
+#include <atomic>
+#include <csignal>
+#include <cstdio>
+#include <ostream>
+
+namespace listrion::cli {
+namespace {
+
+std::atomic<bool> g_interrupted{false};
+
+extern "C" void onInterrupt(int)
+{
+    g_interrupted = true;
+}
+
+// Ctrl+C stops the load like the loading window's Cancel: what was read so far stays.
+class InterruptObserver final : public playlist::ProgressObserver {
+public:
+    InterruptObserver()
+    {
+        g_interrupted = false;
+        m_previous = std::signal(SIGINT, &onInterrupt);
+    }
+    ~InterruptObserver() override { std::signal(SIGINT, m_previous); }
+    InterruptObserver(const InterruptObserver&) = delete;
+    InterruptObserver& operator=(const InterruptObserver&) = delete;
+
+    void progress(const playlist::Progress&) override {}
+    bool cancelRequested() override { return g_interrupted.load(std::memory_order_relaxed); }
+
+private:
+    void (*m_previous)(int) = SIG_DFL;
+};
+
+playlist::OpenOptions openOptions(const Context& ctx, Arguments& args)
+{
+    playlist::OpenOptions options;
+    if (const auto limit = args.takeOption("--limit")) {
+        options.reader.limit = parseInteger(*limit, "--limit");
+        if (options.reader.limit < 1) {
+            throw UsageError("--limit must be at least 1");
+        }
+    }
+    const settings::Settings settings(ctx.folder().settingsIni());
+    options.reader.region = settings.region();
+    const playlist::Codepage* codepage = playlist::Codepage::find(settings.codepageName());
+    options.reader.codepage = codepage != nullptr ? codepage : &playlist::Codepage::windows1250();
+    options.dataMdb = ctx.folder().dataMdb();
+    options.tempM3u = ctx.folder().tempM3u();
+    return options;
+}
+
+std::string summary(const playlist::LoadResult& result)
+{
+    char seconds[32];
+    std::snprintf(seconds, sizeof seconds, "%.2f", result.seconds);
+    std::string line = "channels: " + std::to_string(result.channels()) +
+                       "  groups: " + std::to_string(result.counts.groups) +
+                       "  Live: " + std::to_string(result.counts.live) +
+                       "  VOD: " + std::to_string(result.counts.vod) + "  seconds: " + seconds;
+    if (result.status == playlist::LoadStatus::Cancelled) {
+        line += "  (cancelled)";
+    } else if (result.status == playlist::LoadStatus::LimitReached) {
+        line += "  (stopped at the limit)";
+    }
+    return line;
+}
+
+int open(Context& ctx, Arguments& args)
+{
+    playlist::OpenOptions options = openOptions(ctx, args);
+    const std::string source = args.finish(1, 1).front();
+    InterruptObserver observer;
+    playlist::LoadResult result;
+    if (playlist::isPlaylistAddress(source)) {
+        playlist::CurlHttpClient http;
+        result = playlist::Open_URL(source, http, options, &observer);
+    } else {
+        result = playlist::Open_Playlist(source, options, &observer);
+    }
+    if (!result.stored()) {
+        ctx.err() << "listrion-cli open: " << result.message << '\n';
+        return 1;
+    }
+    ctx.out() << summary(result) << '\n';
+    return 0;
+}
+
+} // namespace
+
+void registerReaderCommands(CommandRegistry& registry)
+{
+    registry.add({"open", "SOURCE [--limit N]",
+                  "read a playlist file or address into the store, replacing what it holds",
+                  "SOURCE is a file path or an http://, https:// or ftp:// address (downloaded\n"
+                  "to temp.m3u in the program folder first). The store is emptied, the source\n"
+                  "recorded, the playlist read and the undo snapshot written. Region and code\n"
+                  "page come from Settings.ini. Without --limit every entry is read; with it the\n"
+                  "reading stops once N entries have been counted. Prints one summary line.",
+                  open});
+}
+
+} // namespace listrion::cli

@@ -1,0 +1,82 @@
+#include "playlist/BackgroundCheckpoint.h"
+
+#include <sqlite3.h>
+
+#include <chrono>
+#include <system_error>
+
+namespace listrion::playlist {
+namespace {
+
+constexpr std::chrono::milliseconds kInterval{100};
+// How long the last checkpoint waits for readers before it leaves the log as it is (ms).
+constexpr int kLastWait = 200;
+
+void checkpoint(store::Database& db, int mode)
+{
+    // A busy or failed checkpoint only leaves the pages in the log for the next one.
+    sqlite3_wal_checkpoint_v2(db.handle(), nullptr, mode, nullptr, nullptr);
+}
+
+} // namespace
+
+BackgroundCheckpoint::BackgroundCheckpoint(store::Database& loading) : m_loading(loading)
+{
+    try {
+        m_own = std::make_unique<store::Database>(loading.file());
+        m_loading.exec("PRAGMA wal_autocheckpoint=0");
+        m_paused = true;
+    } catch (const std::exception&) {
+        // The loading connection keeps checkpointing itself.
+    }
+}
+
+void BackgroundCheckpoint::start()
+{
+    if (m_paused && !m_thread.joinable()) {
+        try {
+            m_thread = std::thread([this] { work(); });
+        } catch (const std::system_error&) {
+            // No thread: the pages are copied when the loading connection closes.
+        }
+    }
+}
+
+BackgroundCheckpoint::~BackgroundCheckpoint()
+{
+    if (!m_paused) {
+        return;
+    }
+    start();
+    if (m_thread.joinable()) {
+        {
+            std::lock_guard lock(m_mutex);
+            m_stopping = true;
+        }
+        m_wake.notify_all();
+        m_thread.join();
+    }
+    try {
+        m_loading.exec("PRAGMA wal_autocheckpoint=1000");
+    } catch (const std::exception&) {
+        // The connection is closed right after a load; nothing depends on this setting.
+    }
+}
+
+void BackgroundCheckpoint::work()
+{
+    std::unique_lock lock(m_mutex);
+    while (!m_wake.wait_for(lock, kInterval, [this] { return m_stopping; })) {
+        lock.unlock();
+        checkpoint(*m_own, SQLITE_CHECKPOINT_PASSIVE);
+        lock.lock();
+    }
+    lock.unlock();
+    // Everything the load committed goes into the file; the log shrinks back unless a reader
+    // still holds it.
+    checkpoint(*m_own, SQLITE_CHECKPOINT_PASSIVE);
+    sqlite3_busy_timeout(m_own->handle(), kLastWait);
+    checkpoint(*m_own, SQLITE_CHECKPOINT_TRUNCATE);
+}
+
+} // namespace listrion::playlist

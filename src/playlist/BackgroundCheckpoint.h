@@ -1,0 +1,41 @@
+#pragma once
+
+#include "store/Database.h"
+
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+namespace listrion::playlist {
+
+// While a long load writes, copies the committed pages from the write-ahead log into the
+// database file on a thread and a connection of its own, so the loading connection never
+// stops to wait for the disk. The loading connection's own automatic checkpoints are off for
+// as long as this object lives; every checkpoint keeps the store's usual syncing, so a crash
+// or a power cut leaves the file as safe as any other write does.
+class BackgroundCheckpoint {
+public:
+    explicit BackgroundCheckpoint(store::Database& loading);
+    // Starts checkpointing. While the file is being read both cores are busy parsing and
+    // inserting, so the copying starts once the rows are in.
+    void start();
+    // Stops the thread after one last checkpoint and gives the loading connection its
+    // automatic checkpoints back.
+    ~BackgroundCheckpoint();
+    BackgroundCheckpoint(const BackgroundCheckpoint&) = delete;
+    BackgroundCheckpoint& operator=(const BackgroundCheckpoint&) = delete;
+
+private:
+    void work();
+
+    store::Database& m_loading;
+    std::unique_ptr<store::Database> m_own;
+    bool m_paused = false; // the loading connection's automatic checkpoints are off
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    bool m_stopping = false;
+    std::thread m_thread;
+};
+
+} // namespace listrion::playlist

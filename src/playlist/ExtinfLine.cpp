@@ -1,0 +1,104 @@
+#include "playlist/ExtinfLine.h"
+
+#include <cstring>
+
+namespace listrion::playlist {
+namespace {
+
+struct KeySpec {
+    std::string_view text; // lower case, ends with '='
+    bool anyCase;
+};
+
+// Same order as ExtinfLine::Key. TvgNameQuoted is "tvg-name=" plus a check for the quote.
+constexpr std::array<KeySpec, ExtinfLine::kKeyCount> kKeys = {{
+    {"group-title=", true},
+    {"tvg-name=", false},
+    {"tvg-name=", true},
+    {"tvg-id=", true},
+    {"tvg-logo=", false},
+    {"parent-code=", true},
+    {"radio=", true},
+}};
+
+constexpr std::size_t kLongestKey = 12;
+constexpr auto kQuotedKey = static_cast<std::size_t>(ExtinfLine::Key::TvgNameQuoted);
+
+inline char asciiLower(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+}
+
+// True when `key` ends at position `equals` (the '=' sign) of `line`.
+bool endsAt(std::string_view line, std::size_t equals, const KeySpec& key)
+{
+    const std::size_t length = key.text.size();
+    if (equals + 1 < length) {
+        return false;
+    }
+    const char* start = line.data() + equals + 1 - length;
+    if (!key.anyCase) {
+        return std::memcmp(start, key.text.data(), length) == 0;
+    }
+    for (std::size_t i = 0; i < length; ++i) {
+        if (asciiLower(start[i]) != key.text[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+ExtinfLine::ExtinfLine(std::string_view line) : m_line(line)
+{
+    m_found.fill(kNotFound);
+    scan();
+}
+
+void ExtinfLine::scan()
+{
+    // Every key ends with '=', so the first occurrence of a key is the first '=' that ends it.
+    std::size_t missing = kKeyCount;
+    const std::size_t scanEnd = std::min(m_line.size(), kLastKeyPosition + kLongestKey);
+    const char* data = m_line.data();
+    std::size_t at = 0;
+    while (missing > 0 && at < scanEnd) {
+        const void* hit = std::memchr(data + at, '=', scanEnd - at);
+        if (hit == nullptr) {
+            break;
+        }
+        const auto equals = static_cast<std::size_t>(static_cast<const char*>(hit) - data);
+        for (std::size_t k = 0; k < kKeyCount; ++k) {
+            if (m_found[k] != kNotFound || !endsAt(m_line, equals, kKeys[k])) {
+                continue;
+            }
+            const std::size_t start = equals + 1 - kKeys[k].text.size();
+            const bool quoted = equals + 1 < m_line.size() && m_line[equals + 1] == '"';
+            if (start <= kLastKeyPosition && (k != kQuotedKey || quoted)) {
+                m_found[k] = start;
+                --missing;
+            }
+        }
+        at = equals + 1;
+    }
+}
+
+std::optional<std::string_view> ExtinfLine::value(Key key) const
+{
+    const std::size_t start = find(key);
+    if (start == kNotFound) {
+        return std::nullopt;
+    }
+    const std::size_t begin = start + kKeys[static_cast<std::size_t>(key)].text.size() + 1;
+    if (begin >= m_line.size()) {
+        return std::nullopt;
+    }
+    const std::size_t end = m_line.find('"', begin);
+    if (end == std::string_view::npos) {
+        return std::nullopt;
+    }
+    return m_line.substr(begin, end - begin);
+}
+
+} // namespace listrion::playlist

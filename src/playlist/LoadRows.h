@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+namespace listrion::playlist {
+
+// One Playlist row as the reader stores it (izberi keeps its default, false). The texts are
+// UTF-8 and valid only while the row is being handed over.
+struct ChannelRow {
+    std::string_view grupa;
+    std::string_view name;
+    std::string_view tvgname;
+    std::string_view tvgid;
+    std::string_view link;
+    std::string_view logo;
+    std::int64_t broj = 0;
+    std::string_view type; // "Live" or "VOD"
+    std::int16_t parentCode = 0;
+};
+
+// One Grupa row as the reader stores it (izberi false, count left empty).
+struct GroupRow {
+    std::string_view grupa;
+    std::string_view type;
+    std::int64_t broj = 0;
+};
+
+} // namespace listrion::playlist

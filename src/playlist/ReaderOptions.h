@@ -1,0 +1,25 @@
+#pragma once
+
+#include "playlist/Codepage.h"
+
+#include <cstdint>
+#include <string>
+
+namespace listrion::playlist {
+
+// What a reading run is told by its caller (who reads them from Settings.ini).
+struct ReaderOptions {
+    // The loading window's limit: it starts at 700,000 entries and moves in steps of 20,000
+    // between 20,000 and 700,000; "unlimited" switches it off.
+    static constexpr std::int64_t kDefaultLimit = 700000;
+    static constexpr std::int64_t kLimitStep = 20000;
+    static constexpr std::int64_t kSmallestLimit = 20000;
+    static constexpr std::int64_t kNoLimit = 0;
+
+    const Codepage* codepage = &Codepage::windows1250();
+    std::string region = "Central European";
+    // The run stops before a line once the entries counter has reached it; kNoLimit for none.
+    std::int64_t limit = kNoLimit;
+};
+
+} // namespace listrion::playlist

@@ -1,0 +1,93 @@
+#include "store/Schema.h"
+#include "store/Tables.h"
+#include "support/CliRunner.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <regex>
+
+namespace listrion {
+namespace {
+
+std::string playlist(int entries)
+{
+    std::string text = "#EXTM3U\r\n";
+    for (int i = 1; i <= entries; ++i) {
+        text += "#EXTINF:-1 group-title=\"" + std::string(i % 2 ? "\xC5\xA0port" : "Films") +
+                "\",Ch " + std::to_string(i) + "\r\nhttp://s/" + std::to_string(i) +
+                (i % 2 ? "" : ".mp4") + "\r\n";
+    }
+    return text;
+}
+
+std::size_t lines(const std::string& text)
+{
+    return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+}
+
+TEST(CliOpen, ReadsAFileAndPrintsOneSummaryLine)
+{
+    test::TempFolder home;
+    const auto file = home.write("list.m3u", playlist(5));
+    const test::CliResult r = test::runCli(home.path(), {"open", file.string()});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_TRUE(std::regex_match(r.out, std::regex("channels: 5  groups: 2  Live: 3  VOD: 2  "
+                                                   "seconds: [0-9]+\\.[0-9]{2}\n")))
+        << r.out;
+    EXPECT_TRUE(r.err.empty());
+    const test::CliResult groups = test::runCli(home.path(), {"groups"});
+    // The default region decodes and folds group names.
+    EXPECT_EQ(groups.out, "0\tSport\tLive\t\\N\t1\n0\tFilms\tVOD\t\\N\t2\n");
+    const test::CliResult info = test::runCli(home.path(), {"info"});
+    EXPECT_NE(info.out.find("playlist: " + file.string()), std::string::npos) << info.out;
+}
+
+TEST(CliOpen, LimitAndRegionFromSettings)
+{
+    test::TempFolder home;
+    home.write("Settings.ini", "[Region]\r\n1=Western European\r\n");
+    const auto file = home.write("list.m3u", playlist(30));
+    test::CliResult r = test::runCli(home.path(), {"open", file.string(), "--limit", "10"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    // The header counts as an entry: the 9th channel's #EXTINF: line reaches the limit.
+    EXPECT_EQ(r.out.substr(0, r.out.find("  seconds")), "channels: 8  groups: 2  Live: 4  VOD: 4");
+    EXPECT_NE(r.out.find("(stopped at the limit)"), std::string::npos);
+    {
+        store::Database db = store::Schema::open(home.file("data.mdb"));
+        EXPECT_EQ(store::groupCount(db), 2);
+        EXPECT_EQ(db.scalarInt("SELECT count(*) FROM Grupa WHERE grupa = ?", 0, "Ĺ\u00A0port"), 1);
+    }
+    for (const std::vector<std::string>& bad : {std::vector<std::string>{"open"},
+                                                {"open", file.string(), "--limit", "0"},
+                                                {"open", file.string(), "--limit", "ten"},
+                                                {"open", file.string(), "other.m3u"}}) {
+        r = test::runCli(home.path(), bad);
+        EXPECT_EQ(r.exitCode, 2) << bad.size();
+        EXPECT_EQ(lines(r.err), 1u) << r.err;
+    }
+}
+
+TEST(CliOpen, UnreadableSourcesFailWithOneLine)
+{
+    test::TempFolder home;
+    ASSERT_EQ(
+        test::runCli(home.path(), {"open", home.write("list.m3u", playlist(3)).string()}).exitCode,
+        0);
+    for (const std::string& source : {home.file("missing.m3u").string(), home.path().string(),
+                                      std::string("http://127.0.0.1:1/list.m3u")}) {
+        const test::CliResult r = test::runCli(home.path(), {"open", source});
+        EXPECT_EQ(r.exitCode, 1) << source;
+        EXPECT_EQ(lines(r.err), 1u) << r.err;
+        EXPECT_NE(r.err.find(source), std::string::npos) << r.err;
+        EXPECT_TRUE(r.out.empty()) << r.out;
+    }
+    // Only the address got as far as emptying the store.
+    store::Database db = store::Schema::open(home.file("data.mdb"));
+    EXPECT_EQ(store::channelCount(db), 0);
+    EXPECT_EQ(store::chosenPlaylist(db), "http://127.0.0.1:1/list.m3u");
+}
+
+} // namespace
+} // namespace listrion

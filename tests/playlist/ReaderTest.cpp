@@ -1,0 +1,347 @@
+#include "playlist/Codepage.h"
+#include "playlist/StoreProbe.h"
+#include "playlist/TextDecoding.h"
+#include "store/Tables.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <map>
+#include <optional>
+#include <random>
+#include <sstream>
+
+namespace listrion::test {
+namespace {
+
+using playlist::LoadStatus;
+
+std::string entries(int count, bool header)
+{
+    std::string text = header ? "#EXTM3U\n" : "";
+    for (int i = 1; i <= count; ++i) {
+        text += "#EXTINF:-1 group-title=\"G" + std::to_string(i % 3) + "\",Ch " +
+                std::to_string(i) + "\nhttp://s/" + std::to_string(i) + "\n";
+    }
+    return text;
+}
+
+TEST(ReaderLoop, EntriesAsTheLoopStoresThem)
+{
+    ReaderFolder home;
+    // Line ends of all three kinds.
+    const auto result =
+        home.open("#EXTM3U\r\n"
+                  "#EXTINF:-1 tvg-id=\"one.id\" tvg-name=\"One\" tvg-logo=\"http://logo/1.png\" "
+                  "group-title=\"Films\",Film One\n"
+                  "http://vod.example/one.ts\r"
+                  "#EXTINF:-1 tvg-id=\"two.id\" tvg-name=\"Two\" group-title=\"Films\",Two\r\n"
+                  "http://live.example/two\n"
+                  "#EXTINF:-1 group-title=\"News\",News Three\n"
+                  "http://live.example/three.m3u8\n"
+                  "#EXTINF:-1,A, B, C, D, E\n"
+                  "http://x/5\n"
+                  "#EXTINF:-1 group-title=\"News\",  Inline Name http://inline.example/x\n"
+                  "#EXTINF:-1 group-title=\"News\",Grp\n"
+                  "#EXTGRP:News\n"
+                  "http://dropped.example/\n"
+                  "#EXTINF:-1,Caps\n"
+                  "HTTP://caps.example/\n"
+                  "#extinf:-1 parent-code=\"1234\",Blanks\n"
+                  "   http://blank.example/  \n");
+    ASSERT_EQ(result.status, LoadStatus::Loaded) << result.message;
+    const store::Database db = home.database();
+    const auto rows = storedChannels(db);
+    const std::vector<StoredChannel> expected = {
+        {"Films", "One", "One", "", "http://vod.example/one.ts", "http://logo/1.png", 2, "VOD", 0},
+        {"Films", "Two", "Two", "two.id", "http://live.example/two", "", 3, "Live", 0},
+        {"News", "News Three", "News Three", "ext", "http://live.example/three.m3u8", "", 4, "Live",
+         0},
+        {"", "D, E", "D, E", "ext", "http://x/5", "", 5, "Live", 0},
+        {"News", "Inline Name ", "Inline Name ", "ext", "http://inline.example/x", "", 6, "Live",
+         0},
+        {"News", "Grp", "Grp", "ext", "", "", 7, "Live", 0},
+        {"", "Caps", "Caps", "ext", "", "", 8, "Live", 0},
+        {"", "Blanks", "Blanks", "ext", "http://blank.example/", "", 9, "Live", 1234},
+    };
+    ASSERT_EQ(rows.size(), expected.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const StoredChannel& r = rows[i];
+        const StoredChannel& e = expected[i];
+        EXPECT_EQ(std::tie(r.grupa, r.name, r.tvgname, r.tvgid, r.link, r.logo, r.broj, r.type,
+                           r.parentCode),
+                  std::tie(e.grupa, e.name, e.tvgname, e.tvgid, e.link, e.logo, e.broj, e.type,
+                           e.parentCode))
+            << "row " << i;
+    }
+    const auto groups = storedGroups(db);
+    ASSERT_EQ(groups.size(), 3u);
+    EXPECT_EQ(groups[0].grupa + "|" + groups[0].type, "Films|VOD");
+    EXPECT_EQ(groups[1].grupa + "|" + groups[1].type, "News|Live");
+    EXPECT_EQ(groups[2].grupa + "|" + groups[2].type, "|Live");
+    EXPECT_TRUE(groups[0].countIsNull && groups[1].countIsNull && groups[2].countIsNull);
+    EXPECT_EQ(result.counts.lineCount, 17);
+    EXPECT_EQ(result.counts.live + result.counts.vod, 8);
+    EXPECT_EQ(result.counts.vod, 1);
+    EXPECT_EQ(store::chosenPlaylist(db), home.folder().file("list.m3u").string());
+    expectConsistentStore(db);
+}
+
+TEST(ReaderLoop, PreviousNameRuleAndLinesWithoutAnEntry)
+{
+    ReaderFolder home;
+    auto result = home.open("#EXTINF:-1,Same\n#EXTINF:-1,Same\nhttp://a/1\n"
+                            "#EXTINF:-1 tvg-id=\"x\",\nhttp://a/2\n"
+                            "#EXTINF:-1,First\n#EXTINF:-1,Second\nhttp://a/3\n"
+                            "#EXTINF:-1,Last without a link\n");
+    ASSERT_EQ(result.status, LoadStatus::Loaded);
+    auto rows = storedChannels(home.database());
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].name + "@" + std::to_string(rows[0].broj), "Same@1");
+    EXPECT_EQ(rows[1].name + "@" + std::to_string(rows[1].broj), "Second@3");
+    EXPECT_EQ(result.counts.entries, 4);
+
+    // Addresses without #EXTINF: lines advance the counter and store nothing.
+    result = home.open("http://a/1\nhttp://a/2\n\nhttp://a/3\n");
+    EXPECT_EQ(result.status, LoadStatus::Loaded);
+    EXPECT_EQ(result.counts.entries, 4);
+    EXPECT_EQ(result.channels(), 0);
+    EXPECT_TRUE(storedChannels(home.database()).empty());
+}
+
+TEST(ReaderGroups, IdentityTypeNumberingAndRegions)
+{
+    ReaderFolder home;
+    home.options().reader.region = "Western European";
+    // Windows-1250 bytes: 8A is Š; the apostrophes go.
+    const std::string text = "#EXTINF:-1 group-title=\"\x8Aport\",A\nhttp://a/1\n"
+                             "#EXTINF:-1 group-title=\"\x8APORT\",B\nhttp://a/2.mkv\n"
+                             "#EXTINF:-1 group-title=\"news\",C\nhttp://a/3.mkv\n"
+                             "#EXTINF:-1 group-title=\"News  \",D\nhttp://a/4\n"
+                             "#EXTINF:-1 group-title=\"Rock'n'Roll\",E\nhttp://a/5\n";
+    ASSERT_EQ(home.open(text).status, LoadStatus::Loaded);
+    auto db = home.database();
+    auto groups = storedGroups(db);
+    ASSERT_EQ(groups.size(), 3u);
+    EXPECT_EQ(groups[0].grupa + "|" + groups[0].type + "|" + std::to_string(groups[0].broj),
+              "Šport|Live|1");
+    EXPECT_EQ(groups[1].grupa + "|" + groups[1].type + "|" + std::to_string(groups[1].broj),
+              "news|VOD|2");
+    EXPECT_EQ(groups[2].grupa + "|" + std::to_string(groups[2].broj), "RocknRoll|3");
+    const auto rows = storedChannels(db);
+    EXPECT_EQ(rows[1].grupa, "ŠPORT"); // each channel keeps its own spelling
+    EXPECT_EQ(rows[3].grupa, "News  ");
+    expectConsistentStore(db);
+
+    // Under the Central European region the same UTF-8 titles are decoded and folded.
+    home.options().reader.region = "Central European";
+    ASSERT_EQ(home.open("#EXTINF:-1 group-title=\"\xC5\xA0port\",\xC4\x8C"
+                        "aj\nhttp://a/1\n")
+                  .status,
+              LoadStatus::Loaded);
+    db = home.database();
+    EXPECT_EQ(storedGroups(db).at(0).grupa, "Sport");
+    EXPECT_EQ(storedChannels(db).at(0).name, "Caj");
+}
+
+TEST(ReaderLimit, StopsBeforeTheLineAfterTheLimit)
+{
+    ReaderFolder home;
+    home.options().reader.limit = 20000;
+    auto result = home.open(entries(30000, false));
+    EXPECT_EQ(result.status, LoadStatus::LimitReached);
+    EXPECT_EQ(result.channels(), 19999);
+    EXPECT_EQ(store::channelCount(home.database()), 19999);
+    // The header line counts as an entry.
+    result = home.open(entries(30000, true));
+    EXPECT_EQ(result.channels(), 19998);
+    expectConsistentStore(home.database());
+    // Below the limit nothing changes.
+    home.options().reader.limit = 40000;
+    EXPECT_EQ(home.open(entries(30000, true)).status, LoadStatus::Loaded);
+    EXPECT_EQ(store::channelCount(home.database()), 30000);
+}
+
+TEST(ReaderRestructure, LongFirstLineIsReadThroughTempM3u)
+{
+    ReaderFolder home;
+    home.database().exec("INSERT INTO Playlist_Second (grupa, name) VALUES ('g', 'merge row')");
+    const std::string first = "#EXTM3U " + std::string(600, 'x');
+    const std::string rest = "#extinf:-1,Lower\nhttp://a/1\n#EXTINF:-1,Upper\nhttp://a/2";
+    const auto result = home.open(first + "\n" + rest + "\n");
+    ASSERT_EQ(result.status, LoadStatus::Loaded) << result.message;
+    // In the copy the first "#extinf:" of a line (any case) loses its '#' unless it is
+    // spelled in capitals, and every line ends with CR LF.
+    EXPECT_EQ(readFile(home.folder().file("temp.m3u")),
+              first + "\r\n?extinf:-1,Lower\r\nhttp://a/1\r\n#EXTINF:-1,Upper\r\nhttp://a/2\r\n");
+    const auto db = home.database();
+    const auto rows = storedChannels(db);
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].name + "@" + std::to_string(rows[0].broj), "Upper@4");
+    EXPECT_EQ(db.scalarInt("SELECT count(*) FROM Playlist_Second", -1), 0);
+
+    // A long line after the first #EXTINF: line is an ordinary line.
+    EXPECT_EQ(home.open(rest + "\n" + first + "\n").channels(), 2);
+}
+
+class CancelAtPoll final : public playlist::ProgressObserver {
+public:
+    explicit CancelAtPoll(int poll) : m_poll(poll) {}
+    void progress(const playlist::Progress& p) override { reports.push_back(p); }
+    bool cancelRequested() override { return ++m_polls >= m_poll; }
+
+    std::vector<playlist::Progress> reports;
+
+private:
+    int m_poll;
+    int m_polls = 0;
+};
+
+TEST(ReaderCancel, KeepsTheRowsReadAndAConsistentStore)
+{
+    ReaderFolder home;
+    // The count pass does not poll for files this small; the reading pass polls once per line
+    // before handling it, so lines 1 to 10,000 are read.
+    CancelAtPoll observer(10001);
+    const auto result = home.open(entries(20000, false), &observer);
+    EXPECT_EQ(result.status, LoadStatus::Cancelled);
+    const auto db = home.database();
+    EXPECT_EQ(store::channelCount(db), 5000);
+    EXPECT_EQ(store::groupCount(db), 3);
+    expectConsistentStore(db);
+    ASSERT_FALSE(observer.reports.empty());
+    const auto reading =
+        std::find_if(observer.reports.begin(), observer.reports.end(), [](const auto& p) {
+            return p.activity == playlist::Activity::Reading && p.line > 0;
+        });
+    ASSERT_NE(reading, observer.reports.end());
+    EXPECT_EQ(reading->lineCount, 40000);
+    EXPECT_EQ(reading->channel, "Ch " + std::to_string(reading->line / 2));
+    EXPECT_EQ(observer.reports.back().activity, playlist::Activity::Indexing);
+}
+
+TEST(ReaderBadInput, ClearResultsAndAConsistentStore)
+{
+    ReaderFolder home;
+    ASSERT_EQ(home.open(entries(3, true)).status, LoadStatus::Loaded);
+    // A file that cannot be opened leaves the playlist that is open.
+    auto result =
+        playlist::Open_Playlist(home.folder().file("missing.m3u"), home.options(), nullptr);
+    EXPECT_EQ(result.status, LoadStatus::SourceMissing);
+    EXPECT_NE(result.message.find("missing.m3u"), std::string::npos);
+    result = playlist::Open_Playlist(home.folder().path(), home.options(), nullptr);
+    EXPECT_EQ(result.status, LoadStatus::SourceUnreadable);
+    EXPECT_EQ(store::channelCount(home.database()), 3);
+
+    result = home.open("");
+    EXPECT_EQ(result.status, LoadStatus::Loaded);
+    EXPECT_EQ(result.counts.lineCount, 0);
+    EXPECT_EQ(store::channelCount(home.database()), 0);
+
+    std::mt19937 random(7);
+    std::string binary(1 << 20, '\0');
+    for (char& c : binary) {
+        c = static_cast<char>(random());
+    }
+    binary += "\n#EXTINF:-1 group-title=\"\xFF\xFE\",\x80\x81\nhttp://\x9D\n";
+    result = home.open(binary);
+    EXPECT_EQ(result.status, LoadStatus::Loaded) << result.message;
+    expectConsistentStore(home.database());
+
+    result = home.open(std::string(50 << 20, 'x') + "\n" + entries(2, false));
+    EXPECT_EQ(result.status, LoadStatus::Loaded) << result.message;
+    EXPECT_EQ(result.channels(), 2);
+    expectConsistentStore(home.database());
+}
+
+// Expected values come from the corpus's own statistics and, for links, from the line that
+// follows each #EXTINF: line.
+std::map<std::string, std::pair<int, int>> corpusStatistics()
+{
+    std::map<std::string, std::pair<int, int>> stats;
+    std::ifstream in(std::string(LISTRION_CORPUS_DIR) + "/STATS.txt");
+    std::string line, file;
+    while (std::getline(in, line)) {
+        if (line.starts_with("## ")) {
+            file = line.substr(3);
+        } else if (const auto at = line.find("entries(#EXTINF)="); at != std::string::npos) {
+            const int channels = std::stoi(line.substr(at + 17));
+            const int groups = std::stoi(line.substr(line.find("groups=") + 7));
+            stats[file] = {channels, std::max(groups, 1)};
+        }
+    }
+    return stats;
+}
+
+// The first address in a line that does not directly follow `tvg-logo="`, to the end of the
+// line (cut before a later #EXTINF:), without surrounding blanks.
+std::string firstAddress(const std::string& line)
+{
+    std::size_t best = std::string::npos;
+    for (const char* scheme : {"http:", "https:", "rtsp:", "udp:", "rtp:"}) {
+        for (std::size_t at = line.find(scheme); at != std::string::npos;
+             at = line.find(scheme, at + 1)) {
+            if (at < 10 || line.compare(at - 10, 10, "tvg-logo=\"") != 0) {
+                best = std::min(best, at);
+                break;
+            }
+        }
+    }
+    if (best == std::string::npos) {
+        return {};
+    }
+    std::string link = line.substr(best, line.find("#EXTINF:", best + 1) - best);
+    link.erase(link.find_last_not_of(' ') + 1);
+    return link;
+}
+
+// Each #EXTINF: line's link: an address on the line itself, else whatever the next line holds.
+std::vector<std::string> expectedLinks(const std::string& bytes)
+{
+    std::vector<std::string> links;
+    std::istringstream in(bytes);
+    std::string line;
+    std::optional<std::string> pending;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        if (pending) {
+            links.push_back(firstAddress(line));
+            pending.reset();
+        } else if (line.starts_with("#EXTINF:")) {
+            if (std::string link = firstAddress(line); !link.empty()) {
+                links.push_back(link);
+            } else {
+                pending = line;
+            }
+        }
+    }
+    return links;
+}
+
+TEST(ReaderCorpus, RealPlaylistsLoadWithTheirCounts)
+{
+    const auto stats = corpusStatistics();
+    ASSERT_EQ(stats.size(), 9u);
+    ReaderFolder home;
+    for (const auto& [file, expected] : stats) {
+        const auto path = std::filesystem::path(LISTRION_CORPUS_DIR) / file;
+        const auto result = playlist::Open_Playlist(path, home.options(), nullptr);
+        ASSERT_EQ(result.status, LoadStatus::Loaded) << file << ": " << result.message;
+        const auto db = home.database();
+        EXPECT_EQ(result.channels(), expected.first) << file;
+        EXPECT_EQ(store::channelCount(db), expected.first) << file;
+        EXPECT_EQ(store::groupCount(db), expected.second) << file;
+        std::vector<std::string> links;
+        for (const auto& row : storedChannels(db)) {
+            // Links keep their bytes: the code page reads them one character per byte.
+            links.push_back(playlist::Codepage::windows1250().encode(row.link));
+        }
+        EXPECT_EQ(links, expectedLinks(readFile(path))) << file;
+        expectConsistentStore(db);
+    }
+}
+
+} // namespace
+} // namespace listrion::test

@@ -1,0 +1,82 @@
+#include "playlist/StoreProbe.h"
+
+#include "playlist/TextDecoding.h"
+#include "store/Schema.h"
+
+#include <gtest/gtest.h>
+
+namespace listrion::test {
+
+std::vector<StoredChannel> storedChannels(const store::Database& db)
+{
+    std::vector<StoredChannel> rows;
+    store::Statement st = db.prepare("SELECT grupa, name, tvgname, tvgid, link, logo, broj, type,"
+                                     " parent_code FROM Playlist ORDER BY broj, rowid");
+    while (st.step()) {
+        rows.push_back({st.columnText(0), st.columnText(1), st.columnText(2), st.columnText(3),
+                        st.columnText(4), st.columnText(5), st.columnInt(6), st.columnText(7),
+                        st.columnInt(8)});
+    }
+    return rows;
+}
+
+std::vector<StoredGroup> storedGroups(const store::Database& db)
+{
+    std::vector<StoredGroup> rows;
+    store::Statement st =
+        db.prepare("SELECT grupa, type, broj, count IS NULL FROM Grupa ORDER BY broj, rowid");
+    while (st.step()) {
+        rows.push_back({st.columnText(0), st.columnText(1), st.columnInt(2), st.columnInt(3) != 0});
+    }
+    return rows;
+}
+
+void expectConsistentStore(const store::Database& db)
+{
+    EXPECT_EQ(db.scalarInt("SELECT count(*) FROM Playlist p WHERE (SELECT count(*) FROM Grupa g "
+                           "WHERE g.grupa = p.grupa) <> 1",
+                           -1),
+              0)
+        << "channels whose group is not exactly one Grupa row";
+    EXPECT_EQ(db.scalarInt("SELECT count(*) FROM sqlite_schema WHERE type = 'index' AND name IN "
+                           "('Playlist_grupa_broj', 'Playlist_broj')",
+                           -1),
+              2);
+    for (const std::string table : {"Grupa", "Playlist"}) {
+        const std::string backup = table + "_backup";
+        EXPECT_EQ(db.scalarInt("SELECT count(*) FROM " + table, -1),
+                  db.scalarInt("SELECT count(*) FROM " + backup, -2));
+        EXPECT_EQ(db.scalarInt("SELECT count(*) FROM (SELECT * FROM " + table +
+                                   " EXCEPT SELECT * FROM " + backup + ")",
+                               -1),
+                  0)
+            << table << " and its snapshot differ";
+    }
+    store::Statement st =
+        db.prepare("SELECT grupa, name, tvgname, tvgid, link, logo FROM Playlist");
+    while (st.step()) {
+        for (int column = 0; column < 6; ++column) {
+            ASSERT_TRUE(playlist::isWellFormedUtf8(st.columnView(column))) << st.columnText(column);
+        }
+    }
+}
+
+ReaderFolder::ReaderFolder()
+{
+    m_options.dataMdb = m_folder.file("data.mdb");
+    m_options.tempM3u = m_folder.file("temp.m3u");
+    store::Schema::open(m_options.dataMdb);
+}
+
+store::Database ReaderFolder::database() const
+{
+    return store::Schema::open(m_options.dataMdb);
+}
+
+playlist::LoadResult ReaderFolder::open(const std::string& bytes,
+                                        playlist::ProgressObserver* observer)
+{
+    return playlist::Open_Playlist(m_folder.write("list.m3u", bytes), m_options, observer);
+}
+
+} // namespace listrion::test

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "playlist/LoadResult.h"
+#include "playlist/PlaylistOpening.h"
+#include "store/Database.h"
+#include "support/TempFolder.h"
+
+#include <string>
+#include <vector>
+
+namespace listrion::test {
+
+// One Playlist row as a test compares it.
+struct StoredChannel {
+    std::string grupa, name, tvgname, tvgid, link, logo;
+    std::int64_t broj = 0;
+    std::string type;
+    std::int64_t parentCode = 0;
+};
+
+struct StoredGroup {
+    std::string grupa, type;
+    std::int64_t broj = 0;
+    bool countIsNull = false;
+};
+
+std::vector<StoredChannel> storedChannels(const store::Database& db);
+std::vector<StoredGroup> storedGroups(const store::Database& db);
+
+// What every load must leave, whatever stopped it: each channel's group has exactly one Grupa
+// row, the Playlist indexes exist, the undo snapshot equals the working tables row for row,
+// and all stored text is well-formed UTF-8.
+void expectConsistentStore(const store::Database& db);
+
+// A program folder with a playlist store; opens playlists written into it.
+class ReaderFolder {
+public:
+    ReaderFolder();
+    playlist::OpenOptions& options() { return m_options; }
+    const TempFolder& folder() const { return m_folder; }
+    store::Database database() const;
+
+    // Writes `bytes` as list.m3u and opens it with Open_Playlist.
+    playlist::LoadResult open(const std::string& bytes,
+                              playlist::ProgressObserver* observer = nullptr);
+
+private:
+    TempFolder m_folder;
+    playlist::OpenOptions m_options;
+};
+
+} // namespace listrion::test
