@@ -1,0 +1,83 @@
+#include "editing/ui/Glavna.h"
+
+#include "editing/GroupGridModel.h"
+#include "editing/ui/WaitPanel.h"
+#include "settings/TextCatalogue.h"
+#include "store/NamedBackups.h"
+
+#include <QFileInfo>
+
+#include <exception>
+
+#if __has_include("playlist/PlaylistWriter.h")
+#include "playlist/PlaylistWriter.h"
+#define LISTRION_HAS_WRITER 1
+#endif
+
+namespace listrion::editing {
+
+bool Glavna::Save_Playlist()
+{
+    const std::optional<QString> file = m_services.prompter.saveFile(
+        {"Select File", "Apps (*.m3u);;All files (*.*)", "txt", QString()});
+    if (!file || file->isEmpty()) {
+        return false;
+    }
+    if (QFileInfo::exists(*file) &&
+        !m_services.prompter.question(text(settings::Texts::ReplaceFileQuestion), "Naslov")) {
+        return false;
+    }
+    Isklopi_Sve();
+    m_wait->start("Please wait. Playlist is saving now");
+#ifdef LISTRION_HAS_WRITER
+    playlist::SaveOptions options;
+    options.dataMdb = m_folder.dataMdb();
+    options.codepage = &m_settings.codepage();
+    options.replaceExisting = true;
+    WaitPanelObserver observer(*m_wait);
+    const playlist::SaveResult result =
+        playlist::Save_Playlist(file->toStdString(), options, &observer);
+    const bool saved = result.saved();
+    const QString failure = QString::fromStdString(result.message);
+#else
+    const bool saved = false;
+    const QString failure = "this build cannot write playlists";
+#endif
+    m_wait->setText("Please wait. Playlist is loading...");
+    m_wait->finish();
+    Uklopi_Sve();
+    if (!saved) {
+        m_services.prompter.message(QString("The playlist was not saved: %1").arg(failure));
+        return false;
+    }
+    m_services.prompter.message(text(settings::Texts::FileSaved));
+    return true;
+}
+
+void Glavna::saveCommand()
+{
+    Save_Playlist();
+    refreshGrids();
+}
+
+void Glavna::cmdSave2()
+{
+    if (m_groups->rowCount() == 0 ||
+        !m_services.prompter.question(text(settings::Texts::MakeBackupQuestion))) {
+        return;
+    }
+    try {
+        store::Naredi_Backup(*m_db);
+    } catch (const std::exception& error) {
+        m_services.prompter.message(
+            QString("The backup copy could not be made: %1").arg(error.what()));
+        return;
+    }
+    m_services.prompter.message(text(settings::Texts::BackupMade));
+}
+
+void Glavna::cmdLast_undo()
+{
+}
+
+} // namespace listrion::editing
