@@ -147,7 +147,9 @@ void Glavna::start()
     markLanguage(startup.languagePosition);
 
     setupGrids();
+    m_groups->reload();
     groupGridLayout();
+    selectGroupRow(static_cast<int>(m_settings.readNumber(settings::Keys::PozicijaG).value_or(0)));
     showChosenPlaylist();
     setTitle();
     Prevedi();
