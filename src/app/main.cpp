@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <QIcon>
 #include <QTimer>
 
@@ -50,7 +51,7 @@ int main(int argc, char** argv)
         window.show();
         const QStringList files = parser.positionalArguments();
         if (!files.isEmpty()) {
-            const QString file = files.front();
+            const QString file = QFileInfo(files.front()).absoluteFilePath();
             QTimer::singleShot(0, &window, [&window, file] { window.openPlaylistFile(file); });
         }
         return QApplication::exec();

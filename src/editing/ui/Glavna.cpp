@@ -100,8 +100,9 @@ void Glavna::buildWidgets()
     m_channelGrid->setObjectName("TDBGrid1");
     channelLayout->addWidget(m_channelCaption);
     channelLayout->addWidget(m_channelGrid, 1);
-    splitter->setStretchFactor(0, 2);
-    splitter->setStretchFactor(1, 5);
+    splitter->setStretchFactor(0, 0);
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({410, 790});
 
     layout->addWidget(m_frame5);
     layout->addLayout(toolbar);
@@ -153,6 +154,12 @@ void Glavna::start()
     showChosenPlaylist();
     setTitle();
     Prevedi();
+    // The size the window had when it was last closed.
+    const long long w = m_settings.readNumber(settings::Keys::Width).value_or(0);
+    const long long h = m_settings.readNumber(settings::Keys::Height).value_or(0);
+    if (w >= 400 && h >= 300) {
+        resize(static_cast<int>(w), static_cast<int>(h));
+    }
 }
 
 void Glavna::showChosenPlaylist()
