@@ -52,7 +52,7 @@ int main(int argc, char** argv)
         const QStringList files = parser.positionalArguments();
         if (!files.isEmpty()) {
             const QString file = QFileInfo(files.front()).absoluteFilePath();
-            QTimer::singleShot(0, &window, [&window, file] { window.openPlaylistFile(file); });
+            QTimer::singleShot(0, &window, [&window, file] { window.openNamedFile(file); });
         }
         return QApplication::exec();
     } catch (const std::exception& error) {

@@ -238,10 +238,7 @@ void Glavna::dropEvent(QDropEvent* event)
         return;
     }
     event->acceptProposedAction();
-    const QString path = urls.front().toLocalFile();
-    if (offerToSave()) {
-        openPlaylistFile(path);
-    }
+    openNamedFile(urls.front().toLocalFile());
 }
 
 } // namespace listrion::editing

@@ -69,8 +69,11 @@ public:
     bool Save_Playlist();
     void Open_Playlist();
     void Open_URL();
-    // Opens a file as Open_Playlist does after its dialog (a dropped file, a command-line file).
+    // Opens a file as Open_Playlist does after its dialog.
     void openPlaylistFile(const QString& path);
+    // A file dropped on the window or named on the command line: the save question, then the
+    // file is opened.
+    void openNamedFile(const QString& path);
     void newPlaylist();
     void closePlaylist();
     void undo();

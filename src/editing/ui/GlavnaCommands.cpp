@@ -151,6 +151,13 @@ void Glavna::Open_Playlist()
     openPlaylistFile(*file);
 }
 
+void Glavna::openNamedFile(const QString& path)
+{
+    if (offerToSave()) {
+        openPlaylistFile(path);
+    }
+}
+
 playlist::OpenOptions Glavna::openOptions() const
 {
     playlist::OpenOptions options;

@@ -411,3 +411,34 @@ TEST_F(GlavnaTest, ADroppedFileOpensAsTheOpenCommandWould)
 
 } // namespace
 } // namespace listrion::editing
+
+namespace listrion::editing {
+namespace {
+
+TEST(WaitPanel, BlinksItsTextCountsAndHidesWhenDone)
+{
+    QWidget host;
+    WaitPanel panel(&host);
+    host.show();
+    panel.start("Please wait. Playlist is saving now");
+    auto* label = panel.findChild<QLabel*>("Label1");
+    ASSERT_NE(label, nullptr);
+    EXPECT_TRUE(panel.isVisible());
+    EXPECT_EQ(panel.findChild<QLabel*>("lblTime")->text(), "00:00:00");
+    panel.setCount(1234567);
+    EXPECT_EQ(panel.findChild<QLabel*>("LabelStevec")->text(), "1,234,567");
+    bool hidden = false;
+    bool shownAgain = false;
+    for (int i = 0; i < 40 && !(hidden && shownAgain); ++i) {
+        QTest::qWait(50);
+        hidden = hidden || !label->isVisible();
+        shownAgain = shownAgain || (hidden && label->isVisible());
+    }
+    EXPECT_TRUE(hidden && shownAgain);
+    panel.finish();
+    EXPECT_FALSE(panel.isVisible());
+    EXPECT_TRUE(label->isVisibleTo(&panel));
+}
+
+} // namespace
+} // namespace listrion::editing
