@@ -32,13 +32,15 @@ std::string describe(const std::vector<store::Value>& row)
 {
     std::ostringstream out;
     for (const store::Value& value : row) {
-        std::visit([&out](const auto& v) {
-            if constexpr (std::is_same_v<std::decay_t<decltype(v)>, std::monostate>) {
-                out << "NULL";
-            } else {
-                out << v;
-            }
-        }, value);
+        std::visit(
+            [&out](const auto& v) {
+                if constexpr (std::is_same_v<std::decay_t<decltype(v)>, std::monostate>) {
+                    out << "NULL";
+                } else {
+                    out << v;
+                }
+            },
+            value);
         out << " | ";
     }
     return out.str();
@@ -49,8 +51,7 @@ void expectSameRows(const Rows& expected, const Rows& actual, const std::string&
     ASSERT_EQ(expected.size(), actual.size()) << what;
     for (std::size_t i = 0; i < expected.size(); ++i) {
         ASSERT_EQ(expected[i], actual[i]) << what << " row " << i << ":\n  "
-                                          << describe(expected[i]) << "\n  "
-                                          << describe(actual[i]);
+                                          << describe(expected[i]) << "\n  " << describe(actual[i]);
     }
 }
 
@@ -160,10 +161,11 @@ struct GeneratedPlaylist {
                 link += ".mp4";
             }
             const std::string logo = i % 3 == 0 ? "" : "http://logo/" + text(10, "%|");
-            const std::string code = i % 11 == 0 ? " parent-code=\"" + std::to_string(i) + "\"" : "";
+            const std::string code =
+                i % 11 == 0 ? " parent-code=\"" + std::to_string(i) + "\"" : "";
             bytes += "#EXTINF:-1 tvg-id=\"" + text(6) + "\" tvg-name=\"" + name + "\" tvg-logo=\"" +
-                     logo + "\" group-title=\"" + group + "\"" + code + "," + name + "\r\n" +
-                     link + "\r\n";
+                     logo + "\" group-title=\"" + group + "\"" + code + "," + name + "\r\n" + link +
+                     "\r\n";
             links.push_back(link);
             logos.push_back(logo);
         }

@@ -126,18 +126,19 @@ TEST(Writer, GroupsAndChannelsInPositionOrderWithTheirOwnValues)
     ASSERT_TRUE(result.saved()) << result.message;
     EXPECT_EQ(result.written, 5);
     EXPECT_EQ(result.groups, 2);
-    EXPECT_EQ(readFile(home.file("a.m3u")),
-              "#EXTM3U\r\n"
-              "#EXTINF:-1 tvg-id=\"id.N1\" tvg-name=\"N1\" tvg-logo=\"\" group-title=\"NEWS\",N1\r\n"
-              "http://s/N1\r\n"
-              "#EXTINF:-1 tvg-id=\"\" tvg-name=\"\" tvg-logo=\"\" group-title=\"news\",TwoLines\r\n"
-              "\r\n"
-              "#EXTINF:-1 tvg-id=\"\" tvg-name=\"tvgname\" tvg-logo=\"\" group-title=\"news\",Name\r\n"
-              "http://n/3\r\n"
-              "#EXTINF:-1 tvg-id=\"id.S1\" tvg-name=\"S1\" tvg-logo=\"\" group-title=\"Sport\",S1\r\n"
-              "http://s/S1\r\n"
-              "#EXTINF:-1 tvg-id=\"id.S2\" tvg-name=\"S2\" tvg-logo=\"\" group-title=\"Sport\",S2\r\n"
-              "http://s/S2\r\n");
+    EXPECT_EQ(
+        readFile(home.file("a.m3u")),
+        "#EXTM3U\r\n"
+        "#EXTINF:-1 tvg-id=\"id.N1\" tvg-name=\"N1\" tvg-logo=\"\" group-title=\"NEWS\",N1\r\n"
+        "http://s/N1\r\n"
+        "#EXTINF:-1 tvg-id=\"\" tvg-name=\"\" tvg-logo=\"\" group-title=\"news\",TwoLines\r\n"
+        "\r\n"
+        "#EXTINF:-1 tvg-id=\"\" tvg-name=\"tvgname\" tvg-logo=\"\" group-title=\"news\",Name\r\n"
+        "http://n/3\r\n"
+        "#EXTINF:-1 tvg-id=\"id.S1\" tvg-name=\"S1\" tvg-logo=\"\" group-title=\"Sport\",S1\r\n"
+        "http://s/S1\r\n"
+        "#EXTINF:-1 tvg-id=\"id.S2\" tvg-name=\"S2\" tvg-logo=\"\" group-title=\"Sport\",S2\r\n"
+        "http://s/S2\r\n");
 }
 
 TEST(Writer, ParentCodeOnlyWhenACodeIsStored)
@@ -145,7 +146,8 @@ TEST(Writer, ParentCodeOnlyWhenACodeIsStored)
     WriterFolder home;
     home.group("G", 1);
     const std::vector<Value> codes = {std::int64_t{1234}, std::string("0042"), std::int64_t{0},
-                                      std::string("0"), std::string(""), Value{}, std::int64_t{-7}};
+                                      std::string("0"),   std::string(""),     Value{},
+                                      std::int64_t{-7}};
     for (std::size_t i = 0; i < codes.size(); ++i) {
         Row row = plain("G", "C" + std::to_string(i), static_cast<std::int64_t>(i) + 1);
         row.parentCode = codes[i];
@@ -266,8 +268,7 @@ TEST(Writer, AnExistingFileIsReplacedOnlyWhenComplete)
     EXPECT_EQ(entriesInFolder(), before);
 
     // Failures are results: no file name, a missing folder, a folder in the way.
-    EXPECT_EQ(playlist::Save_Playlist("", home.options(), nullptr).status,
-              SaveStatus::NotReplaced);
+    EXPECT_EQ(playlist::Save_Playlist("", home.options(), nullptr).status, SaveStatus::NotReplaced);
     result = home.save("missing/x.m3u");
     EXPECT_EQ(result.status, SaveStatus::Failed);
     EXPECT_NE(result.message.find("missing"), std::string::npos);
