@@ -30,6 +30,9 @@ enum Column { TvgId, TvgName, Logo, Grupa, ParentCode, Name, Link };
 // stores 0, the channel dialog "0", the parental-code commands clear it with the empty text).
 bool holdsCode(std::string_view code)
 {
+    if (code == "0") {
+        return false;
+    }
     while (!code.empty() && code.front() == ' ') {
         code.remove_prefix(1);
     }
@@ -51,6 +54,10 @@ bool holdsCode(std::string_view code)
 // splits lines at CR as well as LF, so a CR would break the entry too).
 void appendOnOneLine(std::string& out, std::string_view text)
 {
+    if (text.find('\n') == std::string_view::npos && text.find('\r') == std::string_view::npos) {
+        out.append(text);
+        return;
+    }
     for (char c : text) {
         if (c != '\n' && c != '\r') {
             out.push_back(c);
@@ -69,10 +76,13 @@ void appendExtinf(std::string& line, const store::Statement& st)
     line.append("\" group-title=\"");
     line.append(st.columnView(Grupa));
     line.push_back('"');
-    const std::string_view code = st.columnView(ParentCode);
-    if (holdsCode(code)) {
+    // Read by its type first: the reader's numbers need no conversion to text when they are 0.
+    const store::Value code = st.columnValue(ParentCode);
+    const bool number = std::holds_alternative<std::int64_t>(code);
+    if (number ? std::get<std::int64_t>(code) != 0
+               : !store::isNull(code) && holdsCode(st.columnView(ParentCode))) {
         line.append(" parent-code=\"");
-        line.append(code);
+        line.append(st.columnView(ParentCode));
         line.push_back('"');
     }
     line.push_back(',');
@@ -99,6 +109,9 @@ public:
     bool write(const std::filesystem::path& file, std::string_view groupQuery)
     {
         store::Database db = store::Schema::open(m_options.dataMdb);
+        // The rows are read once, in order: a small page cache keeps the memory of a large
+        // save low and costs nothing.
+        db.exec("PRAGMA cache_size=-4096");
         // One snapshot of the store for the whole file; nothing is changed, so it is rolled
         // back at the end.
         store::Transaction snapshot(db);
