@@ -2,17 +2,13 @@
 
 #include "editing/GroupGridModel.h"
 #include "editing/ui/WaitPanel.h"
+#include "playlist/PlaylistWriter.h"
 #include "settings/TextCatalogue.h"
 #include "store/NamedBackups.h"
 
 #include <QFileInfo>
 
 #include <exception>
-
-#if __has_include("playlist/PlaylistWriter.h")
-#include "playlist/PlaylistWriter.h"
-#define LISTRION_HAS_WRITER 1
-#endif
 
 namespace listrion::editing {
 
@@ -29,7 +25,6 @@ bool Glavna::Save_Playlist()
     }
     Isklopi_Sve();
     m_wait->start("Please wait. Playlist is saving now");
-#ifdef LISTRION_HAS_WRITER
     playlist::SaveOptions options;
     options.dataMdb = m_folder.dataMdb();
     options.codepage = &m_settings.codepage();
@@ -39,10 +34,6 @@ bool Glavna::Save_Playlist()
         playlist::Save_Playlist(file->toStdString(), options, &observer);
     const bool saved = result.saved();
     const QString failure = QString::fromStdString(result.message);
-#else
-    const bool saved = false;
-    const QString failure = "this build cannot write playlists";
-#endif
     m_wait->setText("Please wait. Playlist is loading...");
     m_wait->finish();
     Uklopi_Sve();

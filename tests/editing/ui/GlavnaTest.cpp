@@ -251,7 +251,9 @@ TEST_F(GlavnaTest, SaveAsksBeforeReplacingAFile)
     click("cmdSave");
     EXPECT_EQ(prompter.asked().back().text, text(settings::Texts::FileSaved));
     prompter.verify();
-    EXPECT_NE(test::readFile(target).find("G1.1"), std::string::npos);
+    EXPECT_EQ(test::readFile(target),
+              "#EXTM3U\r\n#EXTINF:-1 tvg-id=\"ext\" tvg-name=\"G1.1\" tvg-logo=\"\" "
+              "group-title=\"G1\",G1.1\r\nhttp://tv/G1.1\r\n");
 
     // Cancelling the dialog writes nothing and asks nothing more.
     prompter.chooseSaveFile(std::nullopt);
