@@ -1,10 +1,27 @@
+#include "settings/TextCatalogue.h"
 #include "support/CliRunner.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 namespace listrion {
 namespace {
+
+// A language file holding a text for every key the program uses, plus `extra` lines of [Main].
+std::string languageFileWithEveryKey(const std::string& extra)
+{
+    std::map<std::string, std::string> sections{{"Main", extra}};
+    for (const settings::Texts::Entry& entry : settings::Texts::kAll) {
+        sections[std::string(entry.key.section)] += std::to_string(entry.key.key) + "=x\n";
+    }
+    std::string text;
+    for (const auto& [section, lines] : sections) {
+        text += "[" + section + "]\n" + lines;
+    }
+    return text;
+}
 
 TEST(CliSettings, AFreshFolderIsPreparedAsTheEditorWouldAndShowsEnglish)
 {
@@ -52,11 +69,11 @@ TEST(CliSettings, LanguageChoiceAndSettingsEntries)
 TEST(CliSettings, CheckLanguageListsWhatATranslatorMustFix)
 {
     test::TempFolder home;
-    home.write("English.lng", "[Main]\n60=Save?\n64=Undone.\n");
-    const auto polish = home.write("Polish.lng", "[Main]\n60=Zapisa%C4%87?\n");
+    home.write("English.lng", languageFileWithEveryKey("1=Save?\n2=Undone.\n"));
+    const auto polish = home.write("Polish.lng", languageFileWithEveryKey("1=Zapisa%C4%87?\n"));
     const test::CliResult r = test::runCli(home.path(), {"check-language", polish.string()});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.out, "Polish.lng: Main/64 is missing\nPolish.lng: 1 problem\n");
+    EXPECT_EQ(r.out, "Polish.lng: Main/2 is missing\nPolish.lng: 1 problem\n");
 
     // The shipped files themselves pass.
     const test::CliResult shipped = test::runCli(home.path(), {"check-language"});
