@@ -1,0 +1,80 @@
+#include "editing/RowPages.h"
+
+#include <algorithm>
+
+namespace listrion::editing {
+
+RowPages::RowPages(const store::Database& db, std::string rowSql)
+    : m_db(db), m_rowSql(std::move(rowSql))
+{
+}
+
+void RowPages::load(store::Statement& rowIds)
+{
+    std::vector<std::int64_t> ids;
+    while (rowIds.step()) {
+        ids.push_back(rowIds.columnInt(0));
+    }
+    m_ids = std::move(ids);
+    m_pages.clear();
+}
+
+void RowPages::clear()
+{
+    m_ids.clear();
+    m_pages.clear();
+}
+
+int RowPages::indexOf(std::int64_t rowId) const
+{
+    const auto it = std::find(m_ids.begin(), m_ids.end(), rowId);
+    return it == m_ids.end() ? -1 : static_cast<int>(it - m_ids.begin());
+}
+
+const RowPages::Row& RowPages::row(int index)
+{
+    return page(index / kPageSize)[static_cast<std::size_t>(index % kPageSize)];
+}
+
+const std::vector<RowPages::Row>& RowPages::page(int number)
+{
+    const auto cached = std::find_if(m_pages.begin(), m_pages.end(),
+                                     [number](const Page& p) { return p.first == number; });
+    if (cached != m_pages.end()) {
+        m_pages.splice(m_pages.begin(), m_pages, cached);
+        return m_pages.front().second;
+    }
+    const std::size_t first = static_cast<std::size_t>(number) * kPageSize;
+    const std::size_t last = std::min(m_ids.size(), first + kPageSize);
+    std::vector<Row> rows(last - first);
+    store::Statement st = m_db.prepare(m_rowSql);
+    for (std::size_t i = first; i < last; ++i) {
+        st.bind(1, m_ids[i]);
+        if (st.step()) {
+            Row& values = rows[i - first];
+            values.reserve(static_cast<std::size_t>(st.columnCount()));
+            for (int c = 0; c < st.columnCount(); ++c) {
+                values.push_back(st.columnValue(c));
+            }
+        }
+        st.reset();
+    }
+    if (m_pages.size() >= kCachedPages) {
+        m_pages.pop_back();
+    }
+    m_pages.emplace_front(number, std::move(rows));
+    return m_pages.front().second;
+}
+
+void RowPages::forgetValues()
+{
+    m_pages.clear();
+}
+
+void RowPages::forgetRow(int index)
+{
+    const int number = index / kPageSize;
+    m_pages.remove_if([number](const Page& p) { return p.first == number; });
+}
+
+} // namespace listrion::editing

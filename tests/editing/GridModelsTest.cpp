@@ -1,0 +1,255 @@
+#include "editing/ChannelGridModel.h"
+#include "editing/GroupGridModel.h"
+#include "store/Transaction.h"
+#include "support/PlaylistStore.h"
+#include "support/TempFolder.h"
+
+#include <QAbstractItemModelTester>
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace listrion::editing {
+namespace {
+
+std::vector<QString> column(const StoreGridModel& model, int col)
+{
+    std::vector<QString> values;
+    for (int row = 0; row < model.rowCount(); ++row) {
+        values.push_back(model.data(model.index(row, col)).toString());
+    }
+    return values;
+}
+
+bool tickedInStore(const store::Database& db, const char* table, std::int64_t rowId)
+{
+    return db.scalarInt(std::string("SELECT izberi FROM ") + table + " WHERE rowid = ?", -1,
+                        rowId) == 1;
+}
+
+class GridModels : public ::testing::Test {
+protected:
+    test::TempFolder folder;
+    test::PlaylistStore store{folder.file("data.mdb")};
+};
+
+TEST_F(GridModels, GroupGridListsLiveThenRadioThenVodByPosition)
+{
+    store.group("Movies", 1, "VOD");
+    store.group("News", 3, "Live", true);
+    store.group("Sport", 2, "Live");
+    store.group("Jazz", 4, "Radio");
+    store.db.exec("UPDATE Grupa SET count = 2 WHERE grupa = 'News'");
+    store.channel("News", "N1", 1);
+    store.channel("news", "N2", 2);
+
+    GroupGridModel model(store.db);
+    QAbstractItemModelTester tester(&model,
+                                    QAbstractItemModelTester::FailureReportingMode::Warning);
+    QSignalSpy reloaded(&model, &GroupGridModel::reloaded);
+    model.reload();
+    EXPECT_EQ(reloaded.count(), 1);
+
+    ASSERT_EQ(model.rowCount(), 4);
+    ASSERT_EQ(model.columnCount(), 4);
+    EXPECT_EQ(column(model, GroupGridModel::kNameColumn),
+              (std::vector<QString>{"Sport", "News", "Jazz", "Movies"}));
+    EXPECT_EQ(column(model, GroupGridModel::kTypeColumn),
+              (std::vector<QString>{"Live", "Live", "Radio", "VOD"}));
+    EXPECT_EQ(column(model, GroupGridModel::kCountColumn), (std::vector<QString>{"", "2", "", ""}));
+    EXPECT_EQ(model.data(model.index(1, 0), Qt::CheckStateRole).toInt(), Qt::Checked);
+    EXPECT_EQ(model.data(model.index(0, 0), Qt::CheckStateRole).toInt(), Qt::Unchecked);
+    EXPECT_TRUE(model.flags(model.index(0, 0)) & Qt::ItemIsUserCheckable);
+    EXPECT_FALSE(model.flags(model.index(0, 1)) & Qt::ItemIsUserCheckable);
+    EXPECT_EQ(model.grupa(1), "News");
+    EXPECT_EQ(model.broj(1), 3);
+    EXPECT_EQ(model.totalChannels(), 2);
+    EXPECT_EQ(model.rowOfGroup("NEWS"), 1);
+    EXPECT_EQ(model.rowOfGroup("Nothing"), -1);
+    EXPECT_EQ(model.headerData(3, Qt::Horizontal).toString(), "Streams");
+    model.setHeaders({"sel.", "Skupina", "Tip", "Kanali"});
+    EXPECT_EQ(model.headerData(1, Qt::Horizontal).toString(), "Skupina");
+
+    // A command that renumbers is seen after reload(), not before.
+    store.db.exec("UPDATE Grupa SET broj = 9 WHERE grupa = 'Sport'");
+    EXPECT_EQ(model.grupa(0), "Sport");
+    model.reload();
+    EXPECT_EQ(column(model, 1), (std::vector<QString>{"News", "Sport", "Jazz", "Movies"}));
+}
+
+TEST_F(GridModels, TickColumnWritesTheRowAtOnce)
+{
+    store.group("A", 1);
+    const std::int64_t b = store.group("B", 2);
+    store.channel("A", "A1", 1);
+    const std::int64_t a2 = store.channel("A", "A2", 2);
+    store.channel("A", "A3", 3);
+
+    GroupGridModel groups(store.db);
+    groups.reload();
+    EXPECT_TRUE(groups.setData(groups.index(1, 0), Qt::Checked, Qt::CheckStateRole));
+    EXPECT_TRUE(tickedInStore(store.db, "Grupa", b));
+    EXPECT_EQ(groups.data(groups.index(1, 0), Qt::CheckStateRole).toInt(), Qt::Checked);
+    EXPECT_FALSE(groups.setData(groups.index(1, 1), "x", Qt::EditRole));
+
+    ChannelGridModel channels(store.db);
+    channels.showGroup("a");
+    ASSERT_EQ(channels.rowCount(), 3);
+    QSignalSpy changed(&channels, &ChannelGridModel::dataChanged);
+    EXPECT_TRUE(channels.toggleTick(1));
+    EXPECT_EQ(changed.count(), 1);
+    EXPECT_TRUE(tickedInStore(store.db, "Playlist", a2));
+    EXPECT_EQ(store.column("Playlist", "izberi"), (std::vector<std::int64_t>{0, 1, 0}));
+    EXPECT_TRUE(channels.isTicked(1));
+    EXPECT_TRUE(channels.toggleTick(1));
+    EXPECT_EQ(store.column("Playlist", "izberi"), (std::vector<std::int64_t>{0, 0, 0}));
+
+    // A row deleted since the grid was read: nothing is written and nothing else changes.
+    store.db.prepare("DELETE FROM Playlist WHERE rowid = ?").bindAll(a2).run();
+    EXPECT_FALSE(channels.toggleTick(1));
+    EXPECT_EQ(store.column("Playlist", "izberi"), (std::vector<std::int64_t>{0, 0}));
+    EXPECT_FALSE(channels.toggleTick(7));
+}
+
+TEST_F(GridModels, ChannelGridShowsAGroupByPositionOrByName)
+{
+    store.group("Films", 1);
+    store.group("Other", 2);
+    store.channel("Films", "Zorro", 3);
+    store.channel("Other", "Alpha", 1);
+    store.channel("films", "ants", 5, false, "VOD");
+    store.channel("FILMS", "Mars", 2);
+    store.db.exec("UPDATE Playlist SET parent_code = 1234 WHERE name = 'Mars'");
+
+    ChannelGridModel model(store.db);
+    QAbstractItemModelTester tester(&model,
+                                    QAbstractItemModelTester::FailureReportingMode::Warning);
+    model.showGroup("Films");
+    EXPECT_EQ(column(model, ChannelGridModel::kNameColumn),
+              (std::vector<QString>{"Mars", "Zorro", "ants"}));
+    EXPECT_EQ(column(model, ChannelGridModel::kTypeColumn),
+              (std::vector<QString>{"Live", "Live", "VOD"}));
+    EXPECT_EQ(column(model, ChannelGridModel::kTvgIdColumn),
+              (std::vector<QString>{"ext", "ext", "ext"}));
+    EXPECT_EQ(model.data(model.index(0, ChannelGridModel::kLinkColumn)).toString(),
+              "http://tv/Mars");
+    EXPECT_EQ(model.broj(2), 5);
+    EXPECT_EQ(model.grupa(2), "films");
+    EXPECT_EQ(model.rowOfBroj(3), 1);
+    EXPECT_EQ(model.rowOfBroj(1), -1); // Alpha is in another group
+    EXPECT_TRUE(model.hasParentCode());
+
+    model.sort(ChannelGridModel::kNameColumn);
+    EXPECT_TRUE(model.orderByName());
+    EXPECT_EQ(column(model, 1), (std::vector<QString>{"ants", "Mars", "Zorro"}));
+    model.sort(ChannelGridModel::kLinkColumn);
+    EXPECT_FALSE(model.orderByName());
+    EXPECT_EQ(column(model, 1), (std::vector<QString>{"Mars", "Zorro", "ants"}));
+    // Only the display order changed.
+    EXPECT_EQ(store.column("Playlist", "broj"), (std::vector<std::int64_t>{3, 1, 5, 2}));
+
+    model.showGroup("Other");
+    EXPECT_EQ(column(model, 1), (std::vector<QString>{"Alpha"}));
+    EXPECT_FALSE(model.hasParentCode());
+    model.showAll();
+    EXPECT_FALSE(model.group());
+    EXPECT_EQ(column(model, 1), (std::vector<QString>{"Alpha", "Mars", "Zorro", "ants"}));
+    model.showGroup("Nobody");
+    EXPECT_EQ(model.rowCount(), 0);
+}
+
+TEST_F(GridModels, PagesAreReadOnDemandAcrossPageBoundaries)
+{
+    // Rows inserted in reverse position order, so that display order differs from row ids.
+    const int count = RowPages::kPageSize * 11 + 17;
+    store.group("Big", 1);
+    store.group("Small", 2);
+    {
+        store::Transaction tx(store.db);
+        for (int i = count; i >= 1; --i) {
+            store.channel(i % 5 == 0 ? "Small" : "Big", "C" + std::to_string(i), i);
+        }
+        tx.commit();
+    }
+    ChannelGridModel model(store.db);
+    model.showAll();
+    ASSERT_EQ(model.rowCount(), count);
+    // Random jumps first (more pages than the cache holds), then one full pass.
+    std::mt19937 random(7);
+    for (int n = 0; n < 200; ++n) {
+        const int row = static_cast<int>(random() % static_cast<unsigned>(count));
+        ASSERT_EQ(model.text(row, 2).toStdString(), "C" + std::to_string(row + 1)) << row;
+    }
+    for (int row : {255, 256, 511, 512, count - 1, 0}) {
+        EXPECT_EQ(model.broj(row), row + 1);
+    }
+    for (int row = 0; row < count; ++row) {
+        ASSERT_EQ(model.broj(row), row + 1) << row;
+    }
+    EXPECT_EQ(model.rowOfBroj(700), 699);
+
+    // A command changes values only: refreshValues() shows them without a reload.
+    store.db.exec("UPDATE Playlist SET name = 'renamed' WHERE broj IN (1, 2000)");
+    EXPECT_EQ(model.text(1999, 2), "C2000");
+    model.refreshValues();
+    EXPECT_EQ(model.text(1999, 2), "renamed");
+    EXPECT_EQ(model.text(0, 2), "renamed");
+    EXPECT_EQ(model.text(2, 2), "C3");
+
+    model.showGroup("Small");
+    ASSERT_EQ(model.rowCount(), count / 5);
+    for (int row = 0; row < model.rowCount(); ++row) {
+        ASSERT_EQ(model.broj(row), (row + 1) * 5) << row;
+    }
+}
+
+// The plan of each grid query: the lookups go through an index and no query sorts rows it read
+// (except the name order, which sorts one group's rows). A change of the queries or of the
+// indexes that turns them into scans of the whole table fails here.
+std::string queryPlan(const store::Database& db, const std::string& sql)
+{
+    store::Statement st = db.prepare("EXPLAIN QUERY PLAN " + sql);
+    if (sql.find('?') != std::string::npos) {
+        st.bind(1, std::string("G1"));
+    }
+    std::string plan;
+    while (st.step()) {
+        plan += st.columnText(3) + "\n";
+    }
+    return plan;
+}
+
+TEST_F(GridModels, GridQueriesUseTheIndexes)
+{
+    store.fill({3, 4});
+    const auto plan = [&](const char* sql) {
+        return queryPlan(store.db, sql);
+    };
+
+    const std::string groupRows = plan(ChannelGridModel::kGroupByPositionSql);
+    EXPECT_NE(groupRows.find("SEARCH Playlist USING COVERING INDEX Playlist_grupa_broj (grupa=?)"),
+              std::string::npos)
+        << groupRows;
+    EXPECT_EQ(groupRows.find("TEMP B-TREE"), std::string::npos) << groupRows;
+
+    const std::string byName = plan(ChannelGridModel::kGroupByNameSql);
+    EXPECT_NE(byName.find("USING INDEX Playlist_grupa_broj (grupa=?)"), std::string::npos)
+        << byName;
+
+    const std::string all = plan(ChannelGridModel::kAllByPositionSql);
+    EXPECT_NE(all.find("USING COVERING INDEX Playlist_broj"), std::string::npos) << all;
+    EXPECT_EQ(all.find("TEMP B-TREE"), std::string::npos) << all;
+
+    const std::string groups = plan(GroupGridModel::kRowIdSql);
+    EXPECT_NE(groups.find("USING COVERING INDEX Grupa_type_broj"), std::string::npos) << groups;
+    EXPECT_EQ(groups.find("TEMP B-TREE"), std::string::npos) << groups;
+
+    for (const char* rowSql : {ChannelGridModel::kRowSql, GroupGridModel::kRowSql}) {
+        EXPECT_NE(plan(rowSql).find("USING INTEGER PRIMARY KEY (rowid=?)"), std::string::npos)
+            << plan(rowSql);
+    }
+}
+
+} // namespace
+} // namespace listrion::editing
