@@ -67,9 +67,9 @@ TEST(CliExport, GuardsEpgListingCodePageAndMistakes)
         s.channel("Vesti", "Први", 1);
     }
     home.write("Settings.ini", "[Codepage]\r\n1=windows-1251\r\n");
-    r = test::runCli(home.path(), {"export", "azbox", home.file("a.txt")});
+    r = test::runCli(home.path(), {"export", "azbox", home.file("z.txt")});
     EXPECT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_NE(test::readFile(home.file("a.txt")).find(",\xCF\xF0\xE2\xE8,256,"), std::string::npos);
+    EXPECT_NE(test::readFile(home.file("z.txt")).find(",\xCF\xF0\xE2\xE8,256,"), std::string::npos);
     r = test::runCli(home.path(), {"export", "epg", home.file("e.M3U")});
     EXPECT_EQ(r.out, "exported 0 archive rows to " + home.file("e.txt").string() + "\n") << r.err;
     EXPECT_TRUE(std::filesystem::exists(home.file("logo.mdb")));
