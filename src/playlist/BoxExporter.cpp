@@ -6,7 +6,6 @@
 #include "store/Tables.h"
 #include "store/Transaction.h"
 
-#include <stdexcept>
 #include <string>
 #include <vector>
 

@@ -1,6 +1,7 @@
 #include "playlist/ExportLines.h"
 #include "playlist/ExportRun.h"
 #include "playlist/Exporters.h"
+#include "playlist/TextCleanup.h"
 #include "store/LogoSchema.h"
 #include "store/Statement.h"
 #include "store/TextCollation.h"
@@ -10,14 +11,6 @@
 
 namespace listrion::playlist {
 namespace {
-
-void replaceAll(std::string& text, std::string_view from, std::string_view to)
-{
-    for (std::size_t at = text.find(from); at != std::string::npos;
-         at = text.find(from, at + to.size())) {
-        text.replace(at, from.size(), to);
-    }
-}
 
 // Writes the archive rows; false when Cancel stopped it.
 bool writeListing(store::Database& archive, ExportRun& run, EncodedLineWriter& out)
@@ -54,8 +47,8 @@ std::filesystem::path exportTarget(ExportFormat format, const std::filesystem::p
         return chosen;
     }
     std::string name = chosen.filename().string();
-    replaceAll(name, ".M3U", ".m3u");
-    replaceAll(name, ".m3u", ".txt");
+    TextCleanup::replaceAll(name, ".M3U", ".m3u");
+    TextCleanup::replaceAll(name, ".m3u", ".txt");
     return chosen.parent_path() / name;
 }
 

@@ -1,7 +1,5 @@
 #include "playlist/ExportRun.h"
 
-#include <system_error>
-
 namespace listrion::playlist {
 namespace {
 
