@@ -58,5 +58,6 @@ void registerBackupCommands(CommandRegistry& registry);
 void registerSettingsCommands(CommandRegistry& registry);
 void registerReaderCommands(CommandRegistry& registry);
 void registerExportCommands(CommandRegistry& registry);
+void registerWriterCommands(CommandRegistry& registry);
 
 } // namespace listrion::cli

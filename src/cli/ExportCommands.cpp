@@ -47,6 +47,9 @@ int exportList(Context& ctx, Arguments& args)
     const bool overwrite = args.takeFlag("--yes");
     const std::vector<std::string> positional = args.finish(2, 2);
     const ExportFormat format = parseFormat(positional[0]);
+    if (positional[1].empty()) {
+        throw UsageError("FILE is empty");
+    }
     const playlist::ExportGuard guard = playlist::exportFormatInfo(format).guard;
     if (!playlist::exportGuardPasses(guard, ctx.database())) {
         ctx.out() << "nothing to export: the "

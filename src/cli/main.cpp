@@ -44,6 +44,7 @@ int run(std::vector<std::string> args)
     listrion::cli::registerSettingsCommands(registry);
     listrion::cli::registerReaderCommands(registry);
     listrion::cli::registerExportCommands(registry);
+    listrion::cli::registerWriterCommands(registry);
 
     std::optional<std::filesystem::path> home;
     while (!args.empty() && args.front().starts_with("--")) {

@@ -75,7 +75,8 @@ TEST(CliExport, GuardsEpgListingCodePageAndMistakes)
                                                 {"export", "lg"},
                                                 {"export"},
                                                 {"export", "lg", "x", "y"},
-                                                {"export", "lg", "x", "--force"}}) {
+                                                {"export", "lg", "x", "--force"},
+                                                {"export", "lg", ""}}) {
         r = test::runCli(home.path(), bad);
         EXPECT_EQ(r.exitCode, 2) << bad.size();
         EXPECT_EQ(lines(r.err), 1u) << r.err;
