@@ -9,12 +9,17 @@ RowPages::RowPages(const store::Database& db, std::string rowSql)
 {
 }
 
-void RowPages::load(store::Statement& rowIds)
+std::vector<std::int64_t> RowPages::readIds(store::Statement& rowIds)
 {
     std::vector<std::int64_t> ids;
     while (rowIds.step()) {
         ids.push_back(rowIds.columnInt(0));
     }
+    return ids;
+}
+
+void RowPages::load(std::vector<std::int64_t> ids)
+{
     m_ids = std::move(ids);
     m_pages.clear();
 }

@@ -25,8 +25,11 @@ public:
     // `rowSql` reads one row's columns and has the row id as its only parameter.
     RowPages(const store::Database& db, std::string rowSql);
 
-    // Replaces the row ids with those the statement yields (its first column), in its order.
-    void load(store::Statement& rowIds);
+    // The row ids a statement yields (its first column), in its order.
+    static std::vector<std::int64_t> readIds(store::Statement& rowIds);
+
+    // Replaces the row ids (in display order) and forgets the cached rows.
+    void load(std::vector<std::int64_t> ids);
     void clear();
 
     int size() const { return static_cast<int>(m_ids.size()); }

@@ -120,6 +120,7 @@ TEST_F(GridModels, ChannelGridShowsAGroupByPositionOrByName)
     store.channel("Other", "Alpha", 1);
     store.channel("films", "ants", 5, false, "VOD");
     store.channel("FILMS", "Mars", 2);
+    store.channel("Films", "MARS ", 4); // the same name to the store: position decides
     store.db.exec("UPDATE Playlist SET parent_code = 1234 WHERE name = 'Mars'");
 
     ChannelGridModel model(store.db);
@@ -127,34 +128,36 @@ TEST_F(GridModels, ChannelGridShowsAGroupByPositionOrByName)
                                     QAbstractItemModelTester::FailureReportingMode::Warning);
     model.showGroup("Films");
     EXPECT_EQ(column(model, ChannelGridModel::kNameColumn),
-              (std::vector<QString>{"Mars", "Zorro", "ants"}));
+              (std::vector<QString>{"Mars", "Zorro", "MARS ", "ants"}));
     EXPECT_EQ(column(model, ChannelGridModel::kTypeColumn),
-              (std::vector<QString>{"Live", "Live", "VOD"}));
+              (std::vector<QString>{"Live", "Live", "Live", "VOD"}));
     EXPECT_EQ(column(model, ChannelGridModel::kTvgIdColumn),
-              (std::vector<QString>{"ext", "ext", "ext"}));
+              (std::vector<QString>{"ext", "ext", "ext", "ext"}));
     EXPECT_EQ(model.data(model.index(0, ChannelGridModel::kLinkColumn)).toString(),
               "http://tv/Mars");
-    EXPECT_EQ(model.broj(2), 5);
-    EXPECT_EQ(model.grupa(2), "films");
+    EXPECT_EQ(model.broj(3), 5);
+    EXPECT_EQ(model.grupa(3), "films");
     EXPECT_EQ(model.rowOfBroj(3), 1);
     EXPECT_EQ(model.rowOfBroj(1), -1); // Alpha is in another group
     EXPECT_TRUE(model.hasParentCode());
 
     model.sort(ChannelGridModel::kNameColumn);
     EXPECT_TRUE(model.orderByName());
-    EXPECT_EQ(column(model, 1), (std::vector<QString>{"ants", "Mars", "Zorro"}));
+    EXPECT_EQ(column(model, 1), (std::vector<QString>{"ants", "Mars", "MARS ", "Zorro"}));
     model.sort(ChannelGridModel::kLinkColumn);
     EXPECT_FALSE(model.orderByName());
-    EXPECT_EQ(column(model, 1), (std::vector<QString>{"Mars", "Zorro", "ants"}));
+    EXPECT_EQ(column(model, 1), (std::vector<QString>{"Mars", "Zorro", "MARS ", "ants"}));
     // Only the display order changed.
-    EXPECT_EQ(store.column("Playlist", "broj"), (std::vector<std::int64_t>{3, 1, 5, 2}));
+    EXPECT_EQ(store.column("Playlist", "broj"), (std::vector<std::int64_t>{3, 1, 5, 2, 4}));
 
     model.showGroup("Other");
     EXPECT_EQ(column(model, 1), (std::vector<QString>{"Alpha"}));
     EXPECT_FALSE(model.hasParentCode());
     model.showAll();
     EXPECT_FALSE(model.group());
-    EXPECT_EQ(column(model, 1), (std::vector<QString>{"Alpha", "Mars", "Zorro", "ants"}));
+    EXPECT_EQ(column(model, 1), (std::vector<QString>{"Alpha", "Mars", "Zorro", "MARS ", "ants"}));
+    model.setOrderByName(true);
+    EXPECT_EQ(column(model, 1), (std::vector<QString>{"Alpha", "ants", "Mars", "MARS ", "Zorro"}));
     model.showGroup("Nobody");
     EXPECT_EQ(model.rowCount(), 0);
 }
@@ -233,8 +236,9 @@ TEST_F(GridModels, GridQueriesUseTheIndexes)
         << groupRows;
     EXPECT_EQ(groupRows.find("TEMP B-TREE"), std::string::npos) << groupRows;
 
-    const std::string byName = plan(ChannelGridModel::kGroupByNameSql);
-    EXPECT_NE(byName.find("USING INDEX Playlist_grupa_broj (grupa=?)"), std::string::npos)
+    const std::string byName = plan(ChannelGridModel::kGroupNamesSql);
+    EXPECT_NE(byName.find("SEARCH Playlist USING INDEX Playlist_grupa_broj (grupa=?)"),
+              std::string::npos)
         << byName;
 
     const std::string all = plan(ChannelGridModel::kAllByPositionSql);
