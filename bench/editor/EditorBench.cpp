@@ -1,7 +1,7 @@
 // Times the main window's grid models on a loaded store: building the group grid, showing every
 // channel, choosing the largest group (by position and by name) and reading one screenful of
 // rows at random deep positions of it.
-//   listrion-editor-bench DATA_MDB [--repeat R] [--screens S]
+//   listrion-editor-bench DATA_MDB [--repeat R] [--screens S] [--mmap BYTES]
 
 #include "editing/ChannelGridModel.h"
 #include "editing/GroupGridModel.h"
@@ -82,11 +82,19 @@ int main(int argc, char** argv)
     }
     int repeatCount = 7;
     int screens = 200;
+    long long mmapBytes = -1;
     for (int i = 2; i + 1 < argc; i += 2) {
         const std::string option = argv[i];
-        (option == "--repeat" ? repeatCount : screens) = std::atoi(argv[i + 1]);
+        if (option == "--mmap") {
+            mmapBytes = std::atoll(argv[i + 1]);
+        } else {
+            (option == "--repeat" ? repeatCount : screens) = std::atoi(argv[i + 1]);
+        }
     }
     store::Database db = store::Schema::open(argv[1]);
+    if (mmapBytes >= 0) {
+        db.exec("PRAGMA mmap_size=" + std::to_string(mmapBytes));
+    }
     std::string largest;
     std::int64_t largestSize = 0;
     {

@@ -1,5 +1,6 @@
 #include "editing/ChannelGridModel.h"
 #include "editing/GroupGridModel.h"
+#include "store/Schema.h"
 #include "store/Transaction.h"
 #include "support/PlaylistStore.h"
 #include "support/TempFolder.h"
@@ -165,7 +166,7 @@ TEST_F(GridModels, ChannelGridShowsAGroupByPositionOrByName)
 TEST_F(GridModels, PagesAreReadOnDemandAcrossPageBoundaries)
 {
     // Rows inserted in reverse position order, so that display order differs from row ids.
-    const int count = RowPages::kPageSize * 11 + 17;
+    const int count = RowPages::kPageSize * static_cast<int>(RowPages::kCachedPages + 3) + 17;
     store.group("Big", 1);
     store.group("Small", 2);
     {
@@ -184,7 +185,8 @@ TEST_F(GridModels, PagesAreReadOnDemandAcrossPageBoundaries)
         const int row = static_cast<int>(random() % static_cast<unsigned>(count));
         ASSERT_EQ(model.text(row, 2).toStdString(), "C" + std::to_string(row + 1)) << row;
     }
-    for (int row : {255, 256, 511, 512, count - 1, 0}) {
+    for (int row : {RowPages::kPageSize - 1, RowPages::kPageSize, 2 * RowPages::kPageSize - 1,
+                    2 * RowPages::kPageSize, count - 1, 0}) {
         EXPECT_EQ(model.broj(row), row + 1);
     }
     for (int row = 0; row < count; ++row) {
@@ -199,6 +201,13 @@ TEST_F(GridModels, PagesAreReadOnDemandAcrossPageBoundaries)
     EXPECT_EQ(model.text(1999, 2), "renamed");
     EXPECT_EQ(model.text(0, 2), "renamed");
     EXPECT_EQ(model.text(2, 2), "C3");
+
+    // Another connection writing (the loading window's worker) does not hold up the reading.
+    store::Database writer = store::Schema::open(folder.file("data.mdb"));
+    writer.exec("BEGIN IMMEDIATE; UPDATE Playlist SET name = 'pending' WHERE broj = 3");
+    model.refreshValues();
+    EXPECT_EQ(model.text(2, 2), "C3");
+    writer.exec("COMMIT");
 
     model.showGroup("Small");
     ASSERT_EQ(model.rowCount(), count / 5);
