@@ -57,5 +57,6 @@ void registerOrderingCommands(CommandRegistry& registry);
 void registerBackupCommands(CommandRegistry& registry);
 void registerSettingsCommands(CommandRegistry& registry);
 void registerReaderCommands(CommandRegistry& registry);
+void registerWriterCommands(CommandRegistry& registry);
 
 } // namespace listrion::cli

@@ -32,8 +32,8 @@ std::optional<QString> QtPrompter::input(const QString& prompt, const QString& t
                                          const QString& proposed)
 {
     bool ok = false;
-    const QString answer = QInputDialog::getText(m_parent, boxTitle(title), prompt,
-                                                 QLineEdit::Normal, proposed, &ok);
+    const QString answer =
+        QInputDialog::getText(m_parent, boxTitle(title), prompt, QLineEdit::Normal, proposed, &ok);
     if (!ok) {
         return std::nullopt;
     }

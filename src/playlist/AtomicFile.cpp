@@ -1,11 +1,41 @@
 #include "playlist/AtomicFile.h"
 
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <cstdlib>
+#include <fstream>
 #include <string>
 #include <system_error>
 
 namespace listrion::playlist {
+namespace {
+
+// The process's file-creation mask, read without changing it (umask() can only swap it).
+mode_t creationMask()
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.starts_with("Umask:")) {
+            return static_cast<mode_t>(std::strtoul(line.c_str() + 6, nullptr, 8));
+        }
+    }
+    return 022;
+}
+
+// mkstemp creates the file for its owner only; the finished file gets the permissions of the
+// file it replaces, or those of a newly created file.
+mode_t finalMode(const std::filesystem::path& target)
+{
+    struct stat existing {};
+    if (::stat(target.c_str(), &existing) == 0) {
+        return existing.st_mode & 07777;
+    }
+    return 0666 & ~creationMask();
+}
+
+} // namespace
 
 AtomicFile::AtomicFile(std::filesystem::path target) : m_target(std::move(target))
 {
@@ -46,6 +76,9 @@ bool AtomicFile::write(std::string_view bytes)
 void AtomicFile::commit()
 {
     if (std::fflush(m_file) != 0 && m_error == 0) {
+        m_error = errno;
+    }
+    if (m_error == 0 && ::fchmod(::fileno(m_file), finalMode(m_target)) != 0) {
         m_error = errno;
     }
     const int closed = std::fclose(m_file);

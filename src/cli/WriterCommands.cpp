@@ -1,0 +1,80 @@
+// The command that writes the store back as a playlist file: save.
+#include "cli/Command.h"
+#include "playlist/PlaylistWriter.h"
+#include "settings/Settings.h"
+
+#include <atomic>
+#include <csignal>
+#include <cstdio>
+#include <ostream>
+
+namespace listrion::cli {
+namespace {
+
+std::atomic<bool> g_interrupted{false};
+
+extern "C" void onSaveInterrupt(int)
+{
+    g_interrupted = true;
+}
+
+// Ctrl+C stops the save like the wait panel's Cancel: the target file stays as it was.
+class InterruptObserver final : public playlist::ProgressObserver {
+public:
+    InterruptObserver()
+    {
+        g_interrupted = false;
+        m_previous = std::signal(SIGINT, &onSaveInterrupt);
+    }
+    ~InterruptObserver() override { std::signal(SIGINT, m_previous); }
+    InterruptObserver(const InterruptObserver&) = delete;
+    InterruptObserver& operator=(const InterruptObserver&) = delete;
+
+    void progress(const playlist::Progress&) override {}
+    bool cancelRequested() override { return g_interrupted.load(std::memory_order_relaxed); }
+
+private:
+    void (*m_previous)(int) = SIG_DFL;
+};
+
+int save(Context& ctx, Arguments& args)
+{
+    playlist::SaveOptions options;
+    options.replaceExisting = args.takeFlag("--yes");
+    const std::string file = args.finish(1, 1).front();
+    if (file.empty()) {
+        throw UsageError("FILE is empty");
+    }
+    const settings::Settings settings(ctx.folder().settingsIni());
+    options.codepage = &settings.codepage();
+    options.dataMdb = ctx.folder().dataMdb();
+    InterruptObserver observer;
+    const playlist::SaveResult result = playlist::Save_Playlist(file, options, &observer);
+    if (!result.saved()) {
+        ctx.err() << "listrion-cli save: " << result.message;
+        if (result.status == playlist::SaveStatus::NotReplaced) {
+            ctx.err() << " (add --yes to replace it)";
+        }
+        ctx.err() << '\n';
+        return 1;
+    }
+    char seconds[32];
+    std::snprintf(seconds, sizeof seconds, "%.2f", result.seconds);
+    ctx.out() << "channels: " << result.written << "  groups: " << result.groups
+              << "  seconds: " << seconds << '\n';
+    return 0;
+}
+
+} // namespace
+
+void registerWriterCommands(CommandRegistry& registry)
+{
+    registry.add({"save", "FILE [--yes]", "write the store as an extended M3U playlist file",
+                  "Every group with a position is written in position order, each with its\n"
+                  "channels in position order, through the code page of Settings.ini, with CR LF\n"
+                  "line ends. An existing FILE is replaced only with --yes, and only once the new\n"
+                  "file is complete. Prints one summary line.",
+                  save});
+}
+
+} // namespace listrion::cli

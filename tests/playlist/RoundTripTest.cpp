@@ -1,0 +1,211 @@
+// Saved playlists read back: by the program's own reader (the same store, the same file again)
+// and by a real player, libVLC, parsing each file locally (its playlist reader only).
+#include "playlist/PlaylistWriter.h"
+#include "playlist/StoreProbe.h"
+
+#include <vlc/vlc.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <thread>
+
+namespace listrion::test {
+namespace {
+
+using Rows = std::vector<std::vector<store::Value>>;
+
+// Every column of every row of a table, in the order the rows were stored; without broj when
+// only the values matter, sorted.
+Rows tableRows(const store::Database& db, const std::string& table, bool positions = true)
+{
+    Rows rows;
+    store::Statement st = db.prepare("SELECT * FROM " + table + " ORDER BY rowid");
+    while (st.step()) {
+        rows.emplace_back();
+        for (int column = 0; column < st.columnCount(); ++column) {
+            rows.back().push_back(column == 7 && !positions ? store::Value{}
+                                                            : st.columnValue(column));
+        }
+    }
+    if (!positions) {
+        std::sort(rows.begin(), rows.end());
+    }
+    return rows;
+}
+
+struct RoundTrip {
+    ReaderFolder home;
+    explicit RoundTrip(const std::string& region) { home.options().reader.region = region; }
+
+    void open(const std::filesystem::path& file)
+    {
+        const auto result = playlist::Open_Playlist(file, home.options(), nullptr);
+        ASSERT_TRUE(result.stored()) << file << ": " << result.message;
+    }
+    std::filesystem::path save(const std::string& name)
+    {
+        const auto file = home.folder().file(name);
+        playlist::SaveOptions options{home.options().dataMdb, home.options().reader.codepage};
+        const auto result = playlist::Save_Playlist(file, options, nullptr);
+        EXPECT_TRUE(result.saved()) << result.message;
+        return file;
+    }
+    Rows rows(const std::string& table, bool positions = true) const
+    {
+        return tableRows(home.database(), table, positions);
+    }
+};
+
+// libVLC percent-encodes what a URI may not hold (spaces, bytes above 127, '|', '"', a '%'
+// without two hexadecimal digits), so addresses are compared decoded.
+std::string percentDecoded(std::string_view text)
+{
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        unsigned value = 0;
+        if (text[i] == '%' && i + 2 < text.size() &&
+            std::isxdigit(static_cast<unsigned char>(text[i + 1])) &&
+            std::isxdigit(static_cast<unsigned char>(text[i + 2])) &&
+            std::sscanf(&text[i + 1], "%2x", &value) == 1) {
+            out.push_back(static_cast<char>(value));
+            i += 2;
+        } else {
+            out.push_back(text[i]);
+        }
+    }
+    return out;
+}
+
+// The addresses of the entries libVLC finds in a local playlist file, in its order.
+std::vector<std::string> vlcEntries(libvlc_instance_t* vlc, const std::filesystem::path& file)
+{
+    libvlc_media_t* media = libvlc_media_new_path(vlc, file.c_str());
+    EXPECT_EQ(libvlc_media_parse_with_options(media, libvlc_media_parse_local, 30000), 0);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (libvlc_media_get_parsed_status(media) == 0 &&
+           std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    EXPECT_EQ(libvlc_media_get_parsed_status(media), libvlc_media_parsed_status_done);
+    std::vector<std::string> mrls;
+    libvlc_media_list_t* list = libvlc_media_subitems(media);
+    libvlc_media_list_lock(list);
+    for (int i = 0; i < libvlc_media_list_count(list); ++i) {
+        libvlc_media_t* item = libvlc_media_list_item_at_index(list, i);
+        char* mrl = libvlc_media_get_mrl(item);
+        mrls.push_back(percentDecoded(mrl));
+        libvlc_free(mrl);
+        libvlc_media_release(item);
+    }
+    libvlc_media_list_unlock(list);
+    libvlc_media_list_release(list);
+    libvlc_media_release(media);
+    return mrls;
+}
+
+// The store's addresses in the order the writer lists them, as bytes of the file. A channel
+// without an address is written as an empty line, which a player passes over.
+std::vector<std::string> storedAddresses(const store::Database& db)
+{
+    std::vector<std::string> links;
+    store::Statement st = db.prepare("SELECT p.link FROM Grupa g JOIN Playlist p ON p.grupa = "
+                                     "g.grupa WHERE g.broj > 0 ORDER BY g.broj, p.broj");
+    while (st.step()) {
+        if (!st.columnView(0).empty()) {
+            links.push_back(
+                percentDecoded(playlist::Codepage::windows1250().encode(st.columnText(0))));
+        }
+    }
+    return links;
+}
+
+TEST(RoundTrip, CorpusPlaylistsComeBackAsTheSameStoreAndFileAndPlayInVlc)
+{
+    const char* const args[] = {"--ignore-config", "--no-lua", "--quiet"};
+    libvlc_instance_t* vlc = libvlc_new(3, args);
+    ASSERT_NE(vlc, nullptr) << "libVLC cannot start (vlc-plugin-base missing?)";
+    std::vector<std::filesystem::path> files;
+    for (const auto& entry : std::filesystem::directory_iterator(LISTRION_CORPUS_DIR)) {
+        if (entry.path().extension() == ".m3u") {
+            files.push_back(entry.path());
+        }
+    }
+    std::sort(files.begin(), files.end());
+    ASSERT_EQ(files.size(), 9u);
+    for (const auto& file : files) {
+        SCOPED_TRACE(file.filename().string());
+        // A region without decoding: every value is the file's bytes, one character each.
+        RoundTrip trip("Western European");
+        trip.open(file);
+        const Rows read = trip.rows("Playlist", false);
+        const auto first = trip.save("first.m3u");
+        EXPECT_EQ(vlcEntries(vlc, first), storedAddresses(trip.home.database()));
+        trip.open(first);
+        // The same values; only the positions follow the groups now.
+        EXPECT_TRUE(trip.rows("Playlist", false) == read);
+        const Rows channels = trip.rows("Playlist");
+        const Rows groups = trip.rows("Grupa");
+        const auto second = trip.save("second.m3u");
+        trip.open(second);
+        EXPECT_EQ(readFile(first), readFile(second));
+        EXPECT_TRUE(trip.rows("Playlist") == channels && trip.rows("Grupa") == groups);
+    }
+    libvlc_release(vlc);
+}
+
+TEST(RoundTrip, BytesTheReaderKeepsComeBackAsTheyWere)
+{
+    // Listed group after group as the writer lists them, with every byte the reader keeps as it
+    // is (no quote, comma, colon, bracket, capital I or byte a clean-up removes).
+    std::string kept = "abcxyzABCH0123456789 .-_";
+    for (int b = 0x80; b <= 0xFF; ++b) {
+        if (std::string_view("\x84\xA8\xA9\xB9\xD8\xE1\xE2\xCA").find(char(b)) ==
+            std::string::npos) {
+            kept.push_back(static_cast<char>(b));
+        }
+    }
+    std::mt19937 random(7);
+    const auto text = [&](const std::string& extra) {
+        std::string out = "a";
+        for (int i = 0; i < 16; ++i) {
+            out.push_back((kept + extra)[random() % (kept.size() + extra.size())]);
+        }
+        return out + "z";
+    };
+    std::string playlist = "#EXTM3U\r\n";
+    std::string group;
+    for (int i = 0; i < 2000; ++i) {
+        group = i % 37 == 0 ? "G" + text("") : group;
+        const std::string name = text("");
+        playlist += "#EXTINF:-1 tvg-id=\"" + text("") + "\" tvg-name=\"" + name + "\" tvg-logo=\"" +
+                    (i % 3 ? "http://l/" + text("%|") : "") + "\" group-title=\"" + group + "\"" +
+                    (i % 11 ? "" : " parent-code=\"" + std::to_string(i) + "\"") + "," + name +
+                    "\r\nhttp://h/" + text("|%?&=/") + (i % 5 ? "" : ".mp4") + "\r\n";
+    }
+    RoundTrip trip("Western European");
+    trip.open(trip.home.folder().write("generated.m3u", playlist));
+    const Rows channels = trip.rows("Playlist");
+    const Rows groups = trip.rows("Grupa");
+    ASSERT_EQ(channels.size(), 2000u);
+    // Each address and logo is a line or part of one exactly as it was written.
+    std::string saved = readFile(trip.save("saved.m3u"));
+    for (std::size_t from = 0, at; (at = playlist.find("http://", from)) != std::string::npos;) {
+        from = playlist.find_first_of("\"\r", at);
+        ASSERT_NE(saved.find(playlist.substr(at, from - at + 1)), std::string::npos) << at;
+    }
+    trip.open(trip.home.folder().file("saved.m3u"));
+    EXPECT_TRUE(trip.rows("Playlist") == channels && trip.rows("Grupa") == groups);
+
+    // Decoded names are written in the code page; addresses keep their UTF-8 bytes.
+    RoundTrip decoding("Central European");
+    decoding.open(decoding.home.folder().write(
+        "utf8.m3u", "#EXTINF:-1 group-title=\"Šport\",Televisión Šport\r\nhttp://x/č ž\r\n"));
+    EXPECT_EQ(readFile(decoding.save("saved.m3u")),
+              "#EXTM3U\r\n#EXTINF:-1 tvg-id=\"ext\" tvg-name=\"Televisi\xF3n Sport\" tvg-logo=\"\" "
+              "group-title=\"Sport\",Televisi\xF3n Sport\r\nhttp://x/\xC4\x8D \xC5\xBE\r\n");
+}
+
+} // namespace
+} // namespace listrion::test
