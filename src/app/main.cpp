@@ -45,7 +45,7 @@ int main(int argc, char** argv)
 
         listrion::controls::QtPrompter prompter;
         listrion::playlist::CurlHttpClient http;
-        listrion::editing::Glavna window(folder, {prompter, http, {}, {}});
+        listrion::editing::Glavna window(folder, {prompter, http, {}});
         prompter.setParent(&window);
         window.start();
         window.show();

@@ -24,9 +24,17 @@
     X(WithParentalCode, "Main", 97)                                                                \
     X(GroupsCaption, "Main", 116)                                                                  \
     X(ChannelsCaption, "Main", 117)                                                                \
-    X(DownloadFailedQuestion, "Main", 179)                                                         \
-    X(MakeBackupQuestion, "Backup", 4)                                                             \
-    X(BackupMade, "Backup", 5)
+    X(MainDownloadFailedQuestion, "Main", 179)                                                     \
+    X(BackupCaption, "Backup", 1)                                                                  \
+    X(BackupMakeButton, "Backup", 2)                                                               \
+    X(BackupCancelButton, "Backup", 3)                                                             \
+    X(BackupQuestion, "Backup", 4)                                                                 \
+    X(BackupMade, "Backup", 5)                                                                     \
+    X(RestoreCaption, "Restore", 1)                                                                \
+    X(RestoreButton, "Restore", 2)                                                                 \
+    X(RestoreCancelButton, "Restore", 3)                                                           \
+    X(RestoreDone, "Restore", 4)                                                                   \
+    X(WorkReadingDownload, "Work", 2)
 
 namespace listrion::settings::Texts {
 

@@ -5,23 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <string>
 
 namespace listrion {
 namespace {
-
-// A language file holding a text for every key the program uses, plus `extra` lines of [Main].
-std::string languageFileWithEveryKey(const std::string& extra)
-{
-    std::map<std::string, std::string> sections{{"Main", extra}};
-    for (const settings::Texts::Entry& entry : settings::Texts::kAll) {
-        sections[std::string(entry.key.section)] += std::to_string(entry.key.key) + "=x\n";
-    }
-    std::string text;
-    for (const auto& [section, lines] : sections) {
-        text += "[" + section + "]\n" + lines;
-    }
-    return text;
-}
 
 TEST(CliSettings, AFreshFolderIsPreparedAsTheEditorWouldAndShowsEnglish)
 {
@@ -69,11 +56,23 @@ TEST(CliSettings, LanguageChoiceAndSettingsEntries)
 TEST(CliSettings, CheckLanguageListsWhatATranslatorMustFix)
 {
     test::TempFolder home;
-    home.write("English.lng", languageFileWithEveryKey("1=Save?\n2=Undone.\n"));
-    const auto polish = home.write("Polish.lng", languageFileWithEveryKey("1=Zapisa%C4%87?\n"));
+    // Both files hold every text the program uses, so that only the difference is reported.
+    const auto languageFile = [](const std::string& mainKeys) {
+        std::map<std::string, std::string> sections{{"Main", mainKeys}};
+        for (const settings::Texts::Entry& entry : settings::Texts::kAll) {
+            sections[std::string(entry.key.section)] += std::to_string(entry.key.key) + "=x\n";
+        }
+        std::string text;
+        for (const auto& [section, keys] : sections) {
+            text += "[" + section + "]\n" + keys;
+        }
+        return text;
+    };
+    home.write("English.lng", languageFile("60=Save?\n64=Undone.\n"));
+    const auto polish = home.write("Polish.lng", languageFile("60=Zapisa%C4%87?\n"));
     const test::CliResult r = test::runCli(home.path(), {"check-language", polish.string()});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.out, "Polish.lng: Main/2 is missing\nPolish.lng: 1 problem\n");
+    EXPECT_EQ(r.out, "Polish.lng: Main/64 is missing\nPolish.lng: 1 problem\n");
 
     // The shipped files themselves pass.
     const test::CliResult shipped = test::runCli(home.path(), {"check-language"});

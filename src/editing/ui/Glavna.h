@@ -38,16 +38,10 @@ class Glavna : public QMainWindow {
     Q_OBJECT
 
 public:
-    // Runs a reading run (open file, open address) and returns how it ended; the default runs
-    // it on the wait panel, the program gives the loading window.
-    using LoadRun = std::function<playlist::LoadResult(playlist::ProgressObserver*)>;
-    using LoadRunner = std::function<playlist::LoadResult(QWidget* parent, const LoadRun& run)>;
-
     struct Services {
         controls::Prompter& prompter;
-        playlist::HttpClient& http;
+        playlist::HttpClient& http;               // downloads playlist addresses
         std::function<void(const QUrl&)> openUrl; // the desktop's default handler
-        LoadRunner runLoad;                       // empty: run on the wait panel
     };
 
     Glavna(settings::ProgramFolder folder, Services services, QWidget* parent = nullptr);
@@ -112,8 +106,8 @@ private:
     void setPlaylistLabel(const QString& file);
     QString text(const settings::TextKey& key) const;
     bool offerToSave();
-    playlist::LoadResult runLoad(const LoadRun& run);
-    void loadFinished(const playlist::LoadResult& result);
+    // Reads a file or an address in the loading window, then re-reads the grids.
+    void runLoading(const QString& source);
     playlist::OpenOptions openOptions() const;
     void selectGroupRow(int row);
     void shutDown();

@@ -5,6 +5,7 @@
 #include "editing/PlaylistCommands.h"
 #include "editing/ui/WaitPanel.h"
 #include "playlist/PlaylistOpening.h"
+#include "playlist/ui/Loading.h"
 #include "settings/TextCatalogue.h"
 #include "store/Tables.h"
 #include "store/UndoSnapshot.h"
@@ -171,18 +172,7 @@ playlist::OpenOptions Glavna::openOptions() const
 void Glavna::openPlaylistFile(const QString& path)
 {
     setPlaylistLabel(path);
-    const playlist::OpenOptions options = openOptions();
-    const std::filesystem::path file = path.toStdString();
-    const playlist::LoadResult result = runLoad([&](playlist::ProgressObserver* observer) {
-        return playlist::Open_Playlist(file, options, observer);
-    });
-    loadFinished(result);
-    if (result.status == playlist::LoadStatus::SourceMissing ||
-        result.status == playlist::LoadStatus::SourceUnreadable) {
-        showChosenPlaylist();
-        m_services.prompter.message(QString("The playlist could not be read: %1")
-                                        .arg(QString::fromStdString(result.message)));
-    }
+    runLoading(path);
 }
 
 void Glavna::Open_URL()
@@ -204,49 +194,24 @@ void Glavna::Open_URL()
         return;
     }
     setPlaylistLabel(address);
-    const playlist::OpenOptions options = openOptions();
-    const std::string url = address.toStdString();
-    Isklopi_Sve();
     m_wait->start("Wait for server response . Process may take some time!");
-    const playlist::LoadResult result = runLoad([&](playlist::ProgressObserver* observer) {
-        return playlist::Open_URL(url, m_services.http, options, observer);
-    });
-    loadFinished(result);
-    if (result.status == playlist::LoadStatus::DownloadFailed ||
-        result.status == playlist::LoadStatus::SourceMissing) {
-        if (m_services.prompter.question(text(settings::Texts::DownloadFailedQuestion))) {
-            m_services.openUrl(QUrl(address));
-        } else {
-            m_settings.write(settings::Keys::URL, url);
-        }
-    }
+    runLoading(address);
 }
 
-playlist::LoadResult Glavna::runLoad(const LoadRun& run)
+void Glavna::runLoading(const QString& source)
 {
-    if (m_services.runLoad) {
-        Isklopi_Sve();
-        playlist::LoadResult result = m_services.runLoad(this, run);
-        m_wait->finish();
-        Uklopi_Sve();
-        return result;
-    }
     Isklopi_Sve();
-    if (!m_wait->isVisible()) {
-        m_wait->start("Please wait. Playlist is loading...");
-    }
-    WaitPanelObserver observer(*m_wait);
-    playlist::LoadResult result = run(&observer);
+    playlist::ui::Loading loading(source, openOptions(), *m_texts, m_services.prompter, this);
+    loading.setHttpClient(&m_services.http);
+    loading.setSettings(&m_settings);
+    loading.setAddressOpener([this](const QString& address) { m_services.openUrl(QUrl(address)); });
+    loading.exec();
     m_wait->finish();
     Uklopi_Sve();
-    return result;
-}
-
-void Glavna::loadFinished(const playlist::LoadResult& result)
-{
-    if (result.status == playlist::LoadStatus::Failed) {
-        m_services.prompter.message(QString("Reading the playlist stopped: %1")
-                                        .arg(QString::fromStdString(result.message)));
+    // The loading window has told the user about any failure; the grids show what was stored.
+    if (loading.loadResult().status == playlist::LoadStatus::SourceMissing &&
+        !playlist::isPlaylistAddress(source.toStdString())) {
+        showChosenPlaylist();
     }
     Kreiraj_Meni();
     m_channels->showAll();

@@ -1,10 +1,11 @@
 #include "editing/ui/Glavna.h"
 
 #include "editing/GroupGridModel.h"
+#include "editing/ui/Backup_Playlist.h"
+#include "editing/ui/Restore_Playlist.h"
 #include "editing/ui/WaitPanel.h"
 #include "playlist/PlaylistWriter.h"
 #include "settings/TextCatalogue.h"
-#include "store/NamedBackups.h"
 
 #include <QFileInfo>
 
@@ -53,22 +54,22 @@ void Glavna::saveCommand()
 
 void Glavna::cmdSave2()
 {
-    if (m_groups->rowCount() == 0 ||
-        !m_services.prompter.question(text(settings::Texts::MakeBackupQuestion))) {
-        return;
+    if (m_groups->rowCount() > 0) {
+        ui::Backup_Playlist::offerBackup(*m_db, *m_texts, m_services.prompter);
     }
-    try {
-        store::Naredi_Backup(*m_db);
-    } catch (const std::exception& error) {
-        m_services.prompter.message(
-            QString("The backup copy could not be made: %1").arg(error.what()));
-        return;
-    }
-    m_services.prompter.message(text(settings::Texts::BackupMade));
 }
 
 void Glavna::cmdLast_undo()
 {
+    if (m_groups->rowCount() == 0) {
+        return;
+    }
+    ui::Restore_Playlist restore(*m_db, *m_texts, m_services.prompter, this);
+    connect(&restore, &ui::Restore_Playlist::restored, this, [this] {
+        Kreiraj_Meni();
+        refreshGrids();
+    });
+    restore.exec();
 }
 
 } // namespace listrion::editing

@@ -14,10 +14,12 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenu>
 #include <QMimeData>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
 #include <QUrl>
 #include <gtest/gtest.h>
 
@@ -62,9 +64,10 @@ protected:
 
     Glavna& start()
     {
-        window = std::make_unique<Glavna>(
-            folder,
-            Glavna::Services{prompter, http, [this](const QUrl& url) { openedUrls << url; }, {}});
+        window = std::make_unique<Glavna>(folder,
+                                          Glavna::Services{prompter, http, [this](const QUrl& url) {
+                                                               openedUrls << url;
+                                                           }});
         window->start();
         window->show();
         QApplication::processEvents();
@@ -307,6 +310,39 @@ TEST_F(GlavnaTest, UndoBringsBackTheLoadedPlaylist)
     EXPECT_EQ(prompter.asked().back().text, text(settings::Texts::NothingToUndo));
 }
 
+TEST_F(GlavnaTest, ANumberedCopyIsMadeAndBroughtBack)
+{
+    start();
+    click("cmdSave2"); // an empty group grid: nothing is asked
+    click("cmdLast_undo");
+    openCorpus();
+    store::Database db = store::Schema::open(folder.dataMdb());
+    const std::int64_t loaded = db.scalarInt("SELECT count(*) FROM Playlist", -1);
+    prompter.answer(true).acknowledge();
+    click("cmdSave2");
+    EXPECT_EQ(prompter.asked().back().text, text(settings::Texts::BackupMade));
+    prompter.verify();
+    EXPECT_EQ(db.scalarInt("SELECT count(*) FROM Playlist_Backup_01", -1), loaded);
+
+    db.exec("DELETE FROM Playlist; DELETE FROM Grupa WHERE broj > 1");
+    window->refreshGrids();
+    ASSERT_EQ(groups()->model()->rowCount(), 1);
+    // The restore window is modal: choose the copy once it shows.
+    QTimer::singleShot(0, [this] {
+        QWidget* restore = window->findChild<QWidget*>("Restore_Playlist");
+        ASSERT_NE(restore, nullptr);
+        auto* list = restore->findChild<QListWidget*>("List1");
+        ASSERT_EQ(list->count(), 1);
+        list->setCurrentRow(0);
+        QTest::mouseClick(restore->findChild<controls::Gumb*>("cmdRestore"), Qt::LeftButton);
+    });
+    prompter.acknowledge();
+    click("cmdLast_undo");
+    prompter.verify();
+    EXPECT_EQ(db.scalarInt("SELECT count(*) FROM Playlist", -1), loaded);
+    EXPECT_EQ(groups()->model()->rowCount(), 19);
+}
+
 TEST_F(GlavnaTest, OpenAddressLoadsOrOffersTheBrowser)
 {
     http.bodies["http://tv.example/list.m3u"] =
@@ -323,7 +359,7 @@ TEST_F(GlavnaTest, OpenAddressLoadsOrOffersTheBrowser)
     // A failed download: No records the address, Yes opens it in the browser.
     prompter.answer(false).type(QString("http://tv.example/missing")).answer(false);
     click("cmdOpenURL");
-    EXPECT_EQ(prompter.asked().back().text, text(settings::Texts::DownloadFailedQuestion));
+    EXPECT_EQ(prompter.asked().back().text, text(settings::Texts::MainDownloadFailedQuestion));
     prompter.verify();
     EXPECT_EQ(settings().read(settings::Keys::URL), "http://tv.example/missing");
     EXPECT_TRUE(openedUrls.isEmpty());
