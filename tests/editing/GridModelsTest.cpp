@@ -46,8 +46,7 @@ TEST_F(GridModels, GroupGridListsLiveThenRadioThenVodByPosition)
     store.channel("news", "N2", 2);
 
     GroupGridModel model(store.db);
-    QAbstractItemModelTester tester(&model,
-                                    QAbstractItemModelTester::FailureReportingMode::Warning);
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
     QSignalSpy reloaded(&model, &GroupGridModel::reloaded);
     model.reload();
     EXPECT_EQ(reloaded.count(), 1);
@@ -125,8 +124,7 @@ TEST_F(GridModels, ChannelGridShowsAGroupByPositionOrByName)
     store.db.exec("UPDATE Playlist SET parent_code = 1234 WHERE name = 'Mars'");
 
     ChannelGridModel model(store.db);
-    QAbstractItemModelTester tester(&model,
-                                    QAbstractItemModelTester::FailureReportingMode::Warning);
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
     model.showGroup("Films");
     EXPECT_EQ(column(model, ChannelGridModel::kNameColumn),
               (std::vector<QString>{"Mars", "Zorro", "MARS ", "ants"}));
