@@ -449,128 +449,80 @@ TEST_F(GlavnaTest, ADroppedFileOpensAsTheOpenCommandWould)
     EXPECT_EQ(groups()->model()->rowCount(), 19);
 }
 
-TEST_F(GlavnaTest, ABoxExportAsksForTheFileAndBeforeReplacingIt)
+TEST_F(GlavnaTest, ABoxExportIsGuardedAsksForTheFileAndBeforeReplacingIt)
 {
-    {
-        PlaylistStore s(folder.dataMdb());
-        s.fill({2, 1});
-        s.group("Hidden", 0);
-        s.channel("Hidden", "H.1", 9);
-    }
-    const QString target = QString::fromStdString((home.path() / "bouquet.tv").string());
     start();
+    for (const char* entry :
+         {"mnuConvert_enigma_2", "mnuConvert_azbox", "mnuExport_EPG_Channels_adress"}) {
+        trigger(entry); // an empty playlist: the prompter fails the test on any question
+    }
+    PlaylistStore(folder.dataMdb()).fill({2, 1});
+    window->refreshGrids();
+    const QString target = QString::fromStdString((home.path() / "bouquet.tv").string());
     prompter.chooseSaveFile(target).acknowledge();
     trigger("mnuConvert_enigma_2");
-    const ScriptedPrompter::Asked dialog = prompter.asked().front();
-    EXPECT_EQ(dialog.file.title, "Select File");
-    EXPECT_EQ(dialog.file.filter, "Apps (*.tv);;All files (*.*)");
-    EXPECT_EQ(dialog.file.defaultExtension, "txt");
-    EXPECT_EQ(dialog.file.proposedName, "userbouquet.iptv.tv");
+    const controls::Prompter::FileRequest dialog = prompter.asked().front().file;
+    EXPECT_EQ(
+        QStringList({dialog.title, dialog.filter, dialog.defaultExtension, dialog.proposedName}),
+        QStringList({"Select File", "Apps (*.tv);;All files (*.*)", "txt", "userbouquet.iptv.tv"}));
     EXPECT_EQ(prompter.asked().back().text, text(settings::Texts::FileSaved));
-    EXPECT_EQ(prompter.asked().back().title, "");
     prompter.verify();
     const std::string written = test::readFile(target.toStdString());
-    EXPECT_EQ(written.substr(0, written.find("G1.2")),
-              "#NAME IPTV\r\n#SERVICE 4097:0:1:1:0:0:0:0:0:0:http%3a//tv/G1.1\r\n"
-              "#DESCRIPTION G1.1\r\n#SERVICE 4097:0:1:2:0:0:0:0:0:0:http%3a//tv/");
-    EXPECT_EQ(written.find("H.1"), std::string::npos);
+    const std::string head = "#NAME IPTV\r\n#SERVICE 4097:0:1:1:0:0:0:0:0:0:http%3a//tv/G1.1\r\n"
+                             "#DESCRIPTION G1.1\r\n";
+    EXPECT_EQ(written.substr(0, head.size()), head);
     EXPECT_FALSE(window->waitPanel().isVisible());
-    EXPECT_TRUE(child<QMenu>("mnuFile")->isEnabled());
 
     // No keeps the file; Yes replaces it, numbering 2, 4, 6.
-    prompter.chooseSaveFile(target).answer(false);
+    prompter.chooseSaveFile(target).answer(false).chooseSaveFile(target).answer(true).acknowledge();
     trigger("mnuConvert_enigma_2");
-    EXPECT_EQ(prompter.asked().back().text, text(settings::Texts::ReplaceFileQuestion));
-    EXPECT_EQ(prompter.asked().back().title, "");
-    prompter.verify();
     EXPECT_EQ(test::readFile(target.toStdString()), written);
-    prompter.chooseSaveFile(target).answer(true).acknowledge();
     trigger("mnuConvert_enigma_2");
-    prompter.verify();
+    EXPECT_EQ(prompter.asked()[1].text, text(settings::Texts::ReplaceFileQuestion));
+    EXPECT_EQ(prompter.asked()[1].title, "");
     EXPECT_NE(test::readFile(target.toStdString()).find("0:1:6:0:"), std::string::npos);
-}
-
-TEST_F(GlavnaTest, GuardedExportsDoNothingOnAnEmptyPlaylist)
-{
-    start();
-    for (const char* entry : {"mnuConvert_enigma_2", "mnuConvert_openbox", "mnuConvert_azbox",
-                              "mnuConvert_openbox_x5", "mnuExport_EPG_Channels_adress"}) {
-        trigger(entry); // the prompter fails the test on any question
-    }
-    EXPECT_TRUE(prompter.asked().empty());
-    const std::filesystem::path target = home.path() / "n.xml";
-    prompter.chooseSaveFile(QString::fromStdString(target.string())).acknowledge();
-    trigger("mnuConvert_samsung");
-    EXPECT_EQ(prompter.asked().front().file.proposedName, "nStream.xml");
-    EXPECT_EQ(test::readFile(target),
-              "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<items>\r\n</items>\r\n");
-    prompter.chooseSaveFile(std::nullopt);
-    trigger("mnuConvert_lg"); // cancelled: nothing more is asked
 }
 
 TEST_F(GlavnaTest, OnlyTheTickedGroupsAreExported)
 {
-    {
-        PlaylistStore s(folder.dataMdb());
-        s.fill({1, 1, 1});
-    }
+    PlaylistStore(folder.dataMdb()).fill({1, 1, 1});
     start();
     EXPECT_TRUE(groups()->isColumnHidden(0));
     trigger("mnuExport2");
-    EXPECT_FALSE(groups()->isColumnHidden(0));
-    EXPECT_TRUE(child<QAction>("mnuExport_Groups")->isVisible());
     EXPECT_FALSE(child<QAction>("mnuExport")->isVisible());
     prompter.acknowledge();
-    trigger("mnuExport_Groups");
+    trigger("mnuExport_Groups"); // nothing ticked: asked to tick, still choosing
     EXPECT_EQ(prompter.asked().back().text, text(settings::Texts::NoGroupTicked));
-    EXPECT_EQ(prompter.asked().back().title, "");
     prompter.verify();
-    EXPECT_FALSE(groups()->isColumnHidden(0)); // still choosing
-
     clickCell(groups(), 0, 0);
     clickCell(groups(), 2, 0);
     const std::filesystem::path target = home.path() / "ticked.m3u";
     prompter.chooseSaveFile(QString::fromStdString(target.string())).acknowledge();
     trigger("mnuExport_Groups2");
-    prompter.verify();
     const std::string written = test::readFile(target);
     EXPECT_NE(written.find("http://tv/G1.1\r\n"), std::string::npos);
     EXPECT_NE(written.find("http://tv/G3.1\r\n"), std::string::npos);
     EXPECT_EQ(written.find("G2"), std::string::npos);
     EXPECT_TRUE(groups()->isColumnHidden(0));
-    EXPECT_TRUE(child<QAction>("mnuExport2")->isVisible());
     EXPECT_FALSE(child<QAction>("mnuExport_Groups2")->isVisible());
 }
 
-TEST_F(GlavnaTest, TheEpgListingIsWrittenAsText)
+TEST_F(GlavnaTest, TheEpgListingIsWrittenAsTextBesideAnM3uName)
 {
-    {
-        PlaylistStore s(folder.dataMdb());
-        s.fill({1});
-        store::Database logo = store::LogoSchema::open(folder.logoMdb());
-        logo.exec("INSERT INTO Epg (grupa, Name, TVGname, tvgID) VALUES ('B', 'n2', 't2', 'i2'),"
-                  " ('A', 'n1', 't1', 'i1')");
-    }
+    PlaylistStore(folder.dataMdb()).fill({1});
+    store::LogoSchema::open(folder.logoMdb())
+        .exec("INSERT INTO Epg VALUES ('B', 'n2', 't2', 'i2'), ('A', 'n1', 't1', 'i1')");
     const std::filesystem::path listing = home.write("epg.txt", "old");
+    const QString chosen = QString::fromStdString((home.path() / "epg.M3U").string());
     start();
-    // The chosen .M3U name is written as .txt; the question is about that file.
-    prompter.chooseSaveFile(QString::fromStdString((home.path() / "epg.M3U").string()))
-        .answer(true)
-        .acknowledge();
+    prompter.chooseSaveFile(chosen).answer(true).acknowledge().chooseSaveFile(std::nullopt);
     trigger("mnuExport_EPG_Channels_adress");
-    EXPECT_EQ(prompter.asked().front().file.proposedName, "");
-    EXPECT_EQ(prompter.asked()[1].text, text(settings::Texts::ReplaceFileQuestion));
-    EXPECT_EQ(prompter.asked().back().text, text(settings::Texts::EpgListWritten));
-    prompter.verify();
+    trigger("mnuExport_EPG_Channels_adress"); // the dialog keeps the name it last held
+    EXPECT_EQ(prompter.asked().back().file.proposedName, chosen);
+    EXPECT_EQ(prompter.asked()[2].text, text(settings::Texts::EpgListWritten));
     EXPECT_EQ(test::readFile(listing),
               "[A] ---- [name=n1] ---- [tvgname=t1] ---- [tvgid=i1]\r\n \r\n"
               "[B] ---- [name=n2] ---- [tvgname=t2] ---- [tvgid=i2]\r\n");
-    EXPECT_FALSE(std::filesystem::exists(home.path() / "epg.M3U"));
-    // The dialog keeps the name it last held.
-    prompter.chooseSaveFile(std::nullopt);
-    trigger("mnuExport_EPG_Channels_adress");
-    EXPECT_EQ(prompter.asked().back().file.proposedName,
-              QString::fromStdString((home.path() / "epg.M3U").string()));
 }
 
 } // namespace
