@@ -59,8 +59,18 @@ void ValueDecoder::regionalInPlace(std::string& text) const
         }
         return;
     }
+    // Plain ASCII without '%' decodes to itself and holds no letter to fold.
+    unsigned char bits = 0;
+    bool percent = false;
+    for (const char c : text) {
+        bits |= static_cast<unsigned char>(c);
+        percent |= c == '%';
+    }
+    if (!percent && bits < 0x80) {
+        return;
+    }
     // Without '%', well-formed UTF-8 decodes to itself; only the folding changes it.
-    if (text.find('%') == std::string::npos && isWellFormedUtf8(text)) {
+    if (!percent && isWellFormedUtf8(text)) {
         foldDiacriticsInPlace(text);
         return;
     }
