@@ -13,8 +13,9 @@ namespace {
 
 using Key = ExtinfLine::Key;
 
-// The bytes the tvg-id clean-up removes or starts a removed sequence with.
-constexpr std::string_view kTvgIdCleanedBytes = "I\"\xA9\xE2[]'\x84";
+// The bytes the tvg-id clean-up removes or starts a removed sequence with, and the '=' that
+// every "tvg-id=" holds.
+constexpr std::string_view kTvgIdCleanedBytes = "I\"\xA9\xE2[]'\x84=";
 
 constexpr std::array<bool, 256> tvgIdCleanedTable()
 {
@@ -123,7 +124,7 @@ void GetTvgId(const ExtinfLine& line, const ValueDecoder& decoder, std::string& 
         return;
     }
     // Without any byte the clean-up removes, the value stays as it is.
-    if (!hasTvgIdCleanedByte(*value) && value->find("tvg-id=") == std::string_view::npos) {
+    if (!hasTvgIdCleanedByte(*value)) {
         decoder.plain(*value, out);
         return;
     }
