@@ -1,16 +1,19 @@
 // Writes a realistic extended M3U playlist for the reader benchmark.
-//   node bench/generate-playlist.mjs ENTRIES OUTPUT [SEED]
+//   node bench/generate-playlist.mjs ENTRIES OUTPUT [SEED] [LARGEST]
 // About 2,000 groups with Zipf-like sizes, listed group after group; 70 % of the entries are
 // live addresses (no extension or .m3u8), 30 % VOD files (.mp4, .mkv, .avi, some followed by
 // ?token=...); names in Latin with diacritics, Cyrillic, Greek, Arabic and Han script; 1 % of
 // the entries carry a parent-code; CR LF line ends. The same arguments give the same file.
+// With LARGEST, the first group holds exactly that many entries and the others share the rest.
 import { createWriteStream } from 'node:fs';
 
 const entries = Number(process.argv[2]);
 const output = process.argv[3];
 const seed = Number(process.argv[4] ?? 20240601);
-if (!Number.isInteger(entries) || entries <= 0 || !output) {
-    console.error('usage: node generate-playlist.mjs ENTRIES OUTPUT [SEED]');
+const largest = process.argv[5] === undefined ? 0 : Number(process.argv[5]);
+if (!Number.isInteger(entries) || entries <= 0 || !output || !Number.isInteger(largest) ||
+    largest < 0 || largest >= entries) {
+    console.error('usage: node generate-playlist.mjs ENTRIES OUTPUT [SEED] [LARGEST]');
     process.exit(2);
 }
 
@@ -36,7 +39,7 @@ const scripts = [
 ];
 
 // Group sizes: Zipf-like weights over about 2,000 groups, at least one entry each.
-const groupCount = Math.min(2000, entries);
+const groupCount = Math.min(2000, largest > 0 ? entries - largest + 1 : entries);
 const weights = Array.from({ length: groupCount }, (_, k) => 1 / Math.pow(k + 1, 0.9));
 const total = weights.reduce((a, b) => a + b, 0);
 const sizes = weights.map((w) => Math.max(1, Math.floor((w / total) * entries)));
@@ -44,6 +47,15 @@ let assigned = sizes.reduce((a, b) => a + b, 0);
 for (let k = 0; assigned < entries; k = (k + 1) % groupCount, ++assigned) sizes[k] += 1;
 for (let k = groupCount - 1; assigned > entries; k = k > 0 ? k - 1 : groupCount - 1) {
     if (sizes[k] > 1) { sizes[k] -= 1; --assigned; }
+}
+if (largest > 0) {
+    // Give the first group its size; take the difference from (or give it to) the others in turn.
+    let excess = largest - sizes[0];
+    sizes[0] = largest;
+    for (let k = 1; excess > 0; k = k + 1 < groupCount ? k + 1 : 1) {
+        if (sizes[k] > 1) { sizes[k] -= 1; --excess; }
+    }
+    for (let k = 1; excess < 0; k = k + 1 < groupCount ? k + 1 : 1) { sizes[k] += 1; ++excess; }
 }
 
 // About 30 % of the entries are VOD: whole groups are VOD groups, taken in random order.

@@ -57,6 +57,7 @@ void registerOrderingCommands(CommandRegistry& registry);
 void registerBackupCommands(CommandRegistry& registry);
 void registerSettingsCommands(CommandRegistry& registry);
 void registerReaderCommands(CommandRegistry& registry);
+void registerExportCommands(CommandRegistry& registry);
 void registerWriterCommands(CommandRegistry& registry);
 
 } // namespace listrion::cli

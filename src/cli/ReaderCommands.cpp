@@ -1,42 +1,15 @@
 // The command that reads a playlist into the store: open.
 #include "cli/Command.h"
+#include "cli/InterruptObserver.h"
 #include "playlist/CurlHttpClient.h"
 #include "playlist/PlaylistOpening.h"
 #include "settings/Settings.h"
 
-#include <atomic>
-#include <csignal>
 #include <cstdio>
 #include <ostream>
 
 namespace listrion::cli {
 namespace {
-
-std::atomic<bool> g_interrupted{false};
-
-extern "C" void onInterrupt(int)
-{
-    g_interrupted = true;
-}
-
-// Ctrl+C stops the load like the loading window's Cancel: what was read so far stays.
-class InterruptObserver final : public playlist::ProgressObserver {
-public:
-    InterruptObserver()
-    {
-        g_interrupted = false;
-        m_previous = std::signal(SIGINT, &onInterrupt);
-    }
-    ~InterruptObserver() override { std::signal(SIGINT, m_previous); }
-    InterruptObserver(const InterruptObserver&) = delete;
-    InterruptObserver& operator=(const InterruptObserver&) = delete;
-
-    void progress(const playlist::Progress&) override {}
-    bool cancelRequested() override { return g_interrupted.load(std::memory_order_relaxed); }
-
-private:
-    void (*m_previous)(int) = SIG_DFL;
-};
 
 playlist::OpenOptions openOptions(const Context& ctx, Arguments& args)
 {

@@ -1,41 +1,14 @@
 // The command that writes the store back as a playlist file: save.
 #include "cli/Command.h"
+#include "cli/InterruptObserver.h"
 #include "playlist/PlaylistWriter.h"
 #include "settings/Settings.h"
 
-#include <atomic>
-#include <csignal>
 #include <cstdio>
 #include <ostream>
 
 namespace listrion::cli {
 namespace {
-
-std::atomic<bool> g_interrupted{false};
-
-extern "C" void onSaveInterrupt(int)
-{
-    g_interrupted = true;
-}
-
-// Ctrl+C stops the save like the wait panel's Cancel: the target file stays as it was.
-class InterruptObserver final : public playlist::ProgressObserver {
-public:
-    InterruptObserver()
-    {
-        g_interrupted = false;
-        m_previous = std::signal(SIGINT, &onSaveInterrupt);
-    }
-    ~InterruptObserver() override { std::signal(SIGINT, m_previous); }
-    InterruptObserver(const InterruptObserver&) = delete;
-    InterruptObserver& operator=(const InterruptObserver&) = delete;
-
-    void progress(const playlist::Progress&) override {}
-    bool cancelRequested() override { return g_interrupted.load(std::memory_order_relaxed); }
-
-private:
-    void (*m_previous)(int) = SIG_DFL;
-};
 
 int save(Context& ctx, Arguments& args)
 {

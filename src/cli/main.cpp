@@ -43,6 +43,7 @@ int run(std::vector<std::string> args)
     listrion::cli::registerBackupCommands(registry);
     listrion::cli::registerSettingsCommands(registry);
     listrion::cli::registerReaderCommands(registry);
+    listrion::cli::registerExportCommands(registry);
     listrion::cli::registerWriterCommands(registry);
 
     std::optional<std::filesystem::path> home;

@@ -1,6 +1,10 @@
 #include "editing/ChannelGridModel.h"
 
 #include "store/Schema.h"
+#include "store/TextCollation.h"
+
+#include <algorithm>
+#include <tuple>
 
 namespace listrion::editing {
 namespace {
@@ -41,14 +45,37 @@ void ChannelGridModel::sort(int column, Qt::SortOrder)
     setOrderByName(column == kNameColumn);
 }
 
-store::Statement ChannelGridModel::rowIdQuery() const
+std::vector<std::int64_t> ChannelGridModel::readRowIds() const
 {
-    if (!m_group) {
-        return database().prepare(m_byName ? kAllByNameSql : kAllByPositionSql);
+    if (!m_byName) {
+        store::Statement st = database().prepare(m_group ? kGroupByPositionSql : kAllByPositionSql);
+        if (m_group) {
+            st.bind(1, *m_group);
+        }
+        return RowPages::readIds(st);
     }
-    store::Statement st = database().prepare(m_byName ? kGroupByNameSql : kGroupByPositionSql);
-    st.bind(1, *m_group);
-    return st;
+    store::Statement st = database().prepare(m_group ? kGroupNamesSql : kAllNamesSql);
+    if (m_group) {
+        st.bind(1, *m_group);
+    }
+    struct Keyed {
+        std::string name; // folded: compares bytewise as the store compares the names
+        std::int64_t broj;
+        std::int64_t rowId;
+    };
+    std::vector<Keyed> rows;
+    while (st.step()) {
+        rows.push_back({store::foldKey(st.columnView(1)), st.columnInt(2), st.columnInt(0)});
+    }
+    std::sort(rows.begin(), rows.end(), [](const Keyed& a, const Keyed& b) {
+        return std::tie(a.name, a.broj, a.rowId) < std::tie(b.name, b.broj, b.rowId);
+    });
+    std::vector<std::int64_t> ids;
+    ids.reserve(rows.size());
+    for (const Keyed& row : rows) {
+        ids.push_back(row.rowId);
+    }
+    return ids;
 }
 
 void ChannelGridModel::readExtras()

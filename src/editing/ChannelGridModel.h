@@ -25,16 +25,17 @@ public:
         kTypeColumn
     };
 
-    // The row ids in display order: of one group (bound to the one parameter) or of every
-    // channel, by position or by name; and one row's values by id.
+    // The row ids in position order: of one group (bound to the one parameter) or of every
+    // channel. For the name order the rows' names are read and sorted here, by the store's
+    // comparison of text, then by position: much faster than the engine's sort, which calls
+    // the collation for every comparison.
     static constexpr const char* kGroupByPositionSql =
         "SELECT rowid FROM Playlist WHERE grupa = ? ORDER BY broj, rowid";
-    static constexpr const char* kGroupByNameSql =
-        "SELECT rowid FROM Playlist WHERE grupa = ? ORDER BY name, broj, rowid";
     static constexpr const char* kAllByPositionSql =
         "SELECT rowid FROM Playlist ORDER BY broj, rowid";
-    static constexpr const char* kAllByNameSql =
-        "SELECT rowid FROM Playlist ORDER BY name, broj, rowid";
+    static constexpr const char* kGroupNamesSql =
+        "SELECT rowid, name, broj FROM Playlist WHERE grupa = ?";
+    static constexpr const char* kAllNamesSql = "SELECT rowid, name, broj FROM Playlist";
     static constexpr const char* kRowSql =
         "SELECT izberi, grupa, name, tvgname, tvgid, link, logo, broj, type "
         "FROM Playlist WHERE rowid = ?";
@@ -63,7 +64,7 @@ public:
     int rowOfBroj(std::int64_t broj) const;
 
 protected:
-    store::Statement rowIdQuery() const override;
+    std::vector<std::int64_t> readRowIds() const override;
     void readExtras() override;
 
 private:

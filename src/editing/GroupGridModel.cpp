@@ -14,9 +14,10 @@ GroupGridModel::GroupGridModel(store::Database& db, QObject* parent)
                 QStringLiteral("Streams")});
 }
 
-store::Statement GroupGridModel::rowIdQuery() const
+std::vector<std::int64_t> GroupGridModel::readRowIds() const
 {
-    return database().prepare(kRowIdSql);
+    store::Statement st = database().prepare(kRowIdSql);
+    return RowPages::readIds(st);
 }
 
 void GroupGridModel::readExtras()

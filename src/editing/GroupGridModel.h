@@ -32,7 +32,7 @@ public:
     std::int64_t totalChannels() const { return m_totalChannels; }
 
 protected:
-    store::Statement rowIdQuery() const override;
+    std::vector<std::int64_t> readRowIds() const override;
     void readExtras() override;
 
 private:

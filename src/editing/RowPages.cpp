@@ -3,18 +3,55 @@
 #include <algorithm>
 
 namespace listrion::editing {
+namespace {
 
-RowPages::RowPages(const store::Database& db, std::string rowSql)
-    : m_db(db), m_rowSql(std::move(rowSql))
+// A deferred read transaction around the lookups of one page: the engine then takes its file
+// lock once, not once per row (which costs more than the lookups themselves). It takes no
+// write lock, so a writer on another connection is not held up. Inside a transaction of the
+// connection it does nothing.
+class ReadTransaction {
+public:
+    explicit ReadTransaction(store::Database& db) : m_db(db), m_own(!db.inTransaction())
+    {
+        if (m_own) {
+            m_db.exec("BEGIN DEFERRED");
+        }
+    }
+    ~ReadTransaction()
+    {
+        if (m_own && m_db.inTransaction()) {
+            try {
+                m_db.exec("COMMIT");
+            } catch (...) {
+                // Ending a transaction that only read cannot lose anything.
+            }
+        }
+    }
+    ReadTransaction(const ReadTransaction&) = delete;
+    ReadTransaction& operator=(const ReadTransaction&) = delete;
+
+private:
+    store::Database& m_db;
+    bool m_own;
+};
+
+} // namespace
+
+RowPages::RowPages(store::Database& db, std::string rowSql) : m_db(db), m_rowSql(std::move(rowSql))
 {
 }
 
-void RowPages::load(store::Statement& rowIds)
+std::vector<std::int64_t> RowPages::readIds(store::Statement& rowIds)
 {
     std::vector<std::int64_t> ids;
     while (rowIds.step()) {
         ids.push_back(rowIds.columnInt(0));
     }
+    return ids;
+}
+
+void RowPages::load(std::vector<std::int64_t> ids)
+{
     m_ids = std::move(ids);
     m_pages.clear();
 }
@@ -47,6 +84,7 @@ const std::vector<RowPages::Row>& RowPages::page(int number)
     const std::size_t first = static_cast<std::size_t>(number) * kPageSize;
     const std::size_t last = std::min(m_ids.size(), first + kPageSize);
     std::vector<Row> rows(last - first);
+    const ReadTransaction read(m_db);
     store::Statement st = m_db.prepare(m_rowSql);
     for (std::size_t i = first; i < last; ++i) {
         st.bind(1, m_ids[i]);

@@ -19,14 +19,17 @@ class RowPages {
 public:
     using Row = std::vector<store::Value>;
 
-    static constexpr int kPageSize = 256;
-    static constexpr std::size_t kCachedPages = 8;
+    static constexpr int kPageSize = 128;
+    static constexpr std::size_t kCachedPages = 16;
 
     // `rowSql` reads one row's columns and has the row id as its only parameter.
-    RowPages(const store::Database& db, std::string rowSql);
+    RowPages(store::Database& db, std::string rowSql);
 
-    // Replaces the row ids with those the statement yields (its first column), in its order.
-    void load(store::Statement& rowIds);
+    // The row ids a statement yields (its first column), in its order.
+    static std::vector<std::int64_t> readIds(store::Statement& rowIds);
+
+    // Replaces the row ids (in display order) and forgets the cached rows.
+    void load(std::vector<std::int64_t> ids);
     void clear();
 
     int size() const { return static_cast<int>(m_ids.size()); }
@@ -46,7 +49,7 @@ private:
 
     const std::vector<Row>& page(int number);
 
-    const store::Database& m_db;
+    store::Database& m_db;
     std::string m_rowSql;
     std::vector<std::int64_t> m_ids;
     std::list<Page> m_pages; // most recently used first

@@ -150,8 +150,7 @@ void StoreGridModel::reload()
 {
     beginResetModel();
     try {
-        store::Statement ids = rowIdQuery();
-        m_pages.load(ids);
+        m_pages.load(readRowIds());
         readExtras();
         m_lastError.clear();
     } catch (const std::exception& error) {

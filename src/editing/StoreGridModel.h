@@ -61,8 +61,8 @@ signals:
     void reloaded();
 
 protected:
-    // The statement whose first column gives the row ids in display order.
-    virtual store::Statement rowIdQuery() const = 0;
+    // The row ids of the grid's rows in display order.
+    virtual std::vector<std::int64_t> readRowIds() const = 0;
     // Reads what the subclass shows beside the rows (counts for captions); called by reload().
     virtual void readExtras() {}
 

@@ -19,7 +19,8 @@ constexpr std::int64_t kReportEvery = 1024;
 PlaylistReader::PlaylistReader(const ReaderOptions& options, bool lineBreakTest, GroupIndex& groups,
                                EntrySink& sink, ProgressObserver* observer)
     : m_decoder(*options.codepage, options.region), m_limit(options.limit),
-      m_lineBreakTest(lineBreakTest), m_groups(groups), m_sink(sink), m_observer(observer)
+      m_liveLimit(options.liveLimit), m_lineBreakTest(lineBreakTest), m_groups(groups),
+      m_sink(sink), m_observer(observer)
 {
     m_progress.activity = Activity::Reading;
 }
@@ -42,7 +43,9 @@ PlaylistReader::Step PlaylistReader::handleLine(std::string_view line)
     }
     // Tested before the line is handled: an entry whose #EXTINF: line reached the limit is
     // not stored when its link is on the next line.
-    if (m_limit != ReaderOptions::kNoLimit && m_limit <= m_progress.entries) {
+    const std::int64_t limit =
+        m_liveLimit != nullptr ? m_liveLimit->load(std::memory_order_relaxed) : m_limit;
+    if (limit != ReaderOptions::kNoLimit && limit <= m_progress.entries) {
         return Step::LimitReached;
     }
     if (LineText::containsAnyCase(line, "#extinf:")) {

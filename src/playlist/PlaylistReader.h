@@ -55,6 +55,7 @@ private:
 
     ValueDecoder m_decoder;
     std::int64_t m_limit;
+    const std::atomic<std::int64_t>* m_liveLimit;
     bool m_lineBreakTest;
     GroupIndex& m_groups;
     EntrySink& m_sink;

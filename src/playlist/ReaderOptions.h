@@ -2,6 +2,7 @@
 
 #include "playlist/Codepage.h"
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 
@@ -20,6 +21,9 @@ struct ReaderOptions {
     std::string region = "Central European";
     // The run stops before a line once the entries counter has reached it; kNoLimit for none.
     std::int64_t limit = kNoLimit;
+    // When set, the limit is read from here before each line instead, so that a window can
+    // move it while the run goes on (the loading window's limit buttons). Must outlive the run.
+    const std::atomic<std::int64_t>* liveLimit = nullptr;
 };
 
 } // namespace listrion::playlist

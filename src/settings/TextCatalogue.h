@@ -11,7 +11,30 @@
 // catalogue test fails when a name here is not used in src/, and when a language file in data/
 // lacks one of these keys or leaves its text empty. Add a line when a window starts to use a
 // text; English.lng already holds every key the windows are meant to use.
-#define LISTRION_TEXT_CATALOGUE(X)
+#define LISTRION_TEXT_CATALOGUE(X)                                                                 \
+    X(ReplaceFileQuestion, "Main", 19)                                                             \
+    X(NothingToUndo, "Main", 21)                                                                   \
+    X(ChannelNameColumn, "Main", 30)                                                               \
+    X(TvgNameColumn, "Main", 31)                                                                   \
+    X(FileSaved, "Main", 53)                                                                       \
+    X(SaveFirstQuestion, "Main", 60)                                                               \
+    X(UndoDone, "Main", 64)                                                                        \
+    X(NewPlaylistCreated, "Main", 66)                                                              \
+    X(WithoutParentalCode, "Main", 96)                                                             \
+    X(WithParentalCode, "Main", 97)                                                                \
+    X(GroupsCaption, "Main", 116)                                                                  \
+    X(ChannelsCaption, "Main", 117)                                                                \
+    X(MainDownloadFailedQuestion, "Main", 179)                                                     \
+    X(BackupCaption, "Backup", 1)                                                                  \
+    X(BackupMakeButton, "Backup", 2)                                                               \
+    X(BackupCancelButton, "Backup", 3)                                                             \
+    X(BackupQuestion, "Backup", 4)                                                                 \
+    X(BackupMade, "Backup", 5)                                                                     \
+    X(RestoreCaption, "Restore", 1)                                                                \
+    X(RestoreButton, "Restore", 2)                                                                 \
+    X(RestoreCancelButton, "Restore", 3)                                                           \
+    X(RestoreDone, "Restore", 4)                                                                   \
+    X(WorkReadingDownload, "Work", 2)
 
 namespace listrion::settings::Texts {
 

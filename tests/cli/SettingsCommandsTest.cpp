@@ -1,7 +1,11 @@
+#include "settings/TextCatalogue.h"
 #include "support/CliRunner.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
+
+#include <map>
+#include <string>
 
 namespace listrion {
 namespace {
@@ -52,11 +56,24 @@ TEST(CliSettings, LanguageChoiceAndSettingsEntries)
 TEST(CliSettings, CheckLanguageListsWhatATranslatorMustFix)
 {
     test::TempFolder home;
-    home.write("English.lng", "[Main]\n60=Save?\n64=Undone.\n");
-    const auto polish = home.write("Polish.lng", "[Main]\n60=Zapisa%C4%87?\n");
+    // Both files hold every text the program uses, so that only the difference is reported.
+    const auto languageFile = [](const std::string& mainKeys) {
+        std::map<std::string, std::string> sections{{"Main", mainKeys}};
+        for (const settings::Texts::Entry& entry : settings::Texts::kAll) {
+            sections[std::string(entry.key.section)] += std::to_string(entry.key.key) + "=x\n";
+        }
+        std::string text;
+        for (const auto& [section, keys] : sections) {
+            text += "[" + section + "]\n" + keys;
+        }
+        return text;
+    };
+    // Main/1 and Main/2 are texts the program does not use.
+    home.write("English.lng", languageFile("1=Save?\n2=Undone.\n"));
+    const auto polish = home.write("Polish.lng", languageFile("1=Zapisa%C4%87?\n"));
     const test::CliResult r = test::runCli(home.path(), {"check-language", polish.string()});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.out, "Polish.lng: Main/64 is missing\nPolish.lng: 1 problem\n");
+    EXPECT_EQ(r.out, "Polish.lng: Main/2 is missing\nPolish.lng: 1 problem\n");
 
     // The shipped files themselves pass.
     const test::CliResult shipped = test::runCli(home.path(), {"check-language"});

@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <deque>
+#include <ostream>
 #include <vector>
 
 namespace listrion::test {
@@ -67,3 +68,9 @@ private:
 };
 
 } // namespace listrion::test
+
+// Readable QStrings in test failure messages.
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}

@@ -1,0 +1,244 @@
+#include "editing/ui/Glavna.h"
+
+#include "controls/Gumb.h"
+#include "editing/ChannelGridModel.h"
+#include "editing/GroupGridModel.h"
+#include "editing/PlaylistCommands.h"
+#include "editing/ui/WaitPanel.h"
+#include "listrion/Version.h"
+#include "settings/Languages.h"
+#include "settings/StartupSettings.h"
+#include "store/Compaction.h"
+#include "store/Schema.h"
+#include "store/Tables.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMimeData>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTableView>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace listrion::editing {
+
+Glavna::Glavna(settings::ProgramFolder folder, Services services, QWidget* parent)
+    : QMainWindow(parent), m_folder(std::move(folder)), m_settings(m_folder.settingsIni()),
+      m_services(std::move(services))
+{
+    setObjectName("Glavna");
+    if (!m_services.openUrl) {
+        m_services.openUrl = [](const QUrl& url) {
+            QDesktopServices::openUrl(url);
+        };
+    }
+    setAcceptDrops(true);
+    buildWidgets();
+    buildMenus();
+}
+
+Glavna::~Glavna()
+{
+    // The grids read through the connection; they go first.
+    delete m_groups;
+    delete m_channels;
+}
+
+void Glavna::buildWidgets()
+{
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+
+    m_frame5 = new QWidget(central);
+    m_frame5->setObjectName("Frame5");
+    m_playlistLabel = new QLabel(m_frame5);
+    m_playlistLabel->setObjectName("lblPlaylist");
+    auto* frame5Layout = new QHBoxLayout(m_frame5);
+    frame5Layout->setContentsMargins(0, 0, 0, 0);
+    frame5Layout->addWidget(m_playlistLabel);
+
+    auto* toolbar = new QHBoxLayout;
+    m_frame7 = new QWidget(central);
+    m_frame7->setObjectName("Frame7");
+    new QHBoxLayout(m_frame7);
+    m_frame8 = new QWidget(central);
+    m_frame8->setObjectName("Frame8");
+    new QHBoxLayout(m_frame8);
+    toolbar->addWidget(m_frame7);
+    toolbar->addStretch(1);
+    toolbar->addWidget(m_frame8);
+
+    m_wait = new WaitPanel(central);
+
+    auto* splitter = new QSplitter(Qt::Horizontal, central);
+    auto* groupPane = new QWidget(splitter);
+    auto* groupLayout = new QVBoxLayout(groupPane);
+    groupLayout->setContentsMargins(0, 0, 0, 0);
+    m_groupCaption = new QLabel(groupPane);
+    m_groupCaption->setObjectName("TDBGrid2Caption");
+    m_groupGrid = new QTableView(groupPane);
+    m_groupGrid->setObjectName("TDBGrid2");
+    m_totalChannels = new QLabel(groupPane);
+    m_totalChannels->setObjectName("lblTotalChannels");
+    groupLayout->addWidget(m_groupCaption);
+    groupLayout->addWidget(m_groupGrid, 1);
+    groupLayout->addWidget(m_totalChannels);
+
+    auto* channelPane = new QWidget(splitter);
+    auto* channelLayout = new QVBoxLayout(channelPane);
+    channelLayout->setContentsMargins(0, 0, 0, 0);
+    m_channelCaption = new QLabel(channelPane);
+    m_channelCaption->setObjectName("TDBGrid1Caption");
+    m_channelGrid = new QTableView(channelPane);
+    m_channelGrid->setObjectName("TDBGrid1");
+    channelLayout->addWidget(m_channelCaption);
+    channelLayout->addWidget(m_channelGrid, 1);
+    splitter->setStretchFactor(0, 0);
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({410, 790});
+
+    layout->addWidget(m_frame5);
+    layout->addLayout(toolbar);
+    layout->addWidget(m_wait);
+    layout->addWidget(splitter, 1);
+    setCentralWidget(central);
+
+    auto* status = new QStatusBar(this);
+    status->setObjectName("StatusBar1");
+    m_statusName = new QLabel(status);
+    m_statusName->setObjectName("StatusBar1Panel1");
+    m_statusFile = new QLabel(status);
+    m_statusFile->setObjectName("StatusBar1Panel2");
+    status->addWidget(m_statusName);
+    status->addWidget(m_statusFile, 1);
+    setStatusBar(status);
+    resize(1200, 760);
+}
+
+controls::Gumb* Glavna::addButton(QWidget* frame, const char* name, const QString& caption)
+{
+    auto* button = new controls::Gumb(caption, frame);
+    button->setObjectName(name);
+    button->setMinimumSize(110, 30);
+    frame->layout()->addWidget(button);
+    return button;
+}
+
+void Glavna::start()
+{
+    setFont(QFont("Segoe UI"));
+    // Compacting needs every other connection closed; the grids open theirs afterwards.
+    store::Compact_Database(m_folder.dataMdb());
+    m_db.emplace(store::Schema::open(m_folder.dataMdb()));
+
+    const settings::StartupSettings startup = settings::StartupSettings::apply(m_settings);
+    m_texts = std::make_unique<settings::LanguageFile>(
+        settings::LanguageFile::current(m_settings, m_folder));
+
+    m_groups = new GroupGridModel(*m_db, this);
+    m_channels = new ChannelGridModel(*m_db, this);
+    Kreiraj_Meni();
+    markLanguage(startup.languagePosition);
+
+    setupGrids();
+    m_groups->reload();
+    groupGridLayout();
+    selectGroupRow(static_cast<int>(m_settings.readNumber(settings::Keys::PozicijaG).value_or(0)));
+    showChosenPlaylist();
+    setTitle();
+    Prevedi();
+    // The size the window had when it was last closed.
+    const long long w = m_settings.readNumber(settings::Keys::Width).value_or(0);
+    const long long h = m_settings.readNumber(settings::Keys::Height).value_or(0);
+    if (w >= 400 && h >= 300) {
+        resize(static_cast<int>(w), static_cast<int>(h));
+    }
+}
+
+void Glavna::showChosenPlaylist()
+{
+    const std::optional<std::string> chosen = store::chosenPlaylist(*m_db);
+    if (!chosen) {
+        m_playlistLabel->setText("  Playlist name  :  ");
+        return;
+    }
+    const QString name = QString::fromStdString(*chosen);
+    m_playlistLabel->setText("  Playlist : " + name);
+    m_statusName->setText("  Playlist name");
+    // The file name after the last separator (Windows and POSIX paths alike).
+    m_statusFile->setText(name.mid(std::max(name.lastIndexOf('\\'), name.lastIndexOf('/')) + 1));
+}
+
+void Glavna::setPlaylistLabel(const QString& file)
+{
+    m_playlistLabel->setText("  Playlist name  :  " + file);
+    m_statusName->setText("  Playlist name");
+    m_statusFile->setText(file.mid(std::max(file.lastIndexOf('\\'), file.lastIndexOf('/')) + 1));
+}
+
+void Glavna::setTitle()
+{
+    setWindowTitle(QString("Velmora  Listrion   Version %1.%2.%3")
+                       .arg(kVersionMajor)
+                       .arg(kVersionMinor)
+                       .arg(kVersionRevision));
+}
+
+QString Glavna::text(const settings::TextKey& key) const
+{
+    return m_texts ? QString::fromStdString(m_texts->text(key)) : QString();
+}
+
+void Glavna::closeEvent(QCloseEvent* event)
+{
+    shutDown();
+    event->accept();
+}
+
+void Glavna::shutDown()
+{
+    if (m_shutDown || !m_db) {
+        return;
+    }
+    m_shutDown = true;
+    // Compaction needs the grids' connection closed.
+    m_groupGrid->setModel(nullptr);
+    m_channelGrid->setModel(nullptr);
+    delete m_groups;
+    m_groups = nullptr;
+    delete m_channels;
+    m_channels = nullptr;
+    m_db.reset();
+    store::Compact_Database(m_folder.dataMdb());
+    m_settings.write(settings::Keys::Jezik, settings::Languages::currentFile(m_settings));
+    m_settings.write(settings::Keys::Width, static_cast<long long>(width()));
+    m_settings.write(settings::Keys::Height, static_cast<long long>(height()));
+    removePlaylistFiles(m_folder.path());
+}
+
+void Glavna::dragEnterEvent(QDragEnterEvent* event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() == 1 && urls.front().isLocalFile() && m_frame7->isVisible()) {
+        event->acceptProposedAction();
+    }
+}
+
+void Glavna::dropEvent(QDropEvent* event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() != 1 || !urls.front().isLocalFile()) {
+        return;
+    }
+    event->acceptProposedAction();
+    openNamedFile(urls.front().toLocalFile());
+}
+
+} // namespace listrion::editing

@@ -1,0 +1,143 @@
+#pragma once
+
+#include "controls/Prompter.h"
+#include "playlist/HttpClient.h"
+#include "playlist/LoadResult.h"
+#include "playlist/PlaylistOpening.h"
+#include "settings/LanguageFile.h"
+#include "settings/ProgramFolder.h"
+#include "settings/Settings.h"
+#include "store/Database.h"
+
+#include <QMainWindow>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QTableView;
+class QUrl;
+
+namespace listrion::controls {
+class Gumb;
+}
+
+namespace listrion::editing {
+
+class ChannelGridModel;
+class GroupGridModel;
+class WaitPanel;
+
+// The main window: the group grid TDBGrid2 and the channel grid TDBGrid1 over data.mdb, the
+// menus and buttons of the commands that replace, clear, save or restore the whole playlist,
+// the wait panel of long runs and the switching of all commands off and on around them.
+class Glavna : public QMainWindow {
+    Q_OBJECT
+
+public:
+    struct Services {
+        controls::Prompter& prompter;
+        playlist::HttpClient& http;               // downloads playlist addresses
+        std::function<void(const QUrl&)> openUrl; // the desktop's default handler
+    };
+
+    Glavna(settings::ProgramFolder folder, Services services, QWidget* parent = nullptr);
+    ~Glavna() override;
+
+    // The start-up sequence: compaction, Settings.ini defaults, language, menus, grids, title.
+    void start();
+
+    // Disable all / enable all around a long run.
+    void Isklopi_Sve();
+    void Uklopi_Sve();
+    // Rebuilds the move-to-group and copy-to-group submenus from the group rows.
+    void Kreiraj_Meni();
+    // Assigns every caption of the window from the language in use.
+    void Prevedi();
+    void Popravi_Group_Type();
+    void Reload_Playlist();
+    // The save command: asks for the file, writes it; false when nothing was saved.
+    bool Save_Playlist();
+    void Open_Playlist();
+    void Open_URL();
+    // Opens a file as Open_Playlist does after its dialog.
+    void openPlaylistFile(const QString& path);
+    // A file dropped on the window or named on the command line: the save question, then the
+    // file is opened.
+    void openNamedFile(const QString& path);
+    void newPlaylist();
+    void closePlaylist();
+    void undo();
+    // Re-reads both grids from the store (after any command that changed rows).
+    void refreshGrids();
+    void groupGridLayout();
+    void channelGridLayout();
+
+    WaitPanel& waitPanel() const { return *m_wait; }
+    const settings::Settings& settings() const { return m_settings; }
+    const settings::ProgramFolder& folder() const { return m_folder; }
+    // The current group grid row's group name; empty without a row.
+    std::string currentGroup() const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void buildWidgets();
+    void buildMenus();
+    QAction* addCommand(QMenu* menu, const char* name, const QString& caption,
+                        void (Glavna::*slot)());
+    controls::Gumb* addButton(QWidget* frame, const char* name, const QString& caption);
+    void buildLanguageMenu();
+    void chooseLanguage(int position);
+    void markLanguage(int position);
+    void setupGrids();
+    void applyGroupColumns();
+    void applyChannelColumns();
+    void groupRowChanged(int row);
+    void headingClicked(int column);
+    void showChosenPlaylist();
+    void setTitle();
+    void setPlaylistLabel(const QString& file);
+    QString text(const settings::TextKey& key) const;
+    bool offerToSave();
+    // Reads a file or an address in the loading window, then re-reads the grids.
+    void runLoading(const QString& source);
+    playlist::OpenOptions openOptions() const;
+    void selectGroupRow(int row);
+    void shutDown();
+    void saveCommand();
+    void cmdSave2();
+    void cmdLast_undo();
+
+    settings::ProgramFolder m_folder;
+    settings::Settings m_settings;
+    Services m_services;
+    std::unique_ptr<settings::LanguageFile> m_texts;
+    std::optional<store::Database> m_db;
+    GroupGridModel* m_groups = nullptr;
+    ChannelGridModel* m_channels = nullptr;
+    QTableView* m_groupGrid = nullptr;
+    QTableView* m_channelGrid = nullptr;
+    QLabel* m_groupCaption = nullptr;
+    QLabel* m_channelCaption = nullptr;
+    QLabel* m_totalChannels = nullptr;
+    QLabel* m_playlistLabel = nullptr;
+    QLabel* m_statusName = nullptr;
+    QLabel* m_statusFile = nullptr;
+    WaitPanel* m_wait = nullptr;
+    QWidget* m_frame5 = nullptr;
+    QWidget* m_frame7 = nullptr;
+    QWidget* m_frame8 = nullptr;
+    QList<QMenu*> m_commandMenus;
+    QList<QMenu*> m_groupSubmenus; // mnuxxx, mnuxxx2, mnuxxxCopy, mnuxxxCopy2
+    QMenu* m_languageMenu = nullptr;
+    bool m_shutDown = false;
+};
+
+} // namespace listrion::editing

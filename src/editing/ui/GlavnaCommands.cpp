@@ -1,0 +1,223 @@
+#include "editing/ui/Glavna.h"
+
+#include "editing/ChannelGridModel.h"
+#include "editing/GroupGridModel.h"
+#include "editing/PlaylistCommands.h"
+#include "editing/ui/WaitPanel.h"
+#include "playlist/PlaylistOpening.h"
+#include "playlist/ui/Loading.h"
+#include "settings/TextCatalogue.h"
+#include "store/Tables.h"
+#include "store/UndoSnapshot.h"
+
+#include <QFileInfo>
+#include <QLabel>
+#include <QTableView>
+#include <QUrl>
+
+#include <exception>
+
+namespace listrion::editing {
+namespace {
+
+const controls::Prompter::FileRequest kOpenRequest{"Select File", "*.m3u (*.m3u)", "txt", {}};
+
+QString storeError(const std::exception& error)
+{
+    return QString("The playlist database could not be changed: %1").arg(error.what());
+}
+
+} // namespace
+
+bool Glavna::offerToSave()
+{
+    if (!hasChannels(*m_db)) {
+        return true;
+    }
+    if (!m_services.prompter.question(text(settings::Texts::SaveFirstQuestion))) {
+        return true;
+    }
+    // Yes but no file written (the dialog was cancelled, the save failed): nothing is replaced.
+    return Save_Playlist();
+}
+
+void Glavna::newPlaylist()
+{
+    try {
+        if (!offerToSave()) {
+            return;
+        }
+        editing::newPlaylist(*m_db);
+    } catch (const std::exception& error) {
+        m_services.prompter.message(storeError(error));
+        return;
+    }
+    m_channels->showAll();
+    setTitle();
+    m_playlistLabel->setText("  Playlist name  :  ");
+    m_statusFile->clear();
+    Kreiraj_Meni();
+    refreshGrids();
+    m_services.prompter.message(text(settings::Texts::NewPlaylistCreated));
+}
+
+void Glavna::closePlaylist()
+{
+    try {
+        if (!offerToSave()) {
+            return;
+        }
+        editing::closePlaylist(*m_db);
+    } catch (const std::exception& error) {
+        m_services.prompter.message(storeError(error));
+        return;
+    }
+    Kreiraj_Meni();
+    refreshGrids();
+    m_playlistLabel->setText("  Playlist name  :  ");
+    m_statusFile->clear();
+}
+
+void Glavna::Popravi_Group_Type()
+{
+    Isklopi_Sve();
+    m_wait->start("Please wait. I fixing group tipe !");
+    bool repaired = true;
+    try {
+        editing::Popravi_Group_Type(*m_db);
+    } catch (const std::exception& error) {
+        repaired = false;
+        m_services.prompter.message(storeError(error));
+    }
+    const std::string group = currentGroup();
+    m_groups->reload();
+    groupGridLayout();
+    selectGroupRow(std::max(0, m_groups->rowOfGroup(group)));
+    m_wait->finish();
+    Uklopi_Sve();
+    if (repaired) {
+        m_services.prompter.message("Group type error fixed !");
+    }
+}
+
+void Glavna::Reload_Playlist()
+{
+    Isklopi_Sve();
+    try {
+        editing::Reload_Playlist(*m_db);
+    } catch (const std::exception& error) {
+        m_services.prompter.message(storeError(error));
+    }
+    Uklopi_Sve();
+    refreshGrids();
+}
+
+void Glavna::undo()
+{
+    if (m_groups->rowCount() == 0) {
+        return;
+    }
+    const std::string group = currentGroup();
+    store::RestoreResult result = store::RestoreResult::NoSnapshot;
+    try {
+        result = store::Restore(*m_db, store::RestoreForm::MainWindow);
+    } catch (const std::exception& error) {
+        m_services.prompter.message(storeError(error));
+        return;
+    }
+    if (result == store::RestoreResult::NoSnapshot) {
+        m_services.prompter.message(text(settings::Texts::NothingToUndo));
+        return;
+    }
+    Kreiraj_Meni();
+    m_groups->reload();
+    groupGridLayout();
+    const int remembered = m_groups->rowOfGroup(group);
+    selectGroupRow(
+        remembered >= 0
+            ? remembered
+            : static_cast<int>(m_settings.readNumber(settings::Keys::PozicijaG).value_or(0)));
+    m_services.prompter.message(text(settings::Texts::UndoDone));
+}
+
+void Glavna::Open_Playlist()
+{
+    if (!offerToSave()) {
+        return;
+    }
+    const std::optional<QString> file = m_services.prompter.openFile(kOpenRequest);
+    if (!file || file->isEmpty()) {
+        return;
+    }
+    openPlaylistFile(*file);
+}
+
+void Glavna::openNamedFile(const QString& path)
+{
+    if (offerToSave()) {
+        openPlaylistFile(path);
+    }
+}
+
+playlist::OpenOptions Glavna::openOptions() const
+{
+    playlist::OpenOptions options;
+    options.reader.region = m_settings.region();
+    options.reader.codepage = &m_settings.codepage();
+    options.dataMdb = m_folder.dataMdb();
+    options.tempM3u = m_folder.tempM3u();
+    return options;
+}
+
+void Glavna::openPlaylistFile(const QString& path)
+{
+    setPlaylistLabel(path);
+    runLoading(path);
+}
+
+void Glavna::Open_URL()
+{
+    if (!offerToSave()) {
+        return;
+    }
+    try {
+        store::Izbrisi_Kopije(*m_db);
+    } catch (const std::exception& error) {
+        m_services.prompter.message(storeError(error));
+        return;
+    }
+    Kreiraj_Meni();
+    refreshGrids();
+    const std::optional<QString> answer = m_services.prompter.input("Please paste you playlist !");
+    const QString address = answer.value_or(QString()).trimmed();
+    if (address.isEmpty()) {
+        return;
+    }
+    setPlaylistLabel(address);
+    m_wait->start("Wait for server response . Process may take some time!");
+    runLoading(address);
+}
+
+void Glavna::runLoading(const QString& source)
+{
+    Isklopi_Sve();
+    playlist::ui::Loading loading(source, openOptions(), *m_texts, m_services.prompter, this);
+    loading.setHttpClient(&m_services.http);
+    loading.setSettings(&m_settings);
+    loading.setAddressOpener([this](const QString& address) { m_services.openUrl(QUrl(address)); });
+    loading.exec();
+    m_wait->finish();
+    Uklopi_Sve();
+    // The loading window has told the user about any failure; the grids show what was stored.
+    if (loading.loadResult().status == playlist::LoadStatus::SourceMissing &&
+        !playlist::isPlaylistAddress(source.toStdString())) {
+        showChosenPlaylist();
+    }
+    Kreiraj_Meni();
+    m_channels->showAll();
+    m_groups->reload();
+    groupGridLayout();
+    selectGroupRow(0);
+}
+
+} // namespace listrion::editing

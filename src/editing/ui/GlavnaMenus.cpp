@@ -1,0 +1,182 @@
+#include "editing/ui/Glavna.h"
+
+#include "controls/Gumb.h"
+#include "editing/PlaylistCommands.h"
+#include "settings/Languages.h"
+#include "settings/TextCatalogue.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenuBar>
+
+namespace listrion::editing {
+
+QAction* Glavna::addCommand(QMenu* menu, const char* name, const QString& caption,
+                            void (Glavna::*slot)())
+{
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(name);
+    connect(action, &QAction::triggered, this, slot);
+    return action;
+}
+
+void Glavna::buildMenus()
+{
+    QMenuBar* bar = menuBar();
+    auto menu = [&](const char* name, const QString& caption) {
+        QMenu* m = bar->addMenu(caption);
+        m->setObjectName(name);
+        m_commandMenus << m;
+        return m;
+    };
+    QMenu* file = menu("mnuFile", "&File");
+    addCommand(file, "mnuOpen_playlist", "Open playlist...", &Glavna::Open_Playlist)
+        ->setShortcut(QKeySequence::Open);
+    addCommand(file, "mnuOpen_URL", "Open playlist from address...", &Glavna::Open_URL);
+    addCommand(file, "mnuNew_playlist", "New playlist", &Glavna::newPlaylist)
+        ->setShortcut(QKeySequence::New);
+    QAction* save = file->addAction("Save playlist...");
+    save->setObjectName("mnuSave_playlist");
+    save->setShortcut(QKeySequence::Save);
+    connect(save, &QAction::triggered, this, &Glavna::saveCommand);
+    file->addSeparator();
+    addCommand(file, "mnuClose_playlist", "Close playlist", &Glavna::closePlaylist);
+    addCommand(file, "mnuReload_playlist", "Renumber playlist", &Glavna::Reload_Playlist);
+    file->addSeparator();
+    QAction* exit = file->addAction("Exit");
+    exit->setObjectName("mnuIzhod");
+    exit->setShortcut(QKeySequence::Quit);
+    connect(exit, &QAction::triggered, this, [this] {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (window != this && window->isVisible()) {
+                window->close();
+            }
+        }
+        close();
+    });
+
+    QMenu* groups = menu("mnuGroups", "&Groups");
+    addCommand(groups, "mnuPopravi_Group_Type", "Repair group types", &Glavna::Popravi_Group_Type);
+
+    // The move-to-group and copy-to-group submenus and their pop-up copies; their commands
+    // belong to channel editing, which is not part of this window yet, so they stay hidden.
+    QMenu* channels = menu("mnuChannels", "&Channels");
+    QMenu* popup = new QMenu(this);
+    popup->setObjectName("mnuPopup");
+    for (auto [name, caption, parent] : {std::tuple{"mnuxxx", "Move to group", channels},
+                                         std::tuple{"mnuxxxCopy", "Copy to group", channels},
+                                         std::tuple{"mnuxxx2", "Move to group", popup},
+                                         std::tuple{"mnuxxxCopy2", "Copy to group", popup}}) {
+        QMenu* sub = parent->addMenu(caption);
+        sub->setObjectName(name);
+        QAction* first = sub->addAction(QString());
+        first->setVisible(false);
+        m_groupSubmenus << sub;
+    }
+    channels->menuAction()->setVisible(false);
+
+    QMenu* extra = menu("mnuExtra", "&Extra");
+    addCommand(extra, "mnuRestore_Orginal", "Undo all changes", &Glavna::undo);
+    for (auto [name, caption] : {std::pair{"mnuTools", "&Tools"}, std::pair{"mnuLogo", "&Logo"},
+                                 std::pair{"mnuHelp", "&Help"}}) {
+        menu(name, caption)->menuAction()->setVisible(false);
+    }
+    m_languageMenu = menu("mnuLanguage", "L&anguage");
+    buildLanguageMenu();
+
+    addButton(m_frame7, "cmdOpen", "Open");
+    addButton(m_frame7, "cmdOpenURL", "Open URL");
+    addButton(m_frame7, "cmdNew", "New");
+    addButton(m_frame7, "cmdSave", "Save");
+    addButton(m_frame8, "cmdChannel_undo2", "Undo");
+    addButton(m_frame8, "cmdSave2", "Backup");
+    addButton(m_frame8, "cmdLast_undo", "Restore backup");
+    auto wire = [this](const char* name, void (Glavna::*slot)()) {
+        connect(findChild<controls::Gumb*>(name), &QAbstractButton::clicked, this, slot);
+    };
+    wire("cmdOpen", &Glavna::Open_Playlist);
+    wire("cmdSave", &Glavna::saveCommand);
+    wire("cmdOpenURL", &Glavna::Open_URL);
+    wire("cmdNew", &Glavna::newPlaylist);
+    wire("cmdChannel_undo2", &Glavna::undo);
+    wire("cmdSave2", &Glavna::cmdSave2);
+    wire("cmdLast_undo", &Glavna::cmdLast_undo);
+}
+
+void Glavna::buildLanguageMenu()
+{
+    // Kreiraj_Meni_Jezik: the thirteen entries, replacing any made before.
+    m_languageMenu->clear();
+    for (const settings::Language& language : settings::Languages::all()) {
+        QAction* entry = m_languageMenu->addAction(
+            QString::fromUtf8(language.caption.data(), language.caption.size()));
+        entry->setObjectName("mnuSelectLanguage");
+        entry->setCheckable(true);
+        entry->setData(language.position);
+        const int position = language.position;
+        connect(entry, &QAction::triggered, this, [this, position] { chooseLanguage(position); });
+    }
+}
+
+void Glavna::markLanguage(int position)
+{
+    for (QAction* entry : m_languageMenu->actions()) {
+        entry->setChecked(entry->data().toInt() == position);
+    }
+}
+
+void Glavna::chooseLanguage(int position)
+{
+    markLanguage(position);
+    if (settings::Languages::choose(m_settings, position) == nullptr) {
+        return;
+    }
+    Prevedi();
+}
+
+void Glavna::Isklopi_Sve()
+{
+    m_frame7->hide();
+    m_frame8->hide();
+    for (QMenu* menu : m_commandMenus) {
+        menu->setEnabled(false);
+    }
+}
+
+void Glavna::Uklopi_Sve()
+{
+    m_frame5->show();
+    m_frame7->show();
+    m_frame8->show();
+    for (QMenu* menu : m_commandMenus) {
+        menu->setEnabled(true);
+    }
+}
+
+void Glavna::Kreiraj_Meni()
+{
+    const std::vector<std::string> names = groupNamesInGridOrder(*m_db);
+    for (QMenu* sub : m_groupSubmenus) {
+        const QList<QAction*> entries = sub->actions();
+        // From the highest index down to 1; entry 0 stays.
+        for (qsizetype i = entries.size() - 1; i >= 1; --i) {
+            sub->removeAction(entries[i]);
+            delete entries[i];
+        }
+        for (const std::string& name : names) {
+            sub->addAction(QString::fromStdString(name));
+        }
+    }
+}
+
+void Glavna::Prevedi()
+{
+    m_texts = std::make_unique<settings::LanguageFile>(
+        settings::LanguageFile::current(m_settings, m_folder));
+    applyGroupColumns();
+    applyChannelColumns();
+    groupGridLayout();
+    channelGridLayout();
+}
+
+} // namespace listrion::editing

@@ -1,0 +1,163 @@
+#include "editing/ui/Backup_Playlist.h"
+#include "editing/ui/Restore_Playlist.h"
+
+#include "settings/LanguageFile.h"
+#include "store/NamedBackups.h"
+#include "support/PlaylistStore.h"
+#include "support/ScriptedPrompter.h"
+#include "support/TempFolder.h"
+
+#include <QAbstractButton>
+#include <QListWidget>
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace listrion::editing::ui {
+namespace {
+
+namespace fs = std::filesystem;
+
+class BackupWindows : public ::testing::Test {
+protected:
+    BackupWindows() { store.fill({2, 3}); }
+
+    QString text(const char* section, int key) const
+    {
+        return QString::fromStdString(texts.text(section, key));
+    }
+
+    static QStringList listed(const QDialog& window)
+    {
+        QStringList names;
+        const auto* list = window.findChild<QListWidget*>("List1");
+        for (int i = 0; list != nullptr && i < list->count(); ++i) {
+            names << list->item(i)->text();
+        }
+        return names;
+    }
+
+    static QString caption(const QDialog& window, const char* button)
+    {
+        const auto* b = window.findChild<QAbstractButton*>(button);
+        return b != nullptr ? b->text() : QString("(missing %1)").arg(button);
+    }
+
+    static void click(QDialog& window, const char* button)
+    {
+        auto* b = window.findChild<QAbstractButton*>(button);
+        ASSERT_NE(b, nullptr) << button;
+        QTest::mouseClick(b, Qt::LeftButton);
+    }
+
+    static void choose(QDialog& window, const QString& name)
+    {
+        auto* list = window.findChild<QListWidget*>("List1");
+        const auto found = list->findItems(name, Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1) << name.toStdString();
+        list->setCurrentItem(found.front());
+    }
+
+    test::TempFolder folder;
+    test::PlaylistStore store{folder.file("data.mdb")};
+    settings::LanguageFile texts{fs::path(LISTRION_SOURCE_DIR) / "data" / "English.lng", false};
+    test::ScriptedPrompter prompter;
+};
+
+TEST_F(BackupWindows, BackupListsTheCopiesAndMakesTheNextOne)
+{
+    store::Naredi_Backup(store.db);
+    Backup_Playlist window(store.db, texts, prompter);
+    EXPECT_EQ(window.windowTitle(), text("Backup", 1));
+    EXPECT_EQ(caption(window, "cmdBackup"), text("Backup", 2));
+    EXPECT_EQ(caption(window, "cmdCancel"), text("Backup", 3));
+    EXPECT_EQ(listed(window), QStringList{"Playlist_Backup_01"});
+
+    window.show();
+    prompter.acknowledge();
+    click(window, "cmdBackup");
+    EXPECT_EQ(prompter.texts(), QStringList{text("Backup", 5)});
+    EXPECT_EQ(window.result(), QDialog::Accepted);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(store.db.scalarInt("SELECT count(*) FROM Playlist_Backup_02", -1), 5);
+    EXPECT_EQ(store.db.scalarInt("SELECT count(*) FROM Grupa_Backup_02", -1), 2);
+    prompter.verify();
+
+    // Cancel closes the window and makes no copy.
+    Backup_Playlist again(store.db, texts, prompter);
+    EXPECT_EQ(listed(again), (QStringList{"Playlist_Backup_01", "Playlist_Backup_02"}));
+    again.show();
+    click(again, "cmdCancel");
+    EXPECT_FALSE(again.isVisible());
+    EXPECT_FALSE(store.db.tableExists("Playlist_Backup_03"));
+}
+
+TEST_F(BackupWindows, SaveButtonsOfferACopyWithoutShowingTheWindow)
+{
+    prompter.answer(false);
+    EXPECT_FALSE(Backup_Playlist::offerBackup(store.db, texts, prompter));
+    EXPECT_EQ(prompter.texts(), QStringList{text("Backup", 4)});
+    EXPECT_TRUE(store::Prikazi_Kopije(store.db).empty());
+    prompter.verify();
+
+    prompter.answer(true).acknowledge();
+    EXPECT_TRUE(Backup_Playlist::offerBackup(store.db, texts, prompter));
+    EXPECT_EQ(prompter.texts(), (QStringList{text("Backup", 4), text("Backup", 5)}));
+    EXPECT_EQ(store::Prikazi_Kopije(store.db), std::vector<std::string>{"Playlist_Backup_01"});
+    EXPECT_TRUE(store.db.tableExists("Grupa_Backup_01"));
+}
+
+TEST_F(BackupWindows, RestoreBringsBackTheChosenCopyAndKeepsIt)
+{
+    store::Naredi_Backup(store.db); // 01: G1 and G2 with five channels
+    store.db.exec("DELETE FROM Playlist WHERE grupa = 'G2'; DELETE FROM Grupa WHERE grupa = 'G2'");
+    store::Naredi_Backup(store.db); // 02: G1 only
+    store.db.exec("DELETE FROM Playlist; DELETE FROM Grupa");
+
+    Restore_Playlist window(store.db, texts, prompter);
+    EXPECT_EQ(window.windowTitle(), text("Restore", 1));
+    EXPECT_EQ(caption(window, "cmdRestore"), text("Restore", 2));
+    EXPECT_EQ(caption(window, "cmdCancel"), text("Restore", 3));
+    EXPECT_EQ(listed(window), (QStringList{"Playlist_Backup_01", "Playlist_Backup_02"}));
+    QSignalSpy restored(&window, &Restore_Playlist::restored);
+    window.show();
+
+    // Nothing chosen: nothing happens.
+    click(window, "cmdRestore");
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_TRUE(store.names().empty());
+
+    choose(window, "Playlist_Backup_01");
+    prompter.acknowledge();
+    click(window, "cmdRestore");
+    EXPECT_EQ(prompter.texts(), QStringList{text("Restore", 4)});
+    EXPECT_EQ(restored.count(), 1);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(store.groups(), (std::vector<std::string>{"G1", "G2"}));
+    EXPECT_EQ(store.names().size(), 5u);
+    EXPECT_TRUE(store.db.tableExists("Playlist_Backup_01"));
+    prompter.verify();
+}
+
+TEST_F(BackupWindows, RestoreOfAnIncompleteCopyChangesNothing)
+{
+    store::Naredi_Backup(store.db);
+    store.db.dropTable("Grupa_Backup_01");
+    store.db.exec("DELETE FROM Playlist WHERE grupa = 'G1'");
+
+    Restore_Playlist window(store.db, texts, prompter);
+    QSignalSpy restored(&window, &Restore_Playlist::restored);
+    window.show();
+    choose(window, "Playlist_Backup_01");
+    prompter.acknowledge();
+    click(window, "cmdRestore");
+    ASSERT_EQ(prompter.texts().size(), 1);
+    EXPECT_TRUE(prompter.texts().front().contains("nothing was restored"));
+    EXPECT_EQ(restored.count(), 0);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(store.names().size(), 3u);
+    EXPECT_EQ(store.groups(), (std::vector<std::string>{"G1", "G2"}));
+}
+
+} // namespace
+} // namespace listrion::editing::ui

@@ -1,0 +1,482 @@
+#include "editing/ui/Glavna.h"
+
+#include "controls/Gumb.h"
+#include "editing/ui/WaitPanel.h"
+#include "listrion/Version.h"
+#include "settings/Languages.h"
+#include "settings/TextCatalogue.h"
+#include "store/Schema.h"
+#include "support/PlaylistStore.h"
+#include "support/ScriptedPrompter.h"
+#include "support/TempFolder.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QMimeData>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace listrion::editing {
+namespace {
+
+using test::PlaylistStore;
+using test::ScriptedPrompter;
+using test::TempFolder;
+
+const std::filesystem::path kCorpus = LISTRION_CORPUS_DIR;
+const QString kIndonesia =
+    QString::fromStdString((kCorpus / "06_iptv-org-build_2026-02_countries_id.m3u").string());
+
+// Serves fixed bodies for known addresses; any other address fails with 404.
+class FakeHttp : public playlist::HttpClient {
+public:
+    std::map<std::string, std::string> bodies;
+    playlist::HttpResult get(const std::string& url, const playlist::HttpLimits&,
+                             const BodySink& sink, const CancelTest&) override
+    {
+        playlist::HttpResult result;
+        const auto found = bodies.find(url);
+        if (found == bodies.end()) {
+            result.status = 404;
+            result.error = "not found";
+            return result;
+        }
+        sink(found->second);
+        result.ok = true;
+        result.status = 200;
+        result.bytes = static_cast<std::int64_t>(found->second.size());
+        return result;
+    }
+};
+
+class GlavnaTest : public ::testing::Test {
+protected:
+    GlavnaTest() { folder.installShippedData(); }
+
+    Glavna& start()
+    {
+        window = std::make_unique<Glavna>(folder,
+                                          Glavna::Services{prompter, http, [this](const QUrl& url) {
+                                                               openedUrls << url;
+                                                           }});
+        window->start();
+        window->show();
+        QApplication::processEvents();
+        return *window;
+    }
+
+    template <typename T> T* child(const char* name) const
+    {
+        T* found = window->findChild<T*>(name);
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    void click(const char* name) { QTest::mouseClick(child<controls::Gumb>(name), Qt::LeftButton); }
+    void trigger(const char* name) { child<QAction>(name)->trigger(); }
+    QTableView* groups() const { return child<QTableView>("TDBGrid2"); }
+    QTableView* channels() const { return child<QTableView>("TDBGrid1"); }
+    QString caption(const char* name) const { return child<QLabel>(name)->text(); }
+    void clickCell(QTableView* grid, int row, int column)
+    {
+        const QModelIndex index = grid->model()->index(row, column);
+        grid->scrollTo(index);
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(index).center());
+    }
+    QString text(settings::TextKey key) const
+    {
+        return QString::fromStdString(
+            settings::LanguageFile::current(settings(), folder).text(key));
+    }
+    settings::Settings settings() const { return settings::Settings(folder.settingsIni()); }
+    // Opens the Indonesian corpus playlist through the open command and its dialog.
+    void openCorpus()
+    {
+        prompter.chooseFile(kIndonesia);
+        click("cmdOpen");
+        prompter.verify();
+    }
+
+    TempFolder home;
+    settings::ProgramFolder folder{home.path()};
+    ScriptedPrompter prompter;
+    FakeHttp http;
+    QList<QUrl> openedUrls;
+    std::unique_ptr<Glavna> window;
+};
+
+TEST_F(GlavnaTest, StartsOnAnEmptyStoreWithDefaultsAndTitle)
+{
+    Glavna& glavna = start();
+    EXPECT_EQ(caption("TDBGrid2Caption"), text(settings::Texts::GroupsCaption) + "( 0 ) ");
+    EXPECT_EQ(groups()->model()->rowCount(), 0);
+    EXPECT_EQ(channels()->model()->rowCount(), 0);
+    EXPECT_EQ(glavna.windowTitle(),
+              QString("Velmora  Listrion   Version ") + QString(kVersionText));
+    EXPECT_EQ(settings().read(settings::Keys::Jezik), "English.lng");
+    EXPECT_EQ(settings().read(settings::Keys::System), "1");
+    EXPECT_FALSE(glavna.waitPanel().isVisible());
+    // The channel grid's name columns carry the language texts.
+    EXPECT_EQ(channels()->model()->headerData(1, Qt::Horizontal).toString(),
+              text(settings::Texts::ChannelNameColumn));
+    EXPECT_EQ(groups()->model()->headerData(3, Qt::Horizontal).toString(), "Streams");
+}
+
+TEST_F(GlavnaTest, OpeningAFileFillsBothGridsAndFollowsTheGroupRow)
+{
+    start();
+    openCorpus();
+    store::Database db = store::Schema::open(folder.dataMdb());
+    const std::int64_t groupRows = db.scalarInt("SELECT count(*) FROM Grupa", 0);
+    ASSERT_EQ(groupRows, 19);
+    EXPECT_EQ(groups()->model()->rowCount(), groupRows);
+    EXPECT_EQ(caption("TDBGrid2Caption"), text(settings::Texts::GroupsCaption) + "( 19 ) ");
+    EXPECT_EQ(caption("lblPlaylist"), "  Playlist name  :  " + kIndonesia);
+    EXPECT_EQ(child<QLabel>("StatusBar1Panel2")->text(),
+              "06_iptv-org-build_2026-02_countries_id.m3u");
+
+    // Group rows in grid order (type, position); the channel grid follows the current row.
+    for (int row : {2, 5}) {
+        groups()->setCurrentIndex(groups()->model()->index(row, 1));
+        const QString group = groups()->model()->index(row, 1).data().toString();
+        const std::int64_t inGroup =
+            db.scalarInt("SELECT count(*) FROM Playlist WHERE grupa = ?", -1, group.toStdString());
+        EXPECT_EQ(channels()->model()->rowCount(), inGroup) << group.toStdString();
+        EXPECT_TRUE(caption("TDBGrid1Caption")
+                        .startsWith(text(settings::Texts::ChannelsCaption) + "( " +
+                                    QString::number(inGroup) + " ) "));
+        EXPECT_EQ(settings().readNumber(settings::Keys::PozicijaG), row);
+    }
+
+    // The name heading orders by name, any other heading by position again.
+    channels()->horizontalHeader()->sectionClicked(1);
+    QStringList names;
+    for (int r = 0; r < channels()->model()->rowCount(); ++r) {
+        names << channels()->model()->index(r, 1).data().toString();
+    }
+    QStringList sorted = names;
+    std::sort(sorted.begin(), sorted.end(), [](const QString& a, const QString& b) {
+        return a.compare(b, Qt::CaseInsensitive) < 0;
+    });
+    EXPECT_EQ(names, sorted);
+    channels()->horizontalHeader()->sectionClicked(3);
+    const QString group = groups()->model()->index(5, 1).data().toString();
+    store::Statement first =
+        db.prepare("SELECT name FROM Playlist WHERE grupa = ? ORDER BY broj LIMIT 1");
+    first.bind(1, group.toStdString());
+    ASSERT_TRUE(first.step());
+    EXPECT_EQ(channels()->model()->index(0, 1).data().toString().toStdString(),
+              first.columnText(0));
+}
+
+TEST_F(GlavnaTest, ATickClickWritesTheStoreAtOnce)
+{
+    {
+        PlaylistStore s(folder.dataMdb());
+        s.fill({2, 3});
+    }
+    start();
+    groups()->setCurrentIndex(groups()->model()->index(1, 1));
+    clickCell(channels(), 1, 0);
+    store::Database db = store::Schema::open(folder.dataMdb());
+    EXPECT_EQ(db.scalarInt("SELECT izberi FROM Playlist WHERE name = 'G2.2'", -1), 1);
+    EXPECT_EQ(db.scalarInt("SELECT sum(izberi) FROM Playlist", -1), 1);
+    clickCell(channels(), 1, 0);
+    EXPECT_EQ(db.scalarInt("SELECT sum(izberi) FROM Playlist", -1), 0);
+    clickCell(groups(), 0, 0);
+    EXPECT_EQ(db.scalarInt("SELECT izberi FROM Grupa WHERE grupa = 'G1'", -1), 1);
+    // A click elsewhere in the row changes no tick.
+    clickCell(groups(), 0, 1);
+    EXPECT_EQ(db.scalarInt("SELECT izberi FROM Grupa WHERE grupa = 'G1'", -1), 1);
+}
+
+TEST_F(GlavnaTest, NewAndCloseAskToSaveThenEmptyTheStore)
+{
+    {
+        PlaylistStore s(folder.dataMdb());
+        s.fill({2, 1});
+        s.db.exec("INSERT INTO Grupa_backup4 (grupa) VALUES ('old');"
+                  "INSERT INTO Playlist_backup6 (grupa) VALUES ('old');");
+    }
+    start();
+    prompter.answer(false).acknowledge();
+    click("cmdNew");
+    EXPECT_EQ(prompter.asked().front().text, text(settings::Texts::SaveFirstQuestion));
+    EXPECT_EQ(prompter.asked().back().text, text(settings::Texts::NewPlaylistCreated));
+    prompter.verify();
+    store::Database db = store::Schema::open(folder.dataMdb());
+    EXPECT_EQ(db.scalarInt("SELECT count(*) FROM Playlist", -1), 0);
+    EXPECT_EQ(db.scalarInt("SELECT count(*) FROM Grupa WHERE grupa = 'New group' AND broj = 1", -1),
+              1);
+    EXPECT_EQ(db.scalarInt("SELECT count(*) FROM Grupa", -1), 1);
+    EXPECT_EQ(groups()->model()->rowCount(), 1);
+    EXPECT_EQ(caption("lblPlaylist"), "  Playlist name  :  ");
+    // The group menus follow the groups.
+    EXPECT_EQ(child<QMenu>("mnuxxx")->actions().size(), 2);
+    EXPECT_EQ(child<QMenu>("mnuxxxCopy2")->actions().back()->text(), "New group");
+
+    // No channels: close asks nothing and also empties the older undo levels.
+    trigger("mnuClose_playlist");
+    EXPECT_EQ(db.scalarInt("SELECT count(*) FROM Grupa", -1), 0);
+    EXPECT_EQ(db.scalarInt("SELECT count(*) FROM Grupa_backup4", -1), 0);
+    EXPECT_EQ(db.scalarInt("SELECT count(*) FROM Playlist_backup6", -1), 0);
+    EXPECT_EQ(caption("TDBGrid2Caption"), text(settings::Texts::GroupsCaption) + "( 0 ) ");
+    EXPECT_EQ(child<QMenu>("mnuxxx")->actions().size(), 1);
+}
+
+TEST_F(GlavnaTest, SaveAsksBeforeReplacingAFile)
+{
+    {
+        PlaylistStore s(folder.dataMdb());
+        s.fill({1});
+    }
+    const std::filesystem::path target = home.write("out.m3u", "old");
+    start();
+    prompter.chooseSaveFile(QString::fromStdString(target.string())).answer(false);
+    trigger("mnuSave_playlist");
+    EXPECT_EQ(prompter.asked()[0].file.filter, "Apps (*.m3u);;All files (*.*)");
+    EXPECT_EQ(prompter.asked()[0].file.defaultExtension, "txt");
+    EXPECT_EQ(prompter.asked()[0].file.title, "Select File");
+    EXPECT_EQ(prompter.asked()[1].text, text(settings::Texts::ReplaceFileQuestion));
+    EXPECT_EQ(prompter.asked()[1].title, "Naslov");
+    prompter.verify();
+    EXPECT_EQ(test::readFile(target), "old");
+
+    prompter.chooseSaveFile(QString::fromStdString(target.string())).answer(true).acknowledge();
+    click("cmdSave");
+    EXPECT_EQ(prompter.asked().back().text, text(settings::Texts::FileSaved));
+    prompter.verify();
+    EXPECT_EQ(test::readFile(target),
+              "#EXTM3U\r\n#EXTINF:-1 tvg-id=\"ext\" tvg-name=\"G1.1\" tvg-logo=\"\" "
+              "group-title=\"G1\",G1.1\r\nhttp://tv/G1.1\r\n");
+
+    // Cancelling the dialog writes nothing and asks nothing more.
+    prompter.chooseSaveFile(std::nullopt);
+    trigger("mnuSave_playlist");
+}
+
+TEST_F(GlavnaTest, TypeRepairMovesAGroupWithAVodChannelAmongTheVodGroups)
+{
+    {
+        PlaylistStore s(folder.dataMdb());
+        s.group("Movies", 1);
+        s.group("News", 2);
+        s.group("Films", 1, "VOD");
+        s.channel("Movies", "a", 1);
+        s.channel("Movies", "b", 2, false, "VOD");
+        s.channel("News", "c", 3);
+        s.channel("Films", "d", 4, false, "VOD");
+    }
+    start();
+    EXPECT_EQ(groups()->model()->index(0, 1).data().toString(), "Movies");
+    prompter.acknowledge();
+    trigger("mnuPopravi_Group_Type");
+    EXPECT_EQ(prompter.asked().back().text, "Group type error fixed !");
+    store::Database db = store::Schema::open(folder.dataMdb());
+    EXPECT_EQ(db.scalarInt("SELECT count(*) FROM Grupa WHERE type = 'VOD'", -1), 2);
+    EXPECT_EQ(db.scalarInt("SELECT count(*) FROM Grupa WHERE grupa = 'News' AND type = 'Live'", -1),
+              1);
+    EXPECT_EQ(groups()->model()->index(0, 1).data().toString(), "News");
+    EXPECT_EQ(groups()->model()->index(2, 2).data().toString(), "VOD");
+}
+
+TEST_F(GlavnaTest, UndoBringsBackTheLoadedPlaylist)
+{
+    start();
+    trigger("mnuRestore_Orginal"); // an empty group grid: nothing happens, nothing is asked
+    openCorpus();
+    store::Database db = store::Schema::open(folder.dataMdb());
+    const std::int64_t loaded = db.scalarInt("SELECT count(*) FROM Playlist", -1);
+    db.exec(
+        "DELETE FROM Playlist WHERE rowid % 2 = 0; UPDATE Grupa SET grupa = 'x' WHERE broj = 1");
+    prompter.acknowledge();
+    click("cmdChannel_undo2");
+    EXPECT_EQ(prompter.asked().back().text, text(settings::Texts::UndoDone));
+    prompter.verify();
+    EXPECT_EQ(db.scalarInt("SELECT count(*) FROM Playlist", -1), loaded);
+    EXPECT_EQ(db.scalarInt("SELECT count(*) FROM Grupa WHERE grupa = 'x'", -1), 0);
+
+    db.exec("DELETE FROM Grupa_backup");
+    prompter.acknowledge();
+    trigger("mnuRestore_Orginal");
+    EXPECT_EQ(prompter.asked().back().text, text(settings::Texts::NothingToUndo));
+}
+
+TEST_F(GlavnaTest, ANumberedCopyIsMadeAndBroughtBack)
+{
+    start();
+    click("cmdSave2"); // an empty group grid: nothing is asked
+    click("cmdLast_undo");
+    openCorpus();
+    store::Database db = store::Schema::open(folder.dataMdb());
+    const std::int64_t loaded = db.scalarInt("SELECT count(*) FROM Playlist", -1);
+    prompter.answer(true).acknowledge();
+    click("cmdSave2");
+    EXPECT_EQ(prompter.asked().back().text, text(settings::Texts::BackupMade));
+    prompter.verify();
+    EXPECT_EQ(db.scalarInt("SELECT count(*) FROM Playlist_Backup_01", -1), loaded);
+
+    db.exec("DELETE FROM Playlist; DELETE FROM Grupa WHERE broj > 1");
+    window->refreshGrids();
+    ASSERT_EQ(groups()->model()->rowCount(), 1);
+    // The restore window is modal: choose the copy once it shows.
+    QTimer::singleShot(0, [this] {
+        QWidget* restore = window->findChild<QWidget*>("Restore_Playlist");
+        ASSERT_NE(restore, nullptr);
+        auto* list = restore->findChild<QListWidget*>("List1");
+        ASSERT_EQ(list->count(), 1);
+        list->setCurrentRow(0);
+        QTest::mouseClick(restore->findChild<controls::Gumb*>("cmdRestore"), Qt::LeftButton);
+    });
+    prompter.acknowledge();
+    click("cmdLast_undo");
+    prompter.verify();
+    EXPECT_EQ(db.scalarInt("SELECT count(*) FROM Playlist", -1), loaded);
+    EXPECT_EQ(groups()->model()->rowCount(), 19);
+}
+
+TEST_F(GlavnaTest, OpenAddressLoadsOrOffersTheBrowser)
+{
+    http.bodies["http://tv.example/list.m3u"] =
+        "#EXTM3U\n#EXTINF:-1 group-title=\"News\",One\nhttp://s/1.m3u8\n";
+    start();
+    prompter.type(QString("http://tv.example/list.m3u"));
+    click("cmdOpenURL");
+    EXPECT_EQ(prompter.asked().front().text, "Please paste you playlist !");
+    prompter.verify();
+    store::Database db = store::Schema::open(folder.dataMdb());
+    EXPECT_EQ(db.scalarInt("SELECT count(*) FROM Playlist WHERE grupa = 'News'", -1), 1);
+    EXPECT_EQ(groups()->model()->rowCount(), 1);
+
+    // A failed download: No records the address, Yes opens it in the browser.
+    prompter.answer(false).type(QString("http://tv.example/missing")).answer(false);
+    click("cmdOpenURL");
+    EXPECT_EQ(prompter.asked().back().text, text(settings::Texts::MainDownloadFailedQuestion));
+    prompter.verify();
+    EXPECT_EQ(settings().read(settings::Keys::URL), "http://tv.example/missing");
+    EXPECT_TRUE(openedUrls.isEmpty());
+    prompter.type(QString("http://tv.example/missing")).answer(true);
+    click("cmdOpenURL");
+    ASSERT_EQ(openedUrls.size(), 1);
+    EXPECT_EQ(openedUrls.front(), QUrl("http://tv.example/missing"));
+}
+
+TEST_F(GlavnaTest, DisablingHidesTheButtonFramesAndDisablesTheMenus)
+{
+    Glavna& glavna = start();
+    glavna.Isklopi_Sve();
+    EXPECT_FALSE(child<QWidget>("Frame7")->isVisible());
+    EXPECT_FALSE(child<QWidget>("Frame8")->isVisible());
+    for (const char* menu : {"mnuFile", "mnuGroups", "mnuExtra", "mnuLanguage", "mnuHelp"}) {
+        EXPECT_FALSE(child<QMenu>(menu)->isEnabled()) << menu;
+    }
+    glavna.Uklopi_Sve();
+    EXPECT_TRUE(child<QWidget>("Frame7")->isVisible());
+    EXPECT_TRUE(child<QMenu>("mnuFile")->isEnabled());
+}
+
+TEST_F(GlavnaTest, ChoosingALanguageTranslatesAtOnce)
+{
+    start();
+    QList<QAction*> entries;
+    for (QAction* a : child<QMenu>("mnuLanguage")->actions()) {
+        entries << a;
+    }
+    ASSERT_EQ(entries.size(), 13);
+    EXPECT_EQ(entries[12]->text(), "Turkish");
+    entries[1]->trigger(); // Croatien
+    EXPECT_EQ(settings().read(settings::Keys::Jezik), "Croatien.lng");
+    EXPECT_EQ(settings().read(settings::Keys::Region), "Balkan");
+    EXPECT_EQ(settings().read(settings::Keys::Language), "2");
+    EXPECT_TRUE(entries[1]->isChecked());
+    EXPECT_FALSE(entries[0]->isChecked());
+    const QString croatian = text(settings::Texts::ChannelNameColumn);
+    ASSERT_FALSE(croatian.isEmpty());
+    EXPECT_NE(croatian, "Channel name");
+    EXPECT_EQ(channels()->model()->headerData(1, Qt::Horizontal).toString(), croatian);
+    EXPECT_TRUE(caption("TDBGrid2Caption").startsWith(text(settings::Texts::GroupsCaption)));
+}
+
+TEST_F(GlavnaTest, ExitCompactsSavesTheSizeAndRemovesPlaylistFiles)
+{
+    start();
+    for (const char* name : {"temp.m3u", "Mine.M3U", "other.m3U", "keep.txt", "keep.m3u8"}) {
+        home.write(name, "x");
+    }
+    window->resize(900, 640);
+    trigger("mnuIzhod");
+    EXPECT_FALSE(window->isVisible());
+    std::vector<std::string> left;
+    for (const auto& entry : std::filesystem::directory_iterator(home.path())) {
+        left.push_back(entry.path().filename().string());
+    }
+    for (const char* gone : {"temp.m3u", "Mine.M3U", "other.m3U"}) {
+        EXPECT_EQ(std::count(left.begin(), left.end(), gone), 0) << gone;
+    }
+    EXPECT_EQ(std::count(left.begin(), left.end(), "keep.txt"), 1);
+    EXPECT_EQ(std::count(left.begin(), left.end(), "keep.m3u8"), 1);
+    EXPECT_EQ(settings().read(settings::Keys::Width), "900");
+    EXPECT_EQ(settings().read(settings::Keys::Height), "640");
+    EXPECT_EQ(settings().read(settings::Keys::Jezik), "English.lng");
+}
+
+TEST_F(GlavnaTest, ADroppedFileOpensAsTheOpenCommandWould)
+{
+    {
+        PlaylistStore s(folder.dataMdb());
+        s.fill({1});
+    }
+    start();
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(kIndonesia)});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, {});
+    QApplication::sendEvent(window.get(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, {});
+    prompter.answer(false);
+    QApplication::sendEvent(window.get(), &drop);
+    prompter.verify();
+    EXPECT_EQ(groups()->model()->rowCount(), 19);
+}
+
+} // namespace
+} // namespace listrion::editing
+
+namespace listrion::editing {
+namespace {
+
+TEST(WaitPanel, BlinksItsTextCountsAndHidesWhenDone)
+{
+    QWidget host;
+    WaitPanel panel(&host);
+    host.show();
+    panel.start("Please wait. Playlist is saving now");
+    auto* label = panel.findChild<QLabel*>("Label1");
+    ASSERT_NE(label, nullptr);
+    EXPECT_TRUE(panel.isVisible());
+    EXPECT_EQ(panel.findChild<QLabel*>("lblTime")->text(), "00:00:00");
+    panel.setCount(1234567);
+    EXPECT_EQ(panel.findChild<QLabel*>("LabelStevec")->text(), "1,234,567");
+    bool hidden = false;
+    bool shownAgain = false;
+    for (int i = 0; i < 40 && !(hidden && shownAgain); ++i) {
+        QTest::qWait(50);
+        hidden = hidden || !label->isVisible();
+        shownAgain = shownAgain || (hidden && label->isVisible());
+    }
+    EXPECT_TRUE(hidden && shownAgain);
+    panel.finish();
+    EXPECT_FALSE(panel.isVisible());
+    EXPECT_TRUE(label->isVisibleTo(&panel));
+}
+
+} // namespace
+} // namespace listrion::editing
