@@ -13,8 +13,10 @@ constexpr std::size_t kQueuedBatches = 3;
 // A batch is handed over before its text could outgrow 32-bit positions.
 constexpr std::size_t kBatchText = std::size_t{1} << 30;
 
-// Channel rows go in with one statement for several rows at a time.
-constexpr std::size_t kRowsPerInsert = 32;
+// Channel rows go in with one statement for several rows at a time. Each such statement
+// copies the pages it changes first (it could fail halfway), so fewer, longer statements
+// copy less.
+constexpr std::size_t kRowsPerInsert = 256;
 
 std::string insertChannels(std::size_t rows)
 {
@@ -118,6 +120,7 @@ void BatchWriter::work()
     for (;;) {
         m_changed.wait(lock, [this] { return !m_queue.empty() || m_closing; });
         if (m_queue.empty()) {
+            releaseStatements();
             return;
         }
         std::unique_ptr<Batch> batch = std::move(m_queue.front());
@@ -132,11 +135,28 @@ void BatchWriter::work()
             m_failed = true;
             m_queue.clear();
             m_changed.notify_all();
+            releaseStatements();
             return;
         }
         lock.lock();
         m_spare.push_back(std::move(batch));
     }
+}
+
+store::Statement& BatchWriter::prepared(std::unique_ptr<store::Statement>& statement,
+                                        const std::string& sql)
+{
+    if (!statement) {
+        statement = std::make_unique<store::Statement>(m_db.prepare(sql));
+    }
+    return *statement;
+}
+
+void BatchWriter::releaseStatements()
+{
+    m_insertMany.reset();
+    m_insertOne.reset();
+    m_insertGroup.reset();
 }
 
 void BatchWriter::write(const Batch& batch)
@@ -145,7 +165,7 @@ void BatchWriter::write(const Batch& batch)
     const std::size_t count = batch.channels.size();
     std::size_t done = 0;
     if (count >= kRowsPerInsert) {
-        store::Statement many = m_db.prepare(insertChannels(kRowsPerInsert));
+        store::Statement& many = prepared(m_insertMany, insertChannels(kRowsPerInsert));
         for (; done + kRowsPerInsert <= count; done += kRowsPerInsert) {
             for (std::size_t i = 0; i < kRowsPerInsert; ++i) {
                 bindChannel(many, static_cast<int>(i * 9), batch, batch.channels[done + i]);
@@ -154,16 +174,18 @@ void BatchWriter::write(const Batch& batch)
         }
     }
     if (done < count) {
-        store::Statement one = m_db.prepare(insertChannels(1));
+        store::Statement& one = prepared(m_insertOne, insertChannels(1));
         for (; done < count; ++done) {
             bindChannel(one, 0, batch, batch.channels[done]);
             one.run();
         }
     }
-    store::Statement group = m_db.prepare(kInsertGroup);
-    for (const StoredGroup& row : batch.groups) {
-        group.bindView(1, batch.view(row.grupa)).bindView(2, row.type).bind(3, row.broj);
-        group.run();
+    if (!batch.groups.empty()) {
+        store::Statement& group = prepared(m_insertGroup, kInsertGroup);
+        for (const StoredGroup& row : batch.groups) {
+            group.bindView(1, batch.view(row.grupa)).bindView(2, row.type).bind(3, row.broj);
+            group.run();
+        }
     }
     tx.commit();
 }

@@ -68,6 +68,9 @@ private:
     void handOver();
     void work();
     void write(const Batch& batch);
+    store::Statement& prepared(std::unique_ptr<store::Statement>& statement,
+                               const std::string& sql);
+    void releaseStatements();
     static void bindChannel(store::Statement& st, int first, const Batch& batch,
                             const StoredChannel& row);
 
@@ -80,6 +83,10 @@ private:
     bool m_closing = false;
     std::exception_ptr m_error;
     std::atomic<bool> m_failed{false};
+    // The writer thread's statements: prepared for its first batch, kept for the next ones.
+    std::unique_ptr<store::Statement> m_insertMany;
+    std::unique_ptr<store::Statement> m_insertOne;
+    std::unique_ptr<store::Statement> m_insertGroup;
     std::thread m_thread;
 };
 

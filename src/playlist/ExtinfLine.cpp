@@ -69,8 +69,11 @@ void ExtinfLine::scan()
             break;
         }
         const auto equals = static_cast<std::size_t>(static_cast<const char*>(hit) - data);
+        // The letter before '=' rules out most keys without comparing them whole.
+        const char last = equals > 0 ? asciiLower(data[equals - 1]) : '=';
         for (std::size_t k = 0; k < kKeyCount; ++k) {
-            if (m_found[k] != kNotFound || !endsAt(m_line, equals, kKeys[k])) {
+            if (m_found[k] != kNotFound || kKeys[k].text[kKeys[k].text.size() - 2] != last ||
+                !endsAt(m_line, equals, kKeys[k])) {
                 continue;
             }
             const std::size_t start = equals + 1 - kKeys[k].text.size();

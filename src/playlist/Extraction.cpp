@@ -4,6 +4,7 @@
 #include "playlist/StreamLink.h"
 #include "playlist/TextCleanup.h"
 
+#include <array>
 #include <charconv>
 #include <limits>
 
@@ -11,6 +12,29 @@ namespace listrion::playlist {
 namespace {
 
 using Key = ExtinfLine::Key;
+
+// The bytes the tvg-id clean-up removes or starts a removed sequence with, and the '=' that
+// every "tvg-id=" holds.
+constexpr std::string_view kTvgIdCleanedBytes = "I\"\xA9\xE2[]'\x84=";
+
+constexpr std::array<bool, 256> tvgIdCleanedTable()
+{
+    std::array<bool, 256> table{};
+    for (char c : kTvgIdCleanedBytes) {
+        table[static_cast<unsigned char>(c)] = true;
+    }
+    return table;
+}
+constexpr std::array<bool, 256> kTvgIdCleaned = tvgIdCleanedTable();
+
+bool hasTvgIdCleanedByte(std::string_view value)
+{
+    bool found = false;
+    for (char c : value) {
+        found |= kTvgIdCleaned[static_cast<unsigned char>(c)];
+    }
+    return found;
+}
 
 std::string_view cutAtScheme(std::string_view name)
 {
@@ -100,8 +124,7 @@ void GetTvgId(const ExtinfLine& line, const ValueDecoder& decoder, std::string& 
         return;
     }
     // Without any byte the clean-up removes, the value stays as it is.
-    if (value->find_first_of("I\"\xA9\xE2[]'\x84") == std::string_view::npos &&
-        value->find("tvg-id=") == std::string_view::npos) {
+    if (!hasTvgIdCleanedByte(*value)) {
         decoder.plain(*value, out);
         return;
     }

@@ -107,7 +107,7 @@ LoadResult PlaylistLoader::read(const std::filesystem::path& file, bool lineBrea
         return result;
     }
     try {
-        store::Schema::dropPlaylistIndexes(m_db);
+        store::Schema::dropPlaylistGroupIndex(m_db);
     } catch (const std::exception& e) {
         fail(result, LoadStatus::Failed, e.what());
         return result;

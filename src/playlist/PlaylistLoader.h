@@ -17,7 +17,8 @@ namespace listrion::playlist {
 // One reading run of a playlist file into Playlist and Grupa, as the loading window does it:
 // a first pass counts the lines, the second reads them. However the run ends (normally,
 // Cancel, the limit or an error) it ends the same way: the undo snapshot is written of
-// exactly what was stored, and the Playlist indexes, dropped for the run, are rebuilt. Uses
+// exactly what was stored, and the Playlist(grupa, broj) index, dropped for the run, is
+// rebuilt (Playlist(broj) is kept: the rows arrive in broj order). Uses
 // only the connection it is given (its caller's own, on the caller's thread) and reports
 // through the observer.
 class PlaylistLoader {

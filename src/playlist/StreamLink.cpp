@@ -17,8 +17,22 @@ constexpr std::size_t kLastStart = 32766;
 constexpr std::size_t kFirstSkippable = 10;
 constexpr std::string_view kLogoKey = "tvg-logo=";
 
+// The first letters of the schemes: most candidates fail on their first byte.
+constexpr std::array<bool, 256> schemeLetters()
+{
+    std::array<bool, 256> table{};
+    for (std::string_view scheme : kStreamSchemes) {
+        table[static_cast<unsigned char>(scheme.front())] = true;
+    }
+    return table;
+}
+constexpr std::array<bool, 256> kSchemeLetters = schemeLetters();
+
 bool schemeEndsAt(std::string_view line, std::size_t start, std::size_t colon)
 {
+    if (!kSchemeLetters[static_cast<unsigned char>(line[start])]) {
+        return false;
+    }
     const std::string_view candidate = line.substr(start, colon - start + 1);
     for (std::string_view scheme : kStreamSchemes) {
         if (scheme == candidate) {

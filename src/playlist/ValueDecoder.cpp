@@ -3,6 +3,8 @@
 #include "playlist/TextDecoding.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 namespace listrion::playlist {
 namespace {
@@ -11,6 +13,35 @@ bool isPlainAscii(std::string_view bytes)
 {
     return std::all_of(bytes.begin(), bytes.end(),
                        [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+struct ByteSummary {
+    bool high = false;    // a byte from 0x80 up
+    bool percent = false; // a '%'
+};
+
+// Eight bytes at a time: a value is usually plain ASCII and only needs this one look.
+ByteSummary summarize(std::string_view text)
+{
+    constexpr std::uint64_t kHighBits = 0x8080808080808080u;
+    constexpr std::uint64_t kOnes = 0x0101010101010101u;
+    constexpr std::uint64_t kPercents = kOnes * static_cast<unsigned char>('%');
+    std::uint64_t high = 0;
+    std::uint64_t percent = 0;
+    std::size_t i = 0;
+    for (; i + 8 <= text.size(); i += 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, text.data() + i, 8);
+        high |= word;
+        // Nonzero exactly when some byte of word equals '%'.
+        const std::uint64_t x = word ^ kPercents;
+        percent |= (x - kOnes) & ~x & kHighBits;
+    }
+    for (; i < text.size(); ++i) {
+        high |= static_cast<unsigned char>(text[i]);
+        percent |= text[i] == '%' ? 1u : 0u;
+    }
+    return {(high & kHighBits) != 0, percent != 0};
 }
 
 } // namespace
@@ -59,8 +90,13 @@ void ValueDecoder::regionalInPlace(std::string& text) const
         }
         return;
     }
+    // Plain ASCII without '%' decodes to itself and holds no letter to fold.
+    const ByteSummary bytes = summarize(text);
+    if (!bytes.percent && !bytes.high) {
+        return;
+    }
     // Without '%', well-formed UTF-8 decodes to itself; only the folding changes it.
-    if (text.find('%') == std::string::npos && isWellFormedUtf8(text)) {
+    if (!bytes.percent && isWellFormedUtf8(text)) {
         foldDiacriticsInPlace(text);
         return;
     }

@@ -46,6 +46,11 @@ void dropPlaylistIndexes(Database& db)
     db.exec("DROP INDEX IF EXISTS Playlist_grupa_broj; DROP INDEX IF EXISTS Playlist_broj;");
 }
 
+void dropPlaylistGroupIndex(Database& db)
+{
+    db.exec("DROP INDEX IF EXISTS Playlist_grupa_broj");
+}
+
 void createPlaylistIndexes(Database& db)
 {
     db.exec("CREATE INDEX IF NOT EXISTS Playlist_grupa_broj ON Playlist(grupa, broj);"

@@ -46,6 +46,10 @@ void createGrupaLayoutTable(Database& db, std::string_view name);
 // The indexes of the working Playlist table; a bulk load drops them and builds them afterwards.
 void dropPlaylistIndexes(Database& db);
 void createPlaylistIndexes(Database& db);
+// Drops Playlist(grupa, broj) only. A load that appends rows in broj order keeps
+// Playlist(broj), which then grows at its end, cheaper than building it afterwards;
+// createPlaylistIndexes builds what is missing.
+void dropPlaylistGroupIndex(Database& db);
 
 } // namespace Schema
 } // namespace listrion::store

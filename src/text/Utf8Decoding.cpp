@@ -30,22 +30,24 @@ std::string Utf8BytesToText(std::string_view bytes, std::size_t count)
     out.reserve(bytes.size());
     const auto* s = reinterpret_cast<const uint8_t*>(bytes.data());
     const auto n = static_cast<std::int32_t>(bytes.size());
+    // Well-formed bytes are copied in runs; only an ill-formed subpart breaks a run.
+    std::int32_t copied = 0;
     std::int32_t i = 0;
     while (i < n) {
         if (s[i] < 0x80) {
-            out.push_back(static_cast<char>(s[i++]));
+            ++i;
             continue;
         }
         const std::int32_t start = i;
         UChar32 c = 0;
         U8_NEXT(s, i, n, c);
         if (c < 0) {
+            out.append(bytes.data() + copied, static_cast<std::size_t>(start - copied));
             out.append("\xEF\xBF\xBD"); // U+FFFD for each maximal ill-formed subpart
-        } else {
-            out.append(
-                bytes.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(i - start)));
+            copied = i;
         }
     }
+    out.append(bytes.data() + copied, static_cast<std::size_t>(n - copied));
     return out;
 }
 

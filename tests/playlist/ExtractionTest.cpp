@@ -154,6 +154,12 @@ TEST(ExtractionRegions, DecodingAndFoldingOnlyWhereTheRegionSaysSo)
         const ValueDecoder d(Codepage::windows1250(), region);
         EXPECT_EQ(group(line, d), "Sport Cakovec") << region;
         EXPECT_EQ(name(line, d), "Duro 100% Hits") << region;
+        // Plain ASCII too, with the '%' past the first eight bytes or in the last few.
+        EXPECT_EQ(group("#EXTINF:-1 group-title=\"Sport 12 %C4%8Cakovec\",N", d),
+                  "Sport 12 Cakovec")
+            << region;
+        EXPECT_EQ(group("#EXTINF:-1 group-title=\"Sport Cakovec 12%41\",N", d), "Sport Cakovec 12A")
+            << region;
         // Links, logos and tvg-ids are never decoded: the code page reads their bytes.
         EXPECT_EQ(GetTvgLogo(ExtinfLine(line), d), "http://l/Ĺ\u00A0") << region;
         EXPECT_EQ(GetTvgId(ExtinfLine(line), d), "Ĺ\u00A0.id") << region;

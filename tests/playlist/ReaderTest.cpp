@@ -159,7 +159,17 @@ TEST(ReaderLimit, StopsBeforeTheLineAfterTheLimit)
     // Below the limit nothing changes.
     home.options().reader.limit = 40000;
     EXPECT_EQ(home.open(entries(30000, true)).status, LoadStatus::Loaded);
-    EXPECT_EQ(store::channelCount(home.database()), 30000);
+    // Every row of the many batches is the entry it came from.
+    const auto rows = storedChannels(home.database());
+    ASSERT_EQ(rows.size(), 30000u);
+    std::size_t wrong = 0;
+    for (std::size_t k = 0; k < rows.size(); ++k) {
+        const std::string i = std::to_string(k + 1);
+        wrong += rows[k].name != "Ch " + i || rows[k].link != "http://s/" + i ||
+                 rows[k].grupa != "G" + std::to_string((k + 1) % 3) ||
+                 rows[k].broj != static_cast<std::int64_t>(k + 2);
+    }
+    EXPECT_EQ(wrong, 0u);
 }
 
 TEST(ReaderRestructure, LongFirstLineIsReadThroughTempM3u)

@@ -85,7 +85,10 @@ TEST_F(StoreSemantics, CollationAgreesWithFoldKey)
         "ά", "Ά", "z", "Ž", "ž", "abc  ",
         // Texts that share a start beyond ASCII and differ later.
         "Спорт 1", "СПОРТ 1", "Спорт 12", "Спорт 2 ", "Ž ab", "Ž aB", "Ž a\u212A", "\xff\xfe b",
-        "\xff\xfe B", "日本 x", "日本 Y", "日本語"};
+        "\xff\xfe B", "日本 x", "日本 Y", "日本語",
+        // Long shared starts, differing in case or text after the first eight bytes.
+        "NL | Documentary 1", "nl | documentary 1", "NL | Documentary 12", "NL | Documentarz",
+        "Спорт Спорт ab", "Спорт Спорт aB", "Спорт Спорт b", "Спорт Спорт"};
     const auto sign = [](int v) {
         return (v > 0) - (v < 0);
     };
