@@ -14,6 +14,7 @@
 #define LISTRION_TEXT_CATALOGUE(X)                                                                 \
     X(ReplaceFileQuestion, "Main", 19)                                                             \
     X(NothingToUndo, "Main", 21)                                                                   \
+    X(EpgListWritten, "Main", 47)                                                                  \
     X(ChannelNameColumn, "Main", 30)                                                               \
     X(TvgNameColumn, "Main", 31)                                                                   \
     X(FileSaved, "Main", 53)                                                                       \
@@ -25,6 +26,7 @@
     X(GroupsCaption, "Main", 116)                                                                  \
     X(ChannelsCaption, "Main", 117)                                                                \
     X(MainDownloadFailedQuestion, "Main", 179)                                                     \
+    X(NoGroupTicked, "Add_group", 8)                                                               \
     X(BackupCaption, "Backup", 1)                                                                  \
     X(BackupMakeButton, "Backup", 2)                                                               \
     X(BackupCancelButton, "Backup", 3)                                                             \

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/Prompter.h"
+#include "playlist/ExportFormat.h"
 #include "playlist/HttpClient.h"
 #include "playlist/LoadResult.h"
 #include "playlist/PlaylistOpening.h"
@@ -63,6 +64,13 @@ public:
     void Reload_Playlist();
     // The save command: asks for the file, writes it; false when nothing was saved.
     bool Save_Playlist();
+    // One of the set-top-box exports or the EPG listing: guard, save dialog, overwrite
+    // question, the file written under the wait panel, the closing message.
+    void exportTo(playlist::ExportFormat format);
+    // mnuExport: the group grid shows its tick column and offers the ticked-groups export.
+    void enterGroupSelection();
+    // mnuExport_Groups: asks for a tick, then writes the ticked groups as a playlist.
+    void exportTickedGroups();
     void Open_Playlist();
     void Open_URL();
     // Opens a file as Open_Playlist does after its dialog.
@@ -95,6 +103,10 @@ private:
     QAction* addCommand(QMenu* menu, const char* name, const QString& caption,
                         void (Glavna::*slot)());
     controls::Gumb* addButton(QWidget* frame, const char* name, const QString& caption);
+    void buildExportMenus(QMenu* convert, QMenu* groups);
+    void leaveGroupSelection();
+    // Save_Playlist and Export_Groups: dialog, question, the writer under the wait panel.
+    bool writePlaylist(bool tickedGroupsOnly);
     void buildLanguageMenu();
     void fillGroupSubmenu(QMenu* sub);
     void chooseLanguage(int position);
@@ -142,6 +154,10 @@ private:
     QStringList m_groupMenuNames;
     QList<QMenu*> m_staleGroupSubmenus; // not yet showing m_groupMenuNames
     QMenu* m_languageMenu = nullptr;
+    QList<QAction*> m_selectEntries; // mnuExport, mnuExport2
+    QList<QAction*> m_exportEntries; // mnuExport_Groups, mnuExport_Groups2
+    QString m_lastDialogName;        // the name the export dialog last held
+    bool m_selectingGroups = false;
     bool m_shutDown = false;
 };
 

@@ -29,6 +29,7 @@ public:
 
 constexpr int kTwipsPerPixel = 15; // 1440 twips per inch at 96 pixels per inch
 constexpr int kTickWidth = 38;
+constexpr int kGroupTickTwips = 400;
 
 int widthSetting(const settings::Settings& settings, int key, int builtIn)
 {
@@ -99,7 +100,9 @@ void Glavna::applyGroupColumns()
     QFont caption("Verdana");
     caption.setBold(true);
     m_groupCaption->setFont(caption);
-    m_groupGrid->setColumnWidth(GroupGridModel::kTickColumn, kTickWidth);
+    // The tick column shows only while groups are being chosen for export.
+    m_groupGrid->setColumnWidth(GroupGridModel::kTickColumn, kGroupTickTwips / kTwipsPerPixel);
+    m_groupGrid->setColumnHidden(GroupGridModel::kTickColumn, !m_selectingGroups);
     m_groupGrid->setColumnWidth(GroupGridModel::kNameColumn, widthSetting(m_settings, 7, 2900));
     m_groupGrid->setColumnWidth(GroupGridModel::kTypeColumn, widthSetting(m_settings, 8, 1100));
     m_groupGrid->setColumnWidth(GroupGridModel::kCountColumn, widthSetting(m_settings, 9, 1000));

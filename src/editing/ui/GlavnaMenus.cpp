@@ -39,6 +39,8 @@ void Glavna::buildMenus()
     save->setObjectName("mnuSave_playlist");
     save->setShortcut(QKeySequence::Save);
     connect(save, &QAction::triggered, this, &Glavna::saveCommand);
+    QMenu* convert = file->addMenu("Convert playlist");
+    convert->setObjectName("mnuConvert");
     file->addSeparator();
     addCommand(file, "mnuClose_playlist", "Close playlist", &Glavna::closePlaylist);
     addCommand(file, "mnuReload_playlist", "Renumber playlist", &Glavna::Reload_Playlist);
@@ -57,6 +59,7 @@ void Glavna::buildMenus()
 
     QMenu* groups = menu("mnuGroups", "&Groups");
     addCommand(groups, "mnuPopravi_Group_Type", "Repair group types", &Glavna::Popravi_Group_Type);
+    buildExportMenus(convert, groups);
 
     // The move-to-group and copy-to-group submenus and their pop-up copies; their commands
     // belong to channel editing, which is not part of this window yet, so they stay hidden.

@@ -15,6 +15,11 @@ namespace listrion::editing {
 
 bool Glavna::Save_Playlist()
 {
+    return writePlaylist(false);
+}
+
+bool Glavna::writePlaylist(bool tickedGroupsOnly)
+{
     const std::optional<QString> file = m_services.prompter.saveFile(
         {"Select File", "Apps (*.m3u);;All files (*.*)", "txt", QString()});
     if (!file || file->isEmpty()) {
@@ -32,7 +37,8 @@ bool Glavna::Save_Playlist()
     options.replaceExisting = true;
     WaitPanelObserver observer(*m_wait);
     const playlist::SaveResult result =
-        playlist::Save_Playlist(file->toStdString(), options, &observer);
+        tickedGroupsOnly ? playlist::Export_Groups(file->toStdString(), options, &observer)
+                         : playlist::Save_Playlist(file->toStdString(), options, &observer);
     const bool saved = result.saved();
     const QString failure = QString::fromStdString(result.message);
     m_wait->setText("Please wait. Playlist is loading...");

@@ -5,6 +5,7 @@
 #include "listrion/Version.h"
 #include "settings/Languages.h"
 #include "settings/TextCatalogue.h"
+#include "store/LogoSchema.h"
 #include "store/Schema.h"
 #include "support/PlaylistStore.h"
 #include "support/ScriptedPrompter.h"
@@ -191,6 +192,7 @@ TEST_F(GlavnaTest, ATickClickWritesTheStoreAtOnce)
     EXPECT_EQ(db.scalarInt("SELECT sum(izberi) FROM Playlist", -1), 1);
     clickCell(channels(), 1, 0);
     EXPECT_EQ(db.scalarInt("SELECT sum(izberi) FROM Playlist", -1), 0);
+    trigger("mnuExport"); // the group ticks show while groups are chosen for export
     clickCell(groups(), 0, 0);
     EXPECT_EQ(db.scalarInt("SELECT izberi FROM Grupa WHERE grupa = 'G1'", -1), 1);
     // A click elsewhere in the row changes no tick.
@@ -448,6 +450,82 @@ TEST_F(GlavnaTest, ADroppedFileOpensAsTheOpenCommandWould)
     QApplication::sendEvent(window.get(), &drop);
     prompter.verify();
     EXPECT_EQ(groups()->model()->rowCount(), 19);
+}
+
+TEST_F(GlavnaTest, ABoxExportIsGuardedAsksForTheFileAndBeforeReplacingIt)
+{
+    start();
+    for (const char* entry :
+         {"mnuConvert_enigma_2", "mnuConvert_azbox", "mnuExport_EPG_Channels_adress"}) {
+        trigger(entry); // an empty playlist: the prompter fails the test on any question
+    }
+    PlaylistStore(folder.dataMdb()).fill({2, 1});
+    window->refreshGrids();
+    const QString target = QString::fromStdString((home.path() / "bouquet.tv").string());
+    prompter.chooseSaveFile(target).acknowledge();
+    trigger("mnuConvert_enigma_2");
+    const controls::Prompter::FileRequest dialog = prompter.asked().front().file;
+    EXPECT_EQ(
+        QStringList({dialog.title, dialog.filter, dialog.defaultExtension, dialog.proposedName}),
+        QStringList({"Select File", "Apps (*.tv);;All files (*.*)", "txt", "userbouquet.iptv.tv"}));
+    EXPECT_EQ(prompter.asked().back().text, text(settings::Texts::FileSaved));
+    prompter.verify();
+    const std::string written = test::readFile(target.toStdString());
+    const std::string head = "#NAME IPTV\r\n#SERVICE 4097:0:1:1:0:0:0:0:0:0:http%3a//tv/G1.1\r\n"
+                             "#DESCRIPTION G1.1\r\n";
+    EXPECT_EQ(written.substr(0, head.size()), head);
+    EXPECT_FALSE(window->waitPanel().isVisible());
+
+    // No keeps the file; Yes replaces it, numbering 2, 4, 6.
+    prompter.chooseSaveFile(target).answer(false).chooseSaveFile(target).answer(true).acknowledge();
+    trigger("mnuConvert_enigma_2");
+    EXPECT_EQ(test::readFile(target.toStdString()), written);
+    trigger("mnuConvert_enigma_2");
+    EXPECT_EQ(prompter.asked()[1].text, text(settings::Texts::ReplaceFileQuestion));
+    EXPECT_EQ(prompter.asked()[1].title, "");
+    EXPECT_NE(test::readFile(target.toStdString()).find("0:1:6:0:"), std::string::npos);
+}
+
+TEST_F(GlavnaTest, OnlyTheTickedGroupsAreExported)
+{
+    PlaylistStore(folder.dataMdb()).fill({1, 1, 1});
+    start();
+    EXPECT_TRUE(groups()->isColumnHidden(0));
+    trigger("mnuExport2");
+    EXPECT_FALSE(child<QAction>("mnuExport")->isVisible());
+    prompter.acknowledge();
+    trigger("mnuExport_Groups"); // nothing ticked: asked to tick, still choosing
+    EXPECT_EQ(prompter.asked().back().text, text(settings::Texts::NoGroupTicked));
+    prompter.verify();
+    clickCell(groups(), 0, 0);
+    clickCell(groups(), 2, 0);
+    const std::filesystem::path target = home.path() / "ticked.m3u";
+    prompter.chooseSaveFile(QString::fromStdString(target.string())).acknowledge();
+    trigger("mnuExport_Groups2");
+    const std::string written = test::readFile(target);
+    EXPECT_NE(written.find("http://tv/G1.1\r\n"), std::string::npos);
+    EXPECT_NE(written.find("http://tv/G3.1\r\n"), std::string::npos);
+    EXPECT_EQ(written.find("G2"), std::string::npos);
+    EXPECT_TRUE(groups()->isColumnHidden(0));
+    EXPECT_FALSE(child<QAction>("mnuExport_Groups2")->isVisible());
+}
+
+TEST_F(GlavnaTest, TheEpgListingIsWrittenAsTextBesideAnM3uName)
+{
+    PlaylistStore(folder.dataMdb()).fill({1});
+    store::LogoSchema::open(folder.logoMdb())
+        .exec("INSERT INTO Epg VALUES ('B', 'n2', 't2', 'i2'), ('A', 'n1', 't1', 'i1')");
+    const std::filesystem::path listing = home.write("epg.txt", "old");
+    const QString chosen = QString::fromStdString((home.path() / "epg.M3U").string());
+    start();
+    prompter.chooseSaveFile(chosen).answer(true).acknowledge().chooseSaveFile(std::nullopt);
+    trigger("mnuExport_EPG_Channels_adress");
+    trigger("mnuExport_EPG_Channels_adress"); // the dialog keeps the name it last held
+    EXPECT_EQ(prompter.asked().back().file.proposedName, chosen);
+    EXPECT_EQ(prompter.asked()[2].text, text(settings::Texts::EpgListWritten));
+    EXPECT_EQ(test::readFile(listing),
+              "[A] ---- [name=n1] ---- [tvgname=t1] ---- [tvgid=i1]\r\n \r\n"
+              "[B] ---- [name=n2] ---- [tvgname=t2] ---- [tvgid=i2]\r\n");
 }
 
 } // namespace
