@@ -28,6 +28,13 @@ void ChannelGridModel::showGroup(const std::string& name)
     reload();
 }
 
+void ChannelGridModel::showGroupByPosition(const std::string& name)
+{
+    m_group = name;
+    m_byName = false;
+    reload();
+}
+
 void ChannelGridModel::showAll()
 {
     m_group.reset();

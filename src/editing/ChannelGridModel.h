@@ -44,6 +44,8 @@ public:
 
     // Shows the channels of one group (the store's comparison: any letter case).
     void showGroup(const std::string& name);
+    // Shows the channels of one group in position order, reading the rows once.
+    void showGroupByPosition(const std::string& name);
     // Shows every channel of the playlist.
     void showAll();
     // Switches between name order and position order and reads the rows again.

@@ -131,4 +131,23 @@ CompactResult Compact_Database(const fs::path& dataMdb, const FileRenamer& renam
     return result;
 }
 
+bool compactionPays(const fs::path& dataMdb, double share)
+{
+    std::error_code ec;
+    if (!fs::is_regular_file(dataMdb, ec)) {
+        return false;
+    }
+    try {
+        const Database db(dataMdb);
+        if (db.scalarInt("PRAGMA page_size", 0) != Database::kPageSize) {
+            return true;
+        }
+        const std::int64_t pages = db.scalarInt("PRAGMA page_count", 0);
+        const std::int64_t free = db.scalarInt("PRAGMA freelist_count", 0);
+        return pages > 0 && static_cast<double>(free) >= share * static_cast<double>(pages);
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
 } // namespace listrion::store

@@ -38,4 +38,13 @@ std::error_code renameFileDurably(const std::filesystem::path& from,
 CompactResult Compact_Database(const std::filesystem::path& dataMdb,
                                const FileRenamer& rename = renameFileDurably);
 
+// Below this share of free pages a compacted copy is hardly smaller than the file it replaces.
+inline constexpr double kCompactionPaysShare = 0.10;
+
+// True when compacting the file would change it materially: its free pages make up at least
+// `share` of its pages, or its page size is not the one of new stores. Reads only the file's
+// header (and its write-ahead log); false when there is no such file or it cannot be read,
+// since compaction would then do nothing either.
+bool compactionPays(const std::filesystem::path& dataMdb, double share = kCompactionPaysShare);
+
 } // namespace listrion::store

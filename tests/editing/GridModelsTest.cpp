@@ -159,6 +159,9 @@ TEST_F(GridModels, ChannelGridShowsAGroupByPositionOrByName)
     EXPECT_EQ(column(model, 1), (std::vector<QString>{"Alpha", "ants", "Mars", "MARS ", "Zorro"}));
     model.showGroup("Nobody");
     EXPECT_EQ(model.rowCount(), 0);
+    model.showGroupByPosition("Films");
+    EXPECT_FALSE(model.orderByName());
+    EXPECT_EQ(column(model, 1), (std::vector<QString>{"Mars", "Zorro", "MARS ", "ants"}));
 }
 
 TEST_F(GridModels, PagesAreReadOnDemandAcrossPageBoundaries)

@@ -118,5 +118,23 @@ TEST_F(Compaction, ALogLeftByACrashEndsUpInTheCompactedFile)
     EXPECT_EQ(after.back(), "G2/only in the log/1");
 }
 
+TEST_F(Compaction, PaysOnlyForAnOlderPageSizeOrEnoughFreePages)
+{
+    EXPECT_TRUE(compactionPays(file));
+    ASSERT_EQ(Compact_Database(file).status, CompactStatus::Compacted);
+    EXPECT_FALSE(compactionPays(file));
+    EXPECT_FALSE(compactionPays(folder.file("missing.mdb")));
+    EXPECT_FALSE(fs::exists(folder.file("missing.mdb")));
+
+    Database db(file); // stays open: the freed pages are known from its log only
+    db.exec("DELETE FROM Playlist");
+    const std::int64_t pages = db.scalarInt("PRAGMA page_count", 0);
+    const std::int64_t free = db.scalarInt("PRAGMA freelist_count", 0);
+    ASSERT_GT(free, 0);
+    const double share = static_cast<double>(free) / static_cast<double>(pages);
+    EXPECT_TRUE(compactionPays(file, share));
+    EXPECT_FALSE(compactionPays(file, share + 0.01));
+}
+
 } // namespace
 } // namespace listrion::store

@@ -134,8 +134,13 @@ controls::Gumb* Glavna::addButton(QWidget* frame, const char* name, const QStrin
 void Glavna::start()
 {
     setFont(QFont("Segoe UI"));
-    // Compacting needs every other connection closed; the grids open theirs afterwards.
-    store::Compact_Database(m_folder.dataMdb());
+    // Compacting needs every other connection closed; the grids open theirs afterwards. The exit
+    // compacts every time, so at start a rewrite only pays after a session that did not end
+    // normally or after other programs changed the file; a compact file (of hundreds of
+    // megabytes with a large playlist) is not copied again.
+    if (store::compactionPays(m_folder.dataMdb())) {
+        store::Compact_Database(m_folder.dataMdb());
+    }
     m_db.emplace(store::Schema::open(m_folder.dataMdb()));
 
     const settings::StartupSettings startup = settings::StartupSettings::apply(m_settings);

@@ -11,6 +11,7 @@
 #include "store/Database.h"
 
 #include <QMainWindow>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -54,7 +55,8 @@ public:
     // Disable all / enable all around a long run.
     void Isklopi_Sve();
     void Uklopi_Sve();
-    // Rebuilds the move-to-group and copy-to-group submenus from the group rows.
+    // Rebuilds the move-to-group and copy-to-group submenus from the group rows. The names are
+    // read at once; each submenu makes its entries when it is next about to show.
     void Kreiraj_Meni();
     // Assigns every caption of the window from the language in use.
     void Prevedi();
@@ -106,6 +108,7 @@ private:
     // Save_Playlist and Export_Groups: dialog, question, the writer under the wait panel.
     bool writePlaylist(bool tickedGroupsOnly);
     void buildLanguageMenu();
+    void fillGroupSubmenu(QMenu* sub);
     void chooseLanguage(int position);
     void markLanguage(int position);
     void setupGrids();
@@ -148,6 +151,8 @@ private:
     QWidget* m_frame8 = nullptr;
     QList<QMenu*> m_commandMenus;
     QList<QMenu*> m_groupSubmenus; // mnuxxx, mnuxxx2, mnuxxxCopy, mnuxxxCopy2
+    QStringList m_groupMenuNames;
+    QList<QMenu*> m_staleGroupSubmenus; // not yet showing m_groupMenuNames
     QMenu* m_languageMenu = nullptr;
     QList<QAction*> m_selectEntries; // mnuExport, mnuExport2
     QList<QAction*> m_exportEntries; // mnuExport_Groups, mnuExport_Groups2

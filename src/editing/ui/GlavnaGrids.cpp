@@ -158,8 +158,9 @@ void Glavna::groupRowChanged(int row)
     if (row < 0 || row >= m_groups->rowCount()) {
         return;
     }
-    m_channels->setOrderByName(false);
-    m_channels->showGroup(m_groups->grupa(row));
+    // One read of the chosen group's rows; switching the order first would read the rows of
+    // the group shown before (every channel at start) for nothing.
+    m_channels->showGroupByPosition(m_groups->grupa(row));
     channelGridLayout();
     m_settings.write(settings::Keys::PozicijaG, static_cast<long long>(row));
 }

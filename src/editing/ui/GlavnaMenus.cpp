@@ -75,6 +75,7 @@ void Glavna::buildMenus()
         QAction* first = sub->addAction(QString());
         first->setVisible(false);
         m_groupSubmenus << sub;
+        connect(sub, &QMenu::aboutToShow, this, [this, sub] { fillGroupSubmenu(sub); });
     }
     channels->menuAction()->setVisible(false);
 
@@ -158,17 +159,28 @@ void Glavna::Uklopi_Sve()
 
 void Glavna::Kreiraj_Meni()
 {
-    const std::vector<std::string> names = groupNamesInGridOrder(*m_db);
-    for (QMenu* sub : m_groupSubmenus) {
-        const QList<QAction*> entries = sub->actions();
-        // From the highest index down to 1; entry 0 stays.
-        for (qsizetype i = entries.size() - 1; i >= 1; --i) {
-            sub->removeAction(entries[i]);
-            delete entries[i];
-        }
-        for (const std::string& name : names) {
-            sub->addAction(QString::fromStdString(name));
-        }
+    m_groupMenuNames.clear();
+    for (const std::string& name : groupNamesInGridOrder(*m_db)) {
+        m_groupMenuNames << QString::fromStdString(name);
+    }
+    // A playlist has thousands of groups: four submenus of that many entries are made only
+    // when one is opened.
+    m_staleGroupSubmenus = m_groupSubmenus;
+}
+
+void Glavna::fillGroupSubmenu(QMenu* sub)
+{
+    if (!m_staleGroupSubmenus.removeOne(sub)) {
+        return;
+    }
+    const QList<QAction*> entries = sub->actions();
+    // From the highest index down to 1; entry 0 stays.
+    for (qsizetype i = entries.size() - 1; i >= 1; --i) {
+        sub->removeAction(entries[i]);
+        delete entries[i];
+    }
+    for (const QString& name : m_groupMenuNames) {
+        sub->addAction(name);
     }
 }
 
