@@ -1,5 +1,7 @@
 #include "playlist/BackgroundCheckpoint.h"
 
+#include <pthread.h>
+#include <sched.h>
 #include <sqlite3.h>
 
 #include <chrono>
@@ -28,17 +30,12 @@ BackgroundCheckpoint::BackgroundCheckpoint(store::Database& loading) : m_loading
         m_paused = true;
     } catch (const std::exception&) {
         // The loading connection keeps checkpointing itself.
+        return;
     }
-}
-
-void BackgroundCheckpoint::start()
-{
-    if (m_paused && !m_thread.joinable()) {
-        try {
-            m_thread = std::thread([this] { work(); });
-        } catch (const std::system_error&) {
-            // No thread: the pages are copied when the loading connection closes.
-        }
+    try {
+        m_thread = std::thread([this] { work(); });
+    } catch (const std::system_error&) {
+        // No thread: the pages are copied when the load is over.
     }
 }
 
@@ -47,7 +44,6 @@ BackgroundCheckpoint::~BackgroundCheckpoint()
     if (!m_paused) {
         return;
     }
-    start();
     if (m_thread.joinable()) {
         {
             std::lock_guard lock(m_mutex);
@@ -56,6 +52,11 @@ BackgroundCheckpoint::~BackgroundCheckpoint()
         m_wake.notify_all();
         m_thread.join();
     }
+    // Everything the load committed goes into the file; the log shrinks back unless a reader
+    // still holds it.
+    checkpoint(*m_own, SQLITE_CHECKPOINT_PASSIVE);
+    sqlite3_busy_timeout(m_own->handle(), kLastWait);
+    checkpoint(*m_own, SQLITE_CHECKPOINT_TRUNCATE);
     try {
         m_loading.exec("PRAGMA wal_autocheckpoint=1000");
     } catch (const std::exception&) {
@@ -65,18 +66,16 @@ BackgroundCheckpoint::~BackgroundCheckpoint()
 
 void BackgroundCheckpoint::work()
 {
+    // Idle priority for this thread only. Where the system refuses, the copying simply
+    // competes with the load as any thread does.
+    sched_param idle{};
+    pthread_setschedparam(pthread_self(), SCHED_IDLE, &idle);
     std::unique_lock lock(m_mutex);
     while (!m_wake.wait_for(lock, kInterval, [this] { return m_stopping; })) {
         lock.unlock();
         checkpoint(*m_own, SQLITE_CHECKPOINT_PASSIVE);
         lock.lock();
     }
-    lock.unlock();
-    // Everything the load committed goes into the file; the log shrinks back unless a reader
-    // still holds it.
-    checkpoint(*m_own, SQLITE_CHECKPOINT_PASSIVE);
-    sqlite3_busy_timeout(m_own->handle(), kLastWait);
-    checkpoint(*m_own, SQLITE_CHECKPOINT_TRUNCATE);
 }
 
 } // namespace listrion::playlist

@@ -11,17 +11,16 @@ namespace listrion::playlist {
 
 // While a long load writes, copies the committed pages from the write-ahead log into the
 // database file on a thread and a connection of its own, so the loading connection never
-// stops to wait for the disk. The loading connection's own automatic checkpoints are off for
-// as long as this object lives; every checkpoint keeps the store's usual syncing, so a crash
-// or a power cut leaves the file as safe as any other write does.
+// stops to wait for the disk. The thread runs at idle priority: it takes only processor time
+// the parsing and inserting leave over, and catches up once the rows are in. The loading
+// connection's own automatic checkpoints are off for as long as this object lives; every
+// checkpoint keeps the store's usual syncing, so a crash or a power cut leaves the file as
+// safe as any other write does.
 class BackgroundCheckpoint {
 public:
     explicit BackgroundCheckpoint(store::Database& loading);
-    // Starts checkpointing. While the file is being read both cores are busy parsing and
-    // inserting, so the copying starts once the rows are in.
-    void start();
-    // Stops the thread after one last checkpoint and gives the loading connection its
-    // automatic checkpoints back.
+    // Stops the thread, copies what is left at the caller's own priority and gives the
+    // loading connection its automatic checkpoints back.
     ~BackgroundCheckpoint();
     BackgroundCheckpoint(const BackgroundCheckpoint&) = delete;
     BackgroundCheckpoint& operator=(const BackgroundCheckpoint&) = delete;

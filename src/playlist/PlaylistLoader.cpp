@@ -49,7 +49,6 @@ LoadResult PlaylistLoader::Prikazi_Kanale(const std::filesystem::path& file)
     if (restructure) {
         result = Prikazi_Kanale2(file);
     }
-    checkpoints.start();
     finish(result);
     return result;
 }
@@ -59,7 +58,6 @@ LoadResult PlaylistLoader::Prikazi_Kanale_Link(const std::filesystem::path& file
     BackgroundCheckpoint checkpoints(m_db);
     bool restructure = false;
     LoadResult result = read(file, false, restructure);
-    checkpoints.start();
     finish(result);
     return result;
 }
@@ -204,7 +202,7 @@ void PlaylistLoader::rebuildIndexes(LoadResult& result)
         Progress progress = result.counts;
         progress.activity = Activity::Indexing;
         report(m_observer, progress);
-        store::Schema::createPlaylistIndexes(m_db);
+        store::Schema::createPlaylistIndexesAfterLoad(m_db);
     } catch (const std::exception& e) {
         fail(result, LoadStatus::Failed, e.what());
     }

@@ -42,10 +42,12 @@ Database::Database(const std::filesystem::path& file) : m_file(file)
         // ones): large pages need a quarter of the reads and writes of the default 4 KB in a
         // store of a million rows. The system library zeroes every freed page by default, which
         // doubles the writes of emptying a large table; FAST zeroes only where that costs no
-        // extra writes. Index builds may sort on a second thread.
+        // extra writes. Sorts that spill to temporary files may use two worker threads
+        // (see Schema::createPlaylistIndexesAfterLoad).
         exec("PRAGMA page_size=" + std::to_string(kPageSize) +
-             "; PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL; PRAGMA cache_size=-65536;"
-             "PRAGMA temp_store=MEMORY; PRAGMA secure_delete=FAST; PRAGMA threads=2;");
+             "; PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL; PRAGMA cache_size=-" +
+             std::to_string(kCacheKiB) +
+             "; PRAGMA temp_store=MEMORY; PRAGMA secure_delete=FAST; PRAGMA threads=2;");
     } catch (...) {
         sqlite3_close_v2(m_db);
         m_db = nullptr;

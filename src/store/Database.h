@@ -19,6 +19,8 @@ class Database {
 public:
     // Page size of new store files.
     static constexpr int kPageSize = 16384;
+    // Page cache of each connection, in KiB.
+    static constexpr int kCacheKiB = 65536;
 
     explicit Database(const std::filesystem::path& file);
     Database(Database&& other) noexcept;

@@ -1,5 +1,6 @@
 #include "store/Schema.h"
 
+#include "store/SqlError.h"
 #include "store/TextCollation.h"
 #include "store/Transaction.h"
 
@@ -55,6 +56,25 @@ void createPlaylistIndexes(Database& db)
 {
     db.exec("CREATE INDEX IF NOT EXISTS Playlist_grupa_broj ON Playlist(grupa, broj);"
             "CREATE INDEX IF NOT EXISTS Playlist_broj ON Playlist(broj);");
+}
+
+void createPlaylistIndexesAfterLoad(Database& db, int sortKiB)
+{
+    const std::string usual =
+        "PRAGMA temp_store=MEMORY; PRAGMA cache_size=-" + std::to_string(Database::kCacheKiB);
+    db.exec("PRAGMA temp_store=FILE; PRAGMA cache_size=-" + std::to_string(sortKiB));
+    try {
+        createPlaylistIndexes(db);
+    } catch (const SqlError&) {
+        // A failed CREATE INDEX leaves nothing behind: build again, sorting in memory.
+        db.exec(usual);
+        createPlaylistIndexes(db);
+        return;
+    } catch (...) {
+        db.exec(usual);
+        throw;
+    }
+    db.exec(usual);
 }
 
 void ensure(Database& db)

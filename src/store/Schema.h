@@ -51,5 +51,15 @@ void createPlaylistIndexes(Database& db);
 // createPlaylistIndexes builds what is missing.
 void dropPlaylistGroupIndex(Database& db);
 
+// Memory the sort of an index build after a load may use before it spills (KiB).
+inline constexpr int kBulkSortKiB = 16384;
+// createPlaylistIndexes for a table that was just filled, outside a transaction. The engine
+// sorts on its worker threads only when the sort may spill to temporary files and outgrows
+// its memory, so for the build the connection sorts through files with at most
+// `sortKiB` in memory; a million rows are then indexed in less time and memory. Where no
+// temporary file can be made, the build sorts in memory as usual. The connection's usual
+// settings come back in either case.
+void createPlaylistIndexesAfterLoad(Database& db, int sortKiB = kBulkSortKiB);
+
 } // namespace Schema
 } // namespace listrion::store

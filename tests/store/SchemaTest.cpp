@@ -1,4 +1,5 @@
 #include "store/Schema.h"
+#include "store/Transaction.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -64,6 +65,54 @@ TEST(Schema, ColumnsAreInTheLayoutOrder)
     }
     EXPECT_EQ(columns("Izbrana_Playlista"), "Ime ");
     EXPECT_EQ(columns("SS_Epg"), "ssepgurl ");
+}
+
+// The build after a load sorts through temporary files in small pieces; the index must come out
+// whole and in the collation's order, and the connection must get its usual settings back.
+TEST(Schema, IndexBuiltAfterALoadIsWholeAndSettingsComeBack)
+{
+    test::TempFolder folder;
+    Database db = Schema::open(folder.file("data.mdb"));
+    Schema::dropPlaylistIndexes(db);
+    const std::string upper = "ÖSTERREICH | NACHRICHTEN UND DOKUMENTATIONEN IN VOLLER LÄNGE";
+    const std::string lower = "österreich | nachrichten und dokumentationen in voller länge";
+    constexpr int kRows = 90000;
+    {
+        Transaction tx(db);
+        Statement insert = db.prepare("INSERT INTO Playlist (grupa, broj) VALUES (?, ?)");
+        for (int i = 0; i < kRows; ++i) {
+            // Positions in a scrambled order, the group spelt three ways.
+            const int broj = static_cast<int>((i * 7919L) % kRows) + 1;
+            const std::string& grupa = i % 3 == 0   ? upper
+                                       : i % 3 == 1 ? lower
+                                                    : std::string("Sport");
+            insert.bindAll(grupa, broj);
+            insert.run();
+        }
+        tx.commit();
+    }
+    Schema::createPlaylistIndexesAfterLoad(db, 1024);
+
+    EXPECT_EQ(db.scalarInt("PRAGMA temp_store", -1), 2);
+    EXPECT_EQ(db.scalarInt("PRAGMA cache_size", 0), -Database::kCacheKiB);
+    Statement check = db.prepare("PRAGMA integrity_check");
+    ASSERT_TRUE(check.step());
+    EXPECT_EQ(check.columnText(0), "ok");
+
+    const std::string sql = "SELECT broj FROM Playlist WHERE grupa = ? ORDER BY broj";
+    EXPECT_NE(queryPlan(db, sql).find("INDEX Playlist_grupa_broj"), std::string::npos);
+    Statement group = db.prepare(sql);
+    group.bind(1, std::string("Österreich | Nachrichten und Dokumentationen in voller Länge"));
+    int count = 0;
+    std::int64_t previous = 0;
+    bool ascending = true;
+    while (group.step()) {
+        ascending = ascending && group.columnInt(0) > previous;
+        previous = group.columnInt(0);
+        ++count;
+    }
+    EXPECT_EQ(count, kRows / 3 * 2);
+    EXPECT_TRUE(ascending);
 }
 
 } // namespace
