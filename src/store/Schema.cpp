@@ -30,6 +30,34 @@ std::string grupaColumns()
            textColumn("type") + ", count INTEGER, broj INTEGER)";
 }
 
+// For as long as it lives, the connection's sorts spill to temporary files once they hold
+// more than `sortKiB`; its own temp_store and cache size come back afterwards.
+class SpillingSorts {
+public:
+    SpillingSorts(Database& db, int sortKiB)
+        : m_db(db), m_tempStore(db.scalarInt("PRAGMA temp_store", 0)),
+          m_cacheSize(db.scalarInt("PRAGMA cache_size", -Database::kCacheKiB))
+    {
+        m_db.exec("PRAGMA temp_store=FILE; PRAGMA cache_size=-" + std::to_string(sortKiB));
+    }
+    ~SpillingSorts()
+    {
+        try {
+            m_db.exec("PRAGMA temp_store=" + std::to_string(m_tempStore) +
+                      "; PRAGMA cache_size=" + std::to_string(m_cacheSize));
+        } catch (const std::exception&) {
+            // The connection keeps sorting through files: slower, not wrong.
+        }
+    }
+    SpillingSorts(const SpillingSorts&) = delete;
+    SpillingSorts& operator=(const SpillingSorts&) = delete;
+
+private:
+    Database& m_db;
+    std::int64_t m_tempStore;
+    std::int64_t m_cacheSize;
+};
+
 } // namespace
 
 void createPlaylistLayoutTable(Database& db, std::string_view name)
@@ -60,21 +88,16 @@ void createPlaylistIndexes(Database& db)
 
 void createPlaylistIndexesAfterLoad(Database& db, int sortKiB)
 {
-    const std::string usual =
-        "PRAGMA temp_store=MEMORY; PRAGMA cache_size=-" + std::to_string(Database::kCacheKiB);
-    db.exec("PRAGMA temp_store=FILE; PRAGMA cache_size=-" + std::to_string(sortKiB));
-    try {
-        createPlaylistIndexes(db);
-    } catch (const SqlError&) {
-        // A failed CREATE INDEX leaves nothing behind: build again, sorting in memory.
-        db.exec(usual);
-        createPlaylistIndexes(db);
-        return;
-    } catch (...) {
-        db.exec(usual);
-        throw;
+    {
+        SpillingSorts spilling(db, sortKiB);
+        try {
+            createPlaylistIndexes(db);
+            return;
+        } catch (const SqlError&) {
+            // A failed CREATE INDEX leaves nothing behind; it is built again below, in memory.
+        }
     }
-    db.exec(usual);
+    createPlaylistIndexes(db);
 }
 
 void ensure(Database& db)
