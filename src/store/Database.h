@@ -18,7 +18,7 @@ namespace listrion::store {
 class Database {
 public:
     // Page size of new store files.
-    static constexpr int kPageSize = 16384;
+    static constexpr int kPageSize = 32768;
     // Page cache of each connection, in KiB.
     static constexpr int kCacheKiB = 65536;
 
