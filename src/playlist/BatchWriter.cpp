@@ -13,16 +13,16 @@ constexpr std::size_t kQueuedBatches = 3;
 // A batch is handed over before its text could outgrow 32-bit positions.
 constexpr std::size_t kBatchText = std::size_t{1} << 30;
 
-// Channel rows go in with one statement for several rows at a time. Each such statement
-// copies the pages it changes first (it could fail halfway), so fewer, longer statements
-// copy less.
+// Channel rows go in with one statement for several rows at a time. The statement is OR FAIL:
+// one that fails keeps the rows it inserted before, so the engine needs no copy of the pages it
+// changes to undo them alone. Nothing of a failed batch stays all the same: its transaction is
+// rolled back whole.
 constexpr std::size_t kRowsPerInsert = 256;
 
 std::string insertChannels(std::size_t rows)
 {
-    std::string sql =
-        "INSERT INTO Playlist (grupa, name, tvgname, tvgid, link, logo, broj, type, parent_code) "
-        "VALUES ";
+    std::string sql = "INSERT OR FAIL INTO Playlist (grupa, name, tvgname, tvgid, link, logo, "
+                      "broj, type, parent_code) VALUES ";
     for (std::size_t i = 0; i < rows; ++i) {
         sql += i == 0 ? "(?, ?, ?, ?, ?, ?, ?, ?, ?)" : ", (?, ?, ?, ?, ?, ?, ?, ?, ?)";
     }

@@ -264,6 +264,24 @@ TEST(ReaderBadInput, ClearResultsAndAConsistentStore)
     expectConsistentStore(home.database());
 }
 
+TEST(ReaderStoreFailure, AFailedBatchIsUndoneWholeAndTheBatchesBeforeItStay)
+{
+    ReaderFolder home;
+    ASSERT_EQ(home.open(entries(3, false)).status, LoadStatus::Loaded);
+    // The store refuses channel 6000, in the middle of the second batch of 4,096 rows.
+    home.database().exec("CREATE TRIGGER refuse BEFORE INSERT ON Playlist WHEN NEW.broj = 6000 "
+                         "BEGIN SELECT RAISE(FAIL, 'no room for channel 6000'); END");
+    const auto result = home.open(entries(10000, false));
+    EXPECT_EQ(result.status, LoadStatus::Failed);
+    EXPECT_NE(result.message.find("no room for channel 6000"), std::string::npos) << result.message;
+    const auto db = home.database();
+    const auto channels = storedChannels(db);
+    ASSERT_EQ(channels.size(), 4096U);
+    EXPECT_EQ(channels.front().broj, 1);
+    EXPECT_EQ(channels.back().broj, 4096);
+    expectConsistentStore(db);
+}
+
 // Expected values come from the corpus's own statistics and, for links, from the line that
 // follows each #EXTINF: line.
 std::map<std::string, std::pair<int, int>> corpusStatistics()
