@@ -15,7 +15,7 @@ constexpr std::size_t kBatchText = std::size_t{1} << 30;
 
 // Channel rows go in with one statement for several rows at a time. The statement is OR FAIL:
 // one that fails keeps the rows it inserted before, so the engine needs no copy of the pages it
-// changes to undo them alone. Nothing of a failed batch stays all the same: its transaction is
+// changes to undo them alone. A failed batch still leaves nothing behind: its transaction is
 // rolled back whole.
 constexpr std::size_t kRowsPerInsert = 256;
 
