@@ -1,8 +1,8 @@
 #include "playlist/BackgroundCheckpoint.h"
 
-#include <pthread.h>
-#include <sched.h>
 #include <sqlite3.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <system_error>
@@ -18,10 +18,10 @@ constexpr std::chrono::milliseconds kInterval{20};
 // How long the last checkpoint waits for readers before it leaves the log as it is (ms).
 constexpr int kLastWait = 200;
 
-void checkpoint(store::Database& db, int mode)
+int checkpoint(store::Database& db, int mode)
 {
-    // A busy or failed checkpoint only leaves the pages in the log for the next one.
-    sqlite3_wal_checkpoint_v2(db.handle(), nullptr, mode, nullptr, nullptr);
+    // A busy, interrupted or failed checkpoint only leaves the pages in the log for the next one.
+    return sqlite3_wal_checkpoint_v2(db.handle(), nullptr, mode, nullptr, nullptr);
 }
 
 } // namespace
@@ -52,13 +52,21 @@ BackgroundCheckpoint::~BackgroundCheckpoint()
         {
             std::lock_guard lock(m_mutex);
             m_stopping = true;
+            // A pass under way is cut short rather than waited for: at the lowest priority on a
+            // busy machine it could take seconds. The pass below copies its pages again.
+            if (m_inPass) {
+                sqlite3_interrupt(m_own->handle());
+            }
         }
         m_wake.notify_all();
         m_thread.join();
     }
     // Everything the load committed goes into the file; the log shrinks back unless a reader
-    // still holds it.
-    checkpoint(*m_own, SQLITE_CHECKPOINT_PASSIVE);
+    // still holds it. An interruption meant for the thread's last pass can still be pending
+    // if that pass ended first; it stops this pass at once, so that one is run again.
+    if (checkpoint(*m_own, SQLITE_CHECKPOINT_PASSIVE) == SQLITE_INTERRUPT) {
+        checkpoint(*m_own, SQLITE_CHECKPOINT_PASSIVE);
+    }
     sqlite3_busy_timeout(m_own->handle(), kLastWait);
     checkpoint(*m_own, SQLITE_CHECKPOINT_TRUNCATE);
     try {
@@ -70,15 +78,19 @@ BackgroundCheckpoint::~BackgroundCheckpoint()
 
 void BackgroundCheckpoint::work()
 {
-    // Idle priority for this thread only. Where the system refuses, the copying simply
-    // competes with the load as any thread does.
-    sched_param idle{};
-    pthread_setschedparam(pthread_self(), SCHED_IDLE, &idle);
+    // The lowest priority for this thread only (a thread id names one thread here). Not the
+    // idle policy: on a machine kept busy by other programs an idle thread gets a turn about
+    // once a second, and the loading thread waits for this one's last pass (a 0.3 s load then
+    // took up to 15 s). Where the system refuses, the copying simply competes with the load as
+    // any thread does.
+    setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), 19);
     std::unique_lock lock(m_mutex);
     while (!m_wake.wait_for(lock, kInterval, [this] { return m_stopping; })) {
+        m_inPass = true;
         lock.unlock();
         checkpoint(*m_own, SQLITE_CHECKPOINT_PASSIVE);
         lock.lock();
+        m_inPass = false;
     }
 }
 

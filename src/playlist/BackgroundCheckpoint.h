@@ -11,8 +11,8 @@ namespace listrion::playlist {
 
 // While a long load writes, copies the committed pages from the write-ahead log into the
 // database file on a thread and a connection of its own, so the loading connection never
-// stops to wait for the disk. The thread runs at idle priority: it takes only processor time
-// the parsing and inserting leave over, and catches up once the rows are in. The loading
+// stops to wait for the disk. The thread runs at the lowest priority: it takes hardly any
+// processor time the parsing and inserting need, and catches up once the rows are in. The loading
 // connection's own automatic checkpoints are off for as long as this object lives; every
 // checkpoint keeps the store's usual syncing, so a crash or a power cut leaves the file as
 // safe as any other write does.
@@ -34,6 +34,7 @@ private:
     std::mutex m_mutex;
     std::condition_variable m_wake;
     bool m_stopping = false;
+    bool m_inPass = false; // the thread is copying; guarded by m_mutex
     std::thread m_thread;
 };
 
