@@ -42,6 +42,7 @@ Glavna::Glavna(settings::ProgramFolder folder, Services services, QWidget* paren
     setAcceptDrops(true);
     buildWidgets();
     buildMenus();
+    connect(&m_events, &StoreEvents::changed, this, &Glavna::storeChanged);
 }
 
 Glavna::~Glavna()

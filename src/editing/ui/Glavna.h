@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/Prompter.h"
+#include "editing/StoreEvents.h"
 #include "playlist/ExportFormat.h"
 #include "playlist/HttpClient.h"
 #include "playlist/LoadResult.h"
@@ -89,6 +90,8 @@ public:
     WaitPanel& waitPanel() const { return *m_wait; }
     const settings::Settings& settings() const { return m_settings; }
     const settings::ProgramFolder& folder() const { return m_folder; }
+    // The change notices of this window and of every window it opens.
+    StoreEvents& events() { return m_events; }
     // The current group grid row's group name; empty without a row.
     std::string currentGroup() const;
 
@@ -129,10 +132,13 @@ private:
     void saveCommand();
     void cmdSave2();
     void cmdLast_undo();
+    // Re-reads what a change touched, keeping the current rows.
+    void storeChanged(const StoreChange& change);
 
     settings::ProgramFolder m_folder;
     settings::Settings m_settings;
     Services m_services;
+    StoreEvents m_events;
     std::unique_ptr<settings::LanguageFile> m_texts;
     std::optional<store::Database> m_db;
     GroupGridModel* m_groups = nullptr;

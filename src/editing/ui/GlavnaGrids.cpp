@@ -197,6 +197,17 @@ void Glavna::refreshGrids()
     selectGroupRow(row);
 }
 
+void Glavna::storeChanged(const StoreChange& change)
+{
+    if (m_groups == nullptr) {
+        return;
+    }
+    if (change.has(StoreChange::GroupNames) || change.has(StoreChange::Playlist)) {
+        Kreiraj_Meni();
+    }
+    refreshGrids();
+}
+
 std::string Glavna::currentGroup() const
 {
     const int row = m_groupGrid->currentIndex().row();
