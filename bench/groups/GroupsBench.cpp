@@ -116,8 +116,8 @@ void benchNameTools(store::Database& db, const Options& o)
                                                   editing::OnMerge::Refuse);
         });
         capitalize.run([&] {
-            changed = editing::applyGroupNameEdit(
-                db, {editing::GroupNameTool::Capitalize, {}, {}}, editing::OnMerge::Refuse);
+            changed = editing::applyGroupNameEdit(db, {editing::GroupNameTool::Capitalize, {}, {}},
+                                                  editing::OnMerge::Refuse);
         });
     }
     const std::string detail = std::to_string(changed.groups) + " groups, " +
@@ -132,9 +132,7 @@ void benchDelete(store::Database& db, const Options& o)
     std::int64_t size = 0;
     for (int r = 0; r < o.repeat; ++r) {
         const std::string group = groupOfSize(db, "abs(count - 50000)", size);
-        remove.run([&] {
-            editing::deleteGroup(db, group, editing::GroupGaps::ByTypeAndPosition);
-        });
+        remove.run([&] { editing::deleteGroup(db, group, editing::GroupGaps::ByTypeAndPosition); });
         store::Restore(db, store::RestoreForm::Editor);
     }
     report("delete a group (+ Zapisi_Nove_Brojeve_Grupa)", remove,

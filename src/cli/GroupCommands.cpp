@@ -1,8 +1,8 @@
 // Commands that add, rename, delete, move and retype groups and edit group names, as the main
 // window and the group editor do. Each is one transaction; a refused command changes nothing.
+#include "editing/GroupCommands.h"
 #include "cli/Command.h"
 #include "editing/EditRefused.h"
-#include "editing/GroupCommands.h"
 #include "editing/GroupNameTools.h"
 
 #include <ostream>
@@ -73,15 +73,16 @@ int groupType(Context& ctx, Arguments& args)
 GroupNameTool tool(const std::string& given)
 {
     static constexpr std::pair<const char*, GroupNameTool> kTools[] = {
-        {"prefix", GroupNameTool::Prefix},   {"suffix", GroupNameTool::Suffix},
-        {"strip", GroupNameTool::Strip},     {"replace", GroupNameTool::Replace},
+        {"prefix", GroupNameTool::Prefix},         {"suffix", GroupNameTool::Suffix},
+        {"strip", GroupNameTool::Strip},           {"replace", GroupNameTool::Replace},
         {"capitalize", GroupNameTool::Capitalize}, {"upper", GroupNameTool::Upper}};
     for (const auto& [name, value] : kTools) {
         if (given == name) {
             return value;
         }
     }
-    throw UsageError("'" + given + "' is not one of prefix, suffix, strip, replace, capitalize, "
+    throw UsageError("'" + given +
+                     "' is not one of prefix, suffix, strip, replace, capitalize, "
                      "upper");
 }
 
@@ -91,10 +92,10 @@ int groupNames(Context& ctx, Arguments& args)
     const auto a = args.finish(1, 3);
     editing::GroupNameEdit edit;
     edit.tool = tool(a[0]);
-    const std::size_t needed = edit.tool == GroupNameTool::Replace                ? 3
-                               : edit.tool == GroupNameTool::Prefix ||
-                                       edit.tool == GroupNameTool::Suffix ? 2
-                                                                          : 1;
+    const std::size_t needed =
+        edit.tool == GroupNameTool::Replace                                        ? 3
+        : edit.tool == GroupNameTool::Prefix || edit.tool == GroupNameTool::Suffix ? 2
+                                                                                   : 1;
     if (a.size() != needed) {
         throw UsageError(a[0] + " takes " + std::to_string(needed - 1) + " text argument(s)");
     }
@@ -123,10 +124,8 @@ int groupNames(Context& ctx, Arguments& args)
 void registerGroupCommands(CommandRegistry& registry)
 {
     registry.add({"add-group", "NAME [--type Live|VOD|Radio]", "add a group at the end",
-                  "The type is Live unless given. A name another group has is refused.",
-                  addGroup});
-    registry.add({"rename-group", "OLD NEW [--merge]",
-                  "rename a group and its channels",
+                  "The type is Live unless given. A name another group has is refused.", addGroup});
+    registry.add({"rename-group", "OLD NEW [--merge]", "rename a group and its channels",
                   "When another group already has the new name the rename is refused, unless\n"
                   "--merge moves the channels into that group and removes the renamed one.",
                   renameGroup});

@@ -151,7 +151,8 @@ std::vector<std::string> editedGroupNames(const std::vector<std::string>& names,
 
 GroupRenamePlan planGroupNameEdit(const store::Database& db, const GroupNameEdit& edit)
 {
-    const bool tickedOnly = edit.tool == GroupNameTool::Prefix || edit.tool == GroupNameTool::Suffix;
+    const bool tickedOnly =
+        edit.tool == GroupNameTool::Prefix || edit.tool == GroupNameTool::Suffix;
     std::vector<Row> all = readRows(db);
     std::vector<std::string> names;
     std::vector<std::size_t> scope;
@@ -167,10 +168,9 @@ GroupRenamePlan planGroupNameEdit(const store::Database& db, const GroupNameEdit
     const std::vector<std::string> result = editedGroupNames(names, edit);
     for (std::size_t k = 0; k < scope.size(); ++k) {
         if (NameText::length(result[k]) > kMaxTextLength) {
-            throw EditRefused(Reason::NameTooLong, "the name '" + all[scope[k]].name +
-                                                       "' would be longer than " +
-                                                       std::to_string(kMaxTextLength) +
-                                                       " characters");
+            throw EditRefused(Reason::NameTooLong,
+                              "the name '" + all[scope[k]].name + "' would be longer than " +
+                                  std::to_string(kMaxTextLength) + " characters");
         }
         all[scope[k]].final = result[k];
     }

@@ -73,7 +73,8 @@ TEST_F(CliGroups, NameToolsNeedTicksForPrefixesAndMergeOnlyWhenAsked)
     EXPECT_EQ(ok({"group-names", "prefix", "UK:"}), "renamed 1 groups (2 channels, 0 merged)\n");
     ok({"untick", "groups", "--all"});
     fails({"group-names", "suffix", "(HD)"});
-    EXPECT_EQ(ok({"group-names", "replace", "G", "g"}), "renamed 3 groups (6 channels, 0 merged)\n");
+    EXPECT_EQ(ok({"group-names", "replace", "G", "g"}),
+              "renamed 3 groups (6 channels, 0 merged)\n");
     EXPECT_EQ(ok({"group-names", "upper"}), "renamed 3 groups (6 channels, 0 merged)\n");
     EXPECT_EQ(store().groups(), (Names{"UK: G1", "G2", "G3"}));
     // "UK: G1" stripped is "G1"; renaming G2 to it first makes the strip a merge.

@@ -29,13 +29,12 @@ TEST(ChannelEntry, ChecksComeInTheDialogsOrder)
     EXPECT_EQ(checkChannel(f), ChannelProblem::BadType);
     f.type = "Radio";
     EXPECT_EQ(checkChannel(f), ChannelProblem::CodeTooLong);
-    for (auto [code, problem] : {std::pair{"0000", ChannelProblem::None},
-                                 std::pair{"0", ChannelProblem::None},
-                                 std::pair{"", ChannelProblem::None},
-                                 std::pair{"123", ChannelProblem::CodeTooShort},
-                                 std::pair{"abcd", ChannelProblem::CodeNotNumeric},
-                                 std::pair{"１２３４", ChannelProblem::CodeNotNumeric},
-                                 std::pair{"-123", ChannelProblem::CodeNotNumeric}}) {
+    for (auto [code, problem] :
+         {std::pair{"0000", ChannelProblem::None}, std::pair{"0", ChannelProblem::None},
+          std::pair{"", ChannelProblem::None}, std::pair{"123", ChannelProblem::CodeTooShort},
+          std::pair{"abcd", ChannelProblem::CodeNotNumeric},
+          std::pair{"１２３４", ChannelProblem::CodeNotNumeric},
+          std::pair{"-123", ChannelProblem::CodeNotNumeric}}) {
         EXPECT_EQ(checkParentCode(code), problem) << code;
     }
     f.parentCode.clear();
@@ -83,8 +82,7 @@ TEST(ChannelEntry, EditInPlaceOrMovedToAnotherGroup)
     test::PlaylistStore s(home.file("data.mdb"));
     s.fill({3, 2});
     s.recount();
-    const std::int64_t rowid =
-        s.db.scalarInt("SELECT rowid FROM Playlist WHERE name = 'G1.2'", 0);
+    const std::int64_t rowid = s.db.scalarInt("SELECT rowid FROM Playlist WHERE name = 'G1.2'", 0);
     ChannelFields f = *readChannel(s.db, rowid);
     f.name = "Renamed";
     EXPECT_FALSE(editChannel(s.db, rowid, f).moved);

@@ -1,5 +1,5 @@
-#include "editing/EditRefused.h"
 #include "editing/GroupCommands.h"
+#include "editing/EditRefused.h"
 #include "editing/GroupNameTools.h"
 #include "support/PlaylistStore.h"
 #include "support/TempFolder.h"
@@ -70,8 +70,7 @@ TEST_F(GroupCommands, RenameMovesTheChannelsAndMergesOnlyWhenAllowed)
     // Only the letter case changes: still the same group, no merge.
     r = renameGroup(s.db, "Café 'Sport'", "CAFÉ 'SPORT'", OnMerge::Refuse);
     EXPECT_EQ(s.groups().front(), "CAFÉ 'SPORT'");
-    EXPECT_EQ(refused([&] { renameGroup(s.db, "G3", "g2", OnMerge::Refuse); }),
-              Reason::NeedsMerge);
+    EXPECT_EQ(refused([&] { renameGroup(s.db, "G3", "g2", OnMerge::Refuse); }), Reason::NeedsMerge);
     EXPECT_EQ(refused([&] { renameGroup(s.db, "G9", "X", OnMerge::Merge); }), Reason::NoSuchGroup);
     EXPECT_EQ(refused([&] { renameGroup(s.db, "G3", "", OnMerge::Merge); }), Reason::EmptyName);
 
@@ -129,8 +128,9 @@ TEST_F(GroupCommands, MovesToTheEndsRenumberByPositionAndRetypeKeepsThePosition)
 TEST_F(GroupCommands, NameToolsRenameGroupsWithTheirChannelsAndMergeOnlyWhenAllowed)
 {
     // Prefix works on the ticked groups only; with none ticked it is refused.
-    EXPECT_EQ(refused([&] { applyGroupNameEdit(s.db, {GroupNameTool::Prefix, "UK", {}},
-                                                OnMerge::Merge); }),
+    EXPECT_EQ(refused([&] {
+                  applyGroupNameEdit(s.db, {GroupNameTool::Prefix, "UK", {}}, OnMerge::Merge);
+              }),
               Reason::NothingTicked);
     s.db.exec("UPDATE Grupa SET izberi = 1 WHERE grupa IN ('G1', 'G3')");
     GroupNamesChanged r =
@@ -147,8 +147,9 @@ TEST_F(GroupCommands, NameToolsRenameGroupsWithTheirChannelsAndMergeOnlyWhenAllo
     const GroupRenamePlan plan = planGroupNameEdit(s.db, {GroupNameTool::Strip, {}, {}});
     ASSERT_EQ(plan.merges.size(), 1u);
     EXPECT_EQ(plan.merges.front().into, "g2"); // the group that already had the name stays
-    EXPECT_EQ(refused([&] { applyGroupNameEdit(s.db, {GroupNameTool::Strip, {}, {}},
-                                                OnMerge::Refuse); }),
+    EXPECT_EQ(refused([&] {
+                  applyGroupNameEdit(s.db, {GroupNameTool::Strip, {}, {}}, OnMerge::Refuse);
+              }),
               Reason::NeedsMerge);
     r = applyGroupNameEdit(s.db, {GroupNameTool::Strip, {}, {}}, OnMerge::Merge);
     EXPECT_EQ(r.merged, 1);
@@ -161,9 +162,10 @@ TEST_F(GroupCommands, NameToolsRenameGroupsWithTheirChannelsAndMergeOnlyWhenAllo
     EXPECT_EQ(rows("SELECT count(*) FROM Playlist WHERE grupa = 'G2' COLLATE BINARY"), 5);
     applyGroupNameEdit(s.db, {GroupNameTool::Replace, "G1", ""}, OnMerge::Refuse);
     EXPECT_EQ(s.groups(), (Names{"G1", "G3", "G2"}));
-    EXPECT_EQ(refused([&] { applyGroupNameEdit(s.db, {GroupNameTool::Replace, "G",
-                                                      std::string(1000, 'x')},
-                                                OnMerge::Merge); }),
+    EXPECT_EQ(refused([&] {
+                  applyGroupNameEdit(s.db, {GroupNameTool::Replace, "G", std::string(1000, 'x')},
+                                     OnMerge::Merge);
+              }),
               Reason::NameTooLong);
 }
 

@@ -1,5 +1,5 @@
-#include "editing/GroupNameTools.h"
 #include "editing/NameText.h"
+#include "editing/GroupNameTools.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +14,7 @@ TEST(NameText, CapitalisationPassesOnGroupAndChannelNames)
         return NameText::capitalize(name, NameText::kGroupTokens);
     };
     EXPECT_EQ(group("uk sports hd"), "UK Sports HD");
-    EXPECT_EQ(group("bbc"), "BBC");          // shorter than four characters
+    EXPECT_EQ(group("bbc"), "BBC");           // shorter than four characters
     EXPECT_EQ(group("usa NEWS"), "USA News"); // a blank fourth character
     EXPECT_EQ(group("kino"), "Kino");
     EXPECT_EQ(group("sky tv fhd 4k hevc"), "SKY TV FHD 4K HEVC");
@@ -24,8 +24,7 @@ TEST(NameText, CapitalisationPassesOnGroupAndChannelNames)
     EXPECT_EQ(group("ерт ΝΕΑ"), "ЕРТ Νεα");
     EXPECT_EQ(group("šđč"), "ŠĐČ");
     // The channel table has its own repairs: UHD and RTV, and HDR restored after proper case.
-    EXPECT_EQ(NameText::capitalize("rtv slo uhd hdr", NameText::kChannelTokens),
-              "RTV Slo UHD HDR");
+    EXPECT_EQ(NameText::capitalize("rtv slo uhd hdr", NameText::kChannelTokens), "RTV Slo UHD HDR");
     EXPECT_EQ(NameText::capitalize("nat geo HDr", NameText::kChannelTokens), "NAT Geo HDR");
     EXPECT_EQ(NameText::upperCase("Straße ı"), "STRASSE I");
 }
@@ -35,8 +34,8 @@ TEST(NameText, StripPassesAndTheRuleForSquareBrackets)
     // A parenthesised tag or a colon anywhere: square brackets stay everywhere.
     EXPECT_EQ(strippedGroupNames({"UK| Sports", "Movies (HD)", "DE: Kino", "[VIP] Cinema",
                                   "Sport (HD) Extra", "|", "(x)", "a)b(", "FR: A: B"}),
-              (Names{"Sports", "Movies", "Kino", "[VIP] Cinema", "Sport Extra", "|", "(x)",
-                     "a)b(", "A B"}));
+              (Names{"Sports", "Movies", "Kino", "[VIP] Cinema", "Sport Extra", "|", "(x)", "a)b(",
+                     "A B"}));
     // Neither: the fourth pass removes them; a name that would become empty keeps its name.
     EXPECT_EQ(strippedGroupNames({"[VIP] Cinema", "News [HD]", "[x]", "Plain"}),
               (Names{"Cinema", "News", "[x]", "Plain"}));

@@ -179,7 +179,10 @@ TEST(BackgroundRun, CancelStopsTheCommandAndErrorsComeBack)
 {
     test::TempFolder home;
     const std::filesystem::path file = home.file("data.mdb");
-    { test::PlaylistStore s(file); s.fill({1}); }
+    {
+        test::PlaylistStore s(file);
+        s.fill({1});
+    }
     QWidget parent;
     DialogScript script;
     script.then([](QDialog& progress) {
