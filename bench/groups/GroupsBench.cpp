@@ -1,6 +1,6 @@
 // Times the group commands on a large generated store, and the re-read of the grids that
 // follows each of them in the windows.
-// usage: listrion-groups-bench DIR [--channels N] [--groups G] [--repeat R]
+// usage: listrion-groups-bench DIR [--channels N] [--groups G] [--repeat R] [--largest L]
 // DIR/seed.mdb is generated when missing and copied to DIR/data.mdb for the run.
 #include "StoreGenerator.h"
 
@@ -8,6 +8,8 @@
 #include "editing/GroupCommands.h"
 #include "editing/GroupGridModel.h"
 #include "editing/GroupNameTools.h"
+#include "store/ChannelNumbering.h"
+#include "store/GroupCounts.h"
 #include "store/PositionSwaps.h"
 #include "store/Schema.h"
 #include "store/UndoSnapshot.h"
@@ -28,6 +30,7 @@ struct Options {
     std::int64_t channels = 1'000'000;
     int groups = 2000;
     int repeat = 3;
+    std::int64_t largest = 125'000;
 };
 
 class Timer {
@@ -52,10 +55,12 @@ void report(const char* what, const Timer& t, const std::string& detail)
     std::fflush(stdout);
 }
 
-std::string groupOfSize(store::Database& db, const char* order, std::int64_t& size)
+// The group first in `order` (after skipping `skip` groups) and its number of channels.
+std::string groupOfSize(store::Database& db, const char* order, std::int64_t& size, int skip = 0)
 {
-    store::Statement st =
-        db.prepare(std::string("SELECT grupa, count FROM Grupa ORDER BY ") + order + " LIMIT 1");
+    store::Statement st = db.prepare(std::string("SELECT grupa, count FROM Grupa ORDER BY ") +
+                                     order + " LIMIT 1 OFFSET ?");
+    st.bind(1, skip);
     st.step();
     size = st.columnInt(1);
     return st.columnText(0);
@@ -90,6 +95,27 @@ void benchMoves(store::Database& db, const Options& o)
     report("group up (Pozicija_Nova_Gore_Grupa)", up, "");
     report("group to the top (renumbered by position)", top, "");
     report("group to the bottom (renumbered by position)", bottom, "");
+}
+
+// Makes the largest group hold exactly `target` channels, taking the missing ones from the
+// second largest, numbered and counted afresh, with a new undo snapshot.
+void topUpLargest(store::Database& db, std::int64_t target)
+{
+    std::int64_t size = 0;
+    const std::string largest = groupOfSize(db, "count DESC", size);
+    if (size >= target) {
+        return;
+    }
+    std::int64_t second = 0;
+    const std::string donor = groupOfSize(db, "count DESC", second, 1);
+    db.prepare("UPDATE Playlist SET grupa = ? WHERE rowid IN (SELECT rowid FROM Playlist WHERE "
+               "grupa = ? ORDER BY broj LIMIT ?)")
+        .bindAll(largest, donor, target - size)
+        .run();
+    store::Zapisi_Nove_Brojeve(db);
+    db.exec("UPDATE Grupa SET count = (SELECT count(*) FROM Playlist WHERE Playlist.grupa = "
+            "Grupa.grupa)");
+    store::takeUndoSnapshot(db);
 }
 
 void benchRename(store::Database& db, const Options& o, std::string& largest)
@@ -152,6 +178,8 @@ Options parse(int argc, char** argv)
             o.groups = static_cast<int>(value);
         } else if (name == "--repeat") {
             o.repeat = static_cast<int>(value);
+        } else if (name == "--largest") {
+            o.largest = value;
         }
     }
     return o;
@@ -179,6 +207,7 @@ int main(int argc, char** argv)
     }
     fs::copy_file(seed, data);
     store::Database db = store::Schema::open(data);
+    topUpLargest(db, o.largest);
     std::int64_t size = 0;
     std::string largest = groupOfSize(db, "count DESC", size);
     std::printf("store: %lld channels, %lld groups; largest group %lld channels; best of %d\n",
