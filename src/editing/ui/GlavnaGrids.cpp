@@ -2,6 +2,7 @@
 
 #include "editing/ChannelGridModel.h"
 #include "editing/GroupGridModel.h"
+#include "editing/ui/ChannelGridPart.h"
 #include "editing/ui/GridSetup.h"
 #include "editing/ui/GroupGridPart.h"
 #include "settings/TextCatalogue.h"
@@ -32,6 +33,7 @@ void Glavna::setupGrids()
     m_channelGrid->setModel(m_channels);
     ui::prepareGrid(m_groupGrid);
     ui::prepareGrid(m_channelGrid);
+    m_channelPart->watchRows();
     connect(m_groupGrid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) { groupRowChanged(current.row()); });
     connect(m_groupGrid, &QTableView::clicked, this, [this](const QModelIndex& index) {
@@ -72,6 +74,8 @@ void Glavna::applyChannelColumns()
     m_channelCaption->setFont(caption);
     static constexpr int kBuiltIn[] = {3200, 3200, 3200, 7000, 7000, 3200};
     m_channelGrid->setColumnWidth(ChannelGridModel::kTickColumn, kTickWidth);
+    // The ticks show while channels are chosen for a command on ticked channels.
+    m_channelGrid->setColumnHidden(ChannelGridModel::kTickColumn, !m_channelPart->ticksShown());
     for (int column = 1; column <= 6; ++column) {
         m_channelGrid->setColumnWidth(column,
                                       ui::columnWidth(m_settings, column, kBuiltIn[column - 1]));
