@@ -24,9 +24,10 @@ std::vector<StoredGroup> storedGroups(const store::Database& db)
 {
     std::vector<StoredGroup> rows;
     store::Statement st =
-        db.prepare("SELECT grupa, type, broj, count IS NULL FROM Grupa ORDER BY broj, rowid");
+        db.prepare("SELECT grupa, type, broj, count FROM Grupa ORDER BY broj, rowid");
     while (st.step()) {
-        rows.push_back({st.columnText(0), st.columnText(1), st.columnInt(2), st.columnInt(3) != 0});
+        rows.push_back({st.columnText(0), st.columnText(1), st.columnInt(2),
+                        st.isNull(3) ? std::nullopt : std::optional(st.columnInt(3))});
     }
     return rows;
 }

@@ -5,6 +5,7 @@
 #include "store/Database.h"
 #include "support/TempFolder.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,7 +22,7 @@ struct StoredChannel {
 struct StoredGroup {
     std::string grupa, type;
     std::int64_t broj = 0;
-    bool countIsNull = false;
+    std::optional<std::int64_t> count; // nothing when NULL
 };
 
 std::vector<StoredChannel> storedChannels(const store::Database& db);
