@@ -66,8 +66,9 @@ TEST_F(ChannelCommands, DeleteFormsKeepOrRemoveAnEmptiedGroup)
     deleteChannelRenumberingAll(s.db, id("G4.1"));
     EXPECT_EQ(s.column("Playlist", "broj"), (std::vector<std::int64_t>{1, 2, 3}));
     expectSound();
-    EXPECT_EQ(refused([&] { deleteChannels(s.db, ChannelSelection::one(999), EmptiedGroup::Keep); }),
-              Reason::NoSuchChannel);
+    EXPECT_EQ(
+        refused([&] { deleteChannels(s.db, ChannelSelection::one(999), EmptiedGroup::Keep); }),
+        Reason::NoSuchChannel);
 }
 
 TEST_F(ChannelCommands, MovesToTheEndsKeepTheGroupsRange)
@@ -89,8 +90,8 @@ TEST_F(ChannelCommands, MovesToTheEndsKeepTheGroupsRange)
 TEST_F(ChannelCommands, MoveToGroupRemovesTheSourceOnlyWhenAsked)
 {
     // One channel from a row that is not the first: the emptied G2 stays.
-    MovedChannels m = moveChannelsToGroup(s.db, ChannelSelection::one(id("G2.1")), "g4",
-                                          std::nullopt);
+    MovedChannels m =
+        moveChannelsToGroup(s.db, ChannelSelection::one(id("G2.1")), "g4", std::nullopt);
     EXPECT_FALSE(m.sourceRemoved);
     EXPECT_EQ(s.groups(), (Names{"G1", "G2", "G3", "G4"}));
     EXPECT_EQ(value("SELECT count FROM Grupa WHERE grupa = 'G2'"), 0);
@@ -112,8 +113,10 @@ TEST_F(ChannelCommands, MoveToGroupRemovesTheSourceOnlyWhenAsked)
     EXPECT_EQ(s.names("G2"), (Names{"G4.2"}));
     EXPECT_EQ(value("SELECT count(*) FROM Playlist WHERE izberi <> 0"), 0);
     expectSound();
-    EXPECT_EQ(refused([&] { moveChannelsToGroup(s.db, ChannelSelection::one(id("G1.1")), "Nope",
-                                                std::nullopt); }),
+    EXPECT_EQ(refused([&] {
+                  moveChannelsToGroup(s.db, ChannelSelection::one(id("G1.1")), "Nope",
+                                      std::nullopt);
+              }),
               Reason::NoSuchGroup);
 }
 
@@ -138,17 +141,18 @@ TEST_F(ChannelCommands, NameToolsOnNamesAndTvgNames)
 {
     s.db.exec("UPDATE Playlist SET name = 'UK: Sport', tvgname = 'uk sport' WHERE name = 'G1.1';"
               "UPDATE Playlist SET name = 'bbc one hd', tvgname = 'x' WHERE name = 'G1.2';");
-    EXPECT_EQ(refused([&] { applyChannelNameEdit(s.db, {ChannelNameTool::Prefix, "DE", {}, true,
-                                                        false},
-                                                  std::nullopt); }),
+    EXPECT_EQ(refused([&] {
+                  applyChannelNameEdit(s.db, {ChannelNameTool::Prefix, "DE", {}, true, false},
+                                       std::nullopt);
+              }),
               Reason::NothingTicked);
-    EXPECT_EQ(refused([&] { applyChannelNameEdit(s.db, {ChannelNameTool::Replace, "a", "b", false,
-                                                        false},
-                                                  std::nullopt); }),
+    EXPECT_EQ(refused([&] {
+                  applyChannelNameEdit(s.db, {ChannelNameTool::Replace, "a", "b", false, false},
+                                       std::nullopt);
+              }),
               Reason::NoNameColumn);
     EXPECT_EQ(applyChannelNameEdit(s.db, {ChannelNameTool::Strip, {}, {}}, std::string("G1")), 1);
-    EXPECT_EQ(value("SELECT count(*) FROM Playlist WHERE name = 'Sport' AND tvgname = 'Sport'"),
-              1);
+    EXPECT_EQ(value("SELECT count(*) FROM Playlist WHERE name = 'Sport' AND tvgname = 'Sport'"), 1);
     EXPECT_EQ(applyChannelNameEdit(s.db, {ChannelNameTool::Capitalize, {}, {}}, std::nullopt), 1);
     EXPECT_EQ(value("SELECT count(*) FROM Playlist WHERE name = 'BBC One HD' AND tvgname = 'X'"),
               1);
@@ -159,21 +163,21 @@ TEST_F(ChannelCommands, NameToolsOnNamesAndTvgNames)
     EXPECT_EQ(value("SELECT count(*) FROM Playlist WHERE name LIKE 'Ch %'"), 0);
     // A suffix on the ticked channels, then every tick is cleared.
     s.db.exec("UPDATE Playlist SET izberi = 1 WHERE grupa = 'G3'");
-    EXPECT_EQ(applyChannelNameEdit(s.db, {ChannelNameTool::Suffix, "+1", {}, true, true},
-                                   std::nullopt),
-              2);
+    EXPECT_EQ(
+        applyChannelNameEdit(s.db, {ChannelNameTool::Suffix, "+1", {}, true, true}, std::nullopt),
+        2);
     EXPECT_EQ(s.names("G3"), (Names{"G3.1 +1", "G3.2 +1"}));
     EXPECT_EQ(value("SELECT count(*) FROM Playlist WHERE izberi <> 0"), 0);
 }
 
 TEST_F(ChannelCommands, ParentalCodesAreFourDigitsForAWholeGroup)
 {
-    for (auto [code, problem] : {std::pair{"0000", ChannelProblem::None},
-                                 std::pair{"123", ChannelProblem::CodeTooShort},
-                                 std::pair{"12345", ChannelProblem::CodeTooLong},
-                                 std::pair{"abcd", ChannelProblem::CodeNotNumeric},
-                                 std::pair{"12.4", ChannelProblem::CodeNotNumeric},
-                                 std::pair{"", ChannelProblem::CodeNotNumeric}}) {
+    for (auto [code, problem] :
+         {std::pair{"0000", ChannelProblem::None}, std::pair{"123", ChannelProblem::CodeTooShort},
+          std::pair{"12345", ChannelProblem::CodeTooLong},
+          std::pair{"abcd", ChannelProblem::CodeNotNumeric},
+          std::pair{"12.4", ChannelProblem::CodeNotNumeric},
+          std::pair{"", ChannelProblem::CodeNotNumeric}}) {
         EXPECT_EQ(checkGroupParentCode(code), problem) << code;
     }
     EXPECT_FALSE(groupParentCode(s.db, "G3"));

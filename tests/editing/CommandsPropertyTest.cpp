@@ -56,10 +56,9 @@ public:
                                 h, std::optional<std::string>(g));
             return "move ticked channels to " + h;
         case 5:
-            copyChannelsToGroup(m_s.db,
-                                number(0, 1) ? ChannelSelection::one(channel())
-                                             : ChannelSelection::tickedIn(g),
-                                h);
+            copyChannelsToGroup(
+                m_s.db,
+                number(0, 1) ? ChannelSelection::one(channel()) : ChannelSelection::tickedIn(g), h);
             return "copy channels to " + h;
         case 6:
             renameGroup(m_s.db, g, h, OnMerge::Merge);
@@ -92,10 +91,7 @@ private:
     {
         return m_s.db.scalarInt("SELECT rowid FROM Playlist ORDER BY random() LIMIT 1", 0);
     }
-    void tickSome()
-    {
-        m_s.db.exec("UPDATE Playlist SET izberi = (abs(random()) % 3 = 0)");
-    }
+    void tickSome() { m_s.db.exec("UPDATE Playlist SET izberi = (abs(random()) % 3 = 0)"); }
 
     test::PlaylistStore& m_s;
     std::mt19937 m_random;

@@ -81,9 +81,9 @@ TEST(ReaderLoop, EntriesAsTheLoopStoresThem)
     EXPECT_EQ(groups[2].grupa + "|" + groups[2].type, "|Live");
     // A load ends with every group's number of channels as its count.
     for (const auto& group : groups) {
-        EXPECT_EQ(group.count, std::count_if(rows.begin(), rows.end(), [&](const auto& r) {
-                      return r.grupa == group.grupa;
-                  })) << group.grupa;
+        EXPECT_EQ(group.count, std::count_if(rows.begin(), rows.end(),
+                                             [&](const auto& r) { return r.grupa == group.grupa; }))
+            << group.grupa;
     }
     EXPECT_EQ(result.counts.lineCount, 17);
     EXPECT_EQ(result.counts.live + result.counts.vod, 8);
