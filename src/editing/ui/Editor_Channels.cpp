@@ -108,9 +108,12 @@ void Editor_Channels::buildGrid(QWidget* pane)
     m_part = new ChannelGridPart(
         m_grid, [this] { return m_context; }, ChannelGridPart::Form::Editor, this);
     m_part->watchRows();
-    connect(m_part, &ChannelGridPart::ticksChanged, this,
-            [this] { m_grid->setColumnHidden(0, !m_part->ticksShown()); });
-    m_grid->setColumnHidden(0, true);
+    auto columns = [this] {
+        applyChannelGridColumns(m_grid, *m_model, m_context.settings, m_context.texts,
+                                m_part->ticksShown());
+    };
+    connect(m_part, &ChannelGridPart::ticksChanged, this, columns);
+    columns();
     connect(m_grid, &QTableView::clicked, this, [this](const QModelIndex& index) {
         if (index.column() == ChannelGridModel::kTickColumn && m_model->toggleTick(index.row())) {
             StoreChange change;
