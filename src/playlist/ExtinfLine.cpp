@@ -87,6 +87,13 @@ void ExtinfLine::scan()
     }
 }
 
+std::size_t ExtinfLine::equalsSign(Key key) const
+{
+    const std::size_t start = find(key);
+    return start == kNotFound ? kNotFound
+                              : start + kKeys[static_cast<std::size_t>(key)].text.size() - 1;
+}
+
 std::optional<std::string_view> ExtinfLine::value(Key key) const
 {
     const std::size_t start = find(key);

@@ -33,6 +33,8 @@ public:
     std::string_view text() const { return m_line; }
     // 0-based position where the key begins, kNotFound when it is absent.
     std::size_t find(Key key) const { return m_found[static_cast<std::size_t>(key)]; }
+    // 0-based position of the key's '=' sign, kNotFound when it is absent.
+    std::size_t equalsSign(Key key) const;
     // The bytes from the second character after the key (the first is taken to be the opening
     // double quote) to the next double quote; nothing when the key or that quote is missing.
     std::optional<std::string_view> value(Key key) const;

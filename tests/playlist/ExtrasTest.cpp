@@ -1,0 +1,77 @@
+#include "playlist/Extras.h"
+#include "playlist/StreamLink.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace listrion::playlist {
+namespace {
+
+std::string kept(const std::string& line)
+{
+    std::string out;
+    const std::string_view link = GetStreamLink(line);
+    Extras::appendKeptAttributes(
+        ExtinfLine(line),
+        link.empty() ? std::string_view::npos : std::size_t(link.data() - line.data()), out);
+    return out;
+}
+
+std::string header(const std::string& line)
+{
+    std::string out;
+    Extras::appendHeaderAttributes(line, out);
+    return out;
+}
+
+TEST(ExtrasAttributes, WhatTheColumnsDoNotHoldIsKeptAsWrittenInItsOrder)
+{
+    // The attributes the reader takes go whatever their letter case (tvg-logo only in its own);
+    // the others stay as written, quoted or not, commas inside quotes included.
+    EXPECT_EQ(kept("#EXTINF:-1 tvg-id=\"x\" tvg-chno=5 TVG-LOGO=\"l\" tvg-logo=\"k\" "
+                   "Group-Title=\"G\"  tvg-language=\"en,fr\" word PARENT-CODE=\"1\" "
+                   "tvg-shift=\"-2\",Name, with commas"),
+              "tvg-chno=5 TVG-LOGO=\"l\" tvg-language=\"en,fr\" tvg-shift=\"-2\"");
+    // Only the first occurrence of a key goes into its column; a glued attribute is one of its
+    // own.
+    EXPECT_EQ(kept("#extinf:0 tvg-id=\"a\" tvg-id=\"b\"catchup=\"c\",N"),
+              "tvg-id=\"b\" catchup=\"c\"");
+    EXPECT_EQ(kept("#EXTINF:-1,Name only"), "");
+    // No comma before the name, or a quote that does not close: not an attribute list.
+    EXPECT_EQ(kept("#EXTINF:-1 catchup=\"x\" Name without comma"), "");
+    EXPECT_EQ(kept("#EXTINF:-1 tvg-chno=\"1\" catchup=\"x,Name"), "");
+    // An address in the line is its link, holding the rest of the line: the attributes from
+    // there on are not kept a second time.
+    EXPECT_EQ(kept("#EXTINF:-1 tvg-chno=\"4\" http-referrer=\"https://r/\" group-title=\"G\",N"),
+              "tvg-chno=\"4\"");
+    EXPECT_EQ(kept("#EXTINF:-1 tvg-chno=\"4\",Name http://inline/x"), "tvg-chno=\"4\"");
+
+    EXPECT_TRUE(Extras::isHeaderLine("  #extm3u"));
+    EXPECT_FALSE(Extras::isHeaderLine("#EXTINF:-1,#EXTM3U"));
+    EXPECT_EQ(header("#EXTM3U x-tvg-url=\"a,b\" url-tvg=\"c\", m3uautoload=1 X-TVG-URL=\"d\" "
+                     "junk refresh=\"3600"),
+              "url-tvg=\"c\" m3uautoload=1");
+}
+
+TEST(ExtrasAttributes, StoredExtrasSplitForWriting)
+{
+    Extras::Parts parts = Extras::split("a=\"1\"\n#X:1\n#Y:2\nrtmp://z/1");
+    EXPECT_EQ(parts.attributes, "a=\"1\"");
+    EXPECT_EQ(parts.optionLines, "#X:1\n#Y:2");
+    EXPECT_EQ(parts.addressLine, "rtmp://z/1");
+    parts = Extras::split("\nHTTP://caps/");
+    EXPECT_EQ(parts.attributes.size() + parts.optionLines.size(), 0u);
+    EXPECT_EQ(parts.addressLine, "HTTP://caps/");
+    parts = Extras::split("\n#KODIPROP:x");
+    EXPECT_EQ(parts.optionLines, "#KODIPROP:x");
+    EXPECT_TRUE(parts.addressLine.empty());
+    std::string lines;
+    Extras::forEachOptionLine("#A\n#B", [&](std::string_view l) { lines += std::string(l) + ";"; });
+    EXPECT_EQ(lines, "#A;#B;");
+    EXPECT_EQ(Extras::attributeValue("a=1 User-Agent=\"x, y\" b=\"2\"", "user-agent"), "x, y");
+    EXPECT_EQ(Extras::attributeValue("a=1", "b"), std::nullopt);
+}
+
+} // namespace
+} // namespace listrion::playlist
