@@ -62,31 +62,49 @@ bool keyIs(std::string_view text, const Token& token, std::string_view lowerKey)
     return key.size() == lowerKey.size() && LineText::findAnyCase(key, lowerKey) == 0;
 }
 
-// The '=' signs of the attributes the reader takes into columns.
-std::array<std::size_t, 6> takenAttributes(const ExtinfLine& line)
-{
-    using Key = ExtinfLine::Key;
-    return {line.equalsSign(Key::GroupTitle), line.equalsSign(Key::TvgNameQuoted),
-            line.equalsSign(Key::TvgName),    line.equalsSign(Key::TvgId),
-            line.equalsSign(Key::TvgLogo),    line.equalsSign(Key::ParentCode)};
-}
+// The '=' signs of the attributes the reader takes into columns, each once, in line order.
+struct TakenAttributes {
+    std::array<std::size_t, 6> equals;
+    std::size_t count = 0;
+
+    explicit TakenAttributes(const ExtinfLine& line)
+    {
+        using Key = ExtinfLine::Key;
+        for (Key key : {Key::GroupTitle, Key::TvgNameQuoted, Key::TvgName, Key::TvgId, Key::TvgLogo,
+                        Key::ParentCode}) {
+            const std::size_t at = line.equalsSign(key);
+            if (at != ExtinfLine::kNotFound &&
+                std::find(equals.begin(), equals.begin() + count, at) == equals.begin() + count) {
+                equals[count++] = at;
+            }
+        }
+    }
+    bool holds(std::size_t at) const
+    {
+        return std::find(equals.begin(), equals.begin() + count, at) != equals.begin() + count;
+    }
+};
 
 } // namespace
 
 void appendKeptAttributes(const ExtinfLine& line, std::size_t linkStart, std::string& out)
 {
+    const TakenAttributes taken(line);
+    // Most lines hold only the attributes of the columns: when every '=' of the line is one of
+    // theirs, no other attribute can be there and the line need not be read again.
+    if (line.equalsSignCount() == taken.count) {
+        return;
+    }
     const std::string_view text = line.text().substr(0, linkStart);
     const bool cut = linkStart < line.text().size();
     std::size_t at = LineText::findAnyCase(text, "#extinf:");
     if (at == kNone) {
         return;
     }
-    at += 8;
-    // The duration.
-    while (at < text.size() && !isBlank(text[at]) && text[at] != ',') {
+    // Past the duration.
+    for (at += 8; at < text.size() && !isBlank(text[at]) && text[at] != ',';) {
         ++at;
     }
-    const std::array<std::size_t, 6> taken = takenAttributes(line);
     const std::size_t mark = out.size();
     for (Token token;;) {
         while (at < text.size() && isBlank(text[at])) {
@@ -96,15 +114,14 @@ void appendKeptAttributes(const ExtinfLine& line, std::size_t linkStart, std::st
             return;
         }
         if (at >= text.size() || !readToken(text, at, token)) {
-            // Before the link the attributes read so far stay; without it, the line is not
-            // the attribute list the writer would give back.
+            // Before a link the attributes read so far stay; otherwise the line is not an
+            // attribute list that the writer could give back.
             if (!cut) {
                 out.resize(mark);
             }
             return;
         }
-        if (token.isAttribute() &&
-            std::find(taken.begin(), taken.end(), token.equals) == taken.end()) {
+        if (token.isAttribute() && !taken.holds(token.equals)) {
             appendToken(out, mark, text, token);
         }
     }

@@ -38,6 +38,11 @@ TEST(ExtrasAttributes, WhatTheColumnsDoNotHoldIsKeptAsWrittenInItsOrder)
     EXPECT_EQ(kept("#extinf:0 tvg-id=\"a\" tvg-id=\"b\"catchup=\"c\",N"),
               "tvg-id=\"b\" catchup=\"c\"");
     EXPECT_EQ(kept("#EXTINF:-1,Name only"), "");
+    EXPECT_EQ(kept("#EXTINF:-1 tvg-logo=\"http://l/?a=b\" group-title=\"G\",N=1"), "");
+    // radio= goes into no column, so it is kept wherever it stands.
+    EXPECT_EQ(kept("#EXTINF:-1 radio=\"1\" tvg-id=\"i\" tvg-name=\"n\" tvg-logo=\"l\" "
+                   "group-title=\"G\" parent-code=\"1\" x=1,N"),
+              "radio=\"1\" x=1");
     // No comma before the name, or a quote that does not close: not an attribute list.
     EXPECT_EQ(kept("#EXTINF:-1 catchup=\"x\" Name without comma"), "");
     EXPECT_EQ(kept("#EXTINF:-1 tvg-chno=\"1\" catchup=\"x,Name"), "");
