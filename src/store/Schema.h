@@ -28,8 +28,9 @@ inline constexpr std::array<std::string_view, 8> kGrupaLayoutTables = {
 // The last column of the channel layout and of Izbrana_Playlista: what a playlist file holds
 // beyond the other columns, kept so that saving can write it back (NULL when there is nothing).
 // For a channel, the #EXTINF: attributes the reader does not take into a column, then each
-// option line met between the #EXTINF: line and the address, all separated by LF; for the
-// playlist, the attributes of its #EXTM3U header other than x-tvg-url.
+// option line met between the #EXTINF: line and the address, then an address line that gave no
+// link, all separated by LF (playlist::Extras); for the playlist, the attributes of its #EXTM3U
+// header other than x-tvg-url.
 inline constexpr std::string_view kExtrasColumn = "extras";
 
 // Prefixes of the named backup tables; compared with exact letter case.

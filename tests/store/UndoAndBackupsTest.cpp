@@ -25,7 +25,7 @@ protected:
         db.exec("UPDATE Grupa SET count = 3, type = 'VOD' WHERE grupa = 'G1';"
                 "UPDATE Playlist SET izberi = 1, parent_code = '0042' WHERE name = 'G2.1';"
                 "UPDATE Playlist SET extras = 'catchup=\"default\"\n#EXTVLCOPT:http-referrer=x' "
-                "WHERE name = 'G1.2'");
+                "WHERE name = 'G2.2'");
     }
     Table rows(const std::string& table) const
     {
@@ -62,8 +62,11 @@ TEST_F(UndoAndBackups, UndoReturnsToTheLoadedPlaylistAndCanBeRepeated)
     const auto loaded = working();
     edit();
     EXPECT_EQ(Restore(db, RestoreForm::Editor), RestoreResult::Restored);
-    EXPECT_EQ(working(), loaded); // every column, in the stored order
+    EXPECT_EQ(working(), loaded); // every column, in the stored order, the extras too
     EXPECT_EQ(count("Playlist_Second"), 3);
+    // The staging table of a merge has the layout of Playlist and takes the extras along.
+    EXPECT_EQ(db.scalarInt("SELECT count(*) FROM Playlist_Second WHERE extras LIKE 'catchup=%'", 0),
+              1);
     EXPECT_EQ(count("SS_Epg"), 1);
 
     edit();
