@@ -52,30 +52,10 @@ TEST(ExtrasAttributes, WhatTheColumnsDoNotHoldIsKeptAsWrittenInItsOrder)
               "tvg-chno=\"4\"");
     EXPECT_EQ(kept("#EXTINF:-1 tvg-chno=\"4\",Name http://inline/x"), "tvg-chno=\"4\"");
 
-    EXPECT_TRUE(Extras::isHeaderLine("  #extm3u"));
-    EXPECT_FALSE(Extras::isHeaderLine("#EXTINF:-1,#EXTM3U"));
+    EXPECT_TRUE(Extras::isHeaderLine("  #extm3u") && !Extras::isHeaderLine("#EXTINF:0,#EXTM3U"));
     EXPECT_EQ(header("#EXTM3U x-tvg-url=\"a,b\" url-tvg=\"c\", m3uautoload=1 X-TVG-URL=\"d\" "
                      "junk refresh=\"3600"),
               "url-tvg=\"c\" m3uautoload=1");
-}
-
-TEST(ExtrasAttributes, StoredExtrasSplitForWriting)
-{
-    Extras::Parts parts = Extras::split("a=\"1\"\n#X:1\n#Y:2\nrtmp://z/1");
-    EXPECT_EQ(parts.attributes, "a=\"1\"");
-    EXPECT_EQ(parts.optionLines, "#X:1\n#Y:2");
-    EXPECT_EQ(parts.addressLine, "rtmp://z/1");
-    parts = Extras::split("\nHTTP://caps/");
-    EXPECT_EQ(parts.attributes.size() + parts.optionLines.size(), 0u);
-    EXPECT_EQ(parts.addressLine, "HTTP://caps/");
-    parts = Extras::split("\n#KODIPROP:x");
-    EXPECT_EQ(parts.optionLines, "#KODIPROP:x");
-    EXPECT_TRUE(parts.addressLine.empty());
-    std::string lines;
-    Extras::forEachOptionLine("#A\n#B", [&](std::string_view l) { lines += std::string(l) + ";"; });
-    EXPECT_EQ(lines, "#A;#B;");
-    EXPECT_EQ(Extras::attributeValue("a=1 User-Agent=\"x, y\" b=\"2\"", "user-agent"), "x, y");
-    EXPECT_EQ(Extras::attributeValue("a=1", "b"), std::nullopt);
 }
 
 } // namespace

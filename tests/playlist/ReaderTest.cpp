@@ -130,10 +130,14 @@ TEST(ReaderLoop, LinesBetweenAnEntryAndItsAddressLeaveItPendingAndAreKept)
     auto result = home.open(text);
     ASSERT_EQ(result.status, LoadStatus::Loaded) << result.message;
     auto db = home.database();
-    std::string stored;
-    for (const StoredChannel& row : storedChannels(db)) {
-        stored += row.name + "@" + std::to_string(row.broj) + " " + row.link + "|";
-    }
+    const auto entries = [](const store::Database& loaded) {
+        std::string summary;
+        for (const StoredChannel& row : storedChannels(loaded)) {
+            summary += row.name + "@" + std::to_string(row.broj) + " " + row.link + "|";
+        }
+        return summary;
+    };
+    const std::string stored = entries(db);
     // The header and the option line before the first #EXTINF: line are counted like links.
     EXPECT_EQ(stored, "Option@3 http://s/option|Comment@4 http://s/comment|Group line@5 "
                       "http://s/grp|Blank@6 http://s/blank|Several@7 http://s/several|"
@@ -154,11 +158,7 @@ TEST(ReaderLoop, LinesBetweenAnEntryAndItsAddressLeaveItPendingAndAreKept)
     home.options().reader.mode = playlist::PlaylistMode::Design;
     result = home.open(text);
     db = home.database();
-    std::string design;
-    for (const StoredChannel& row : storedChannels(db)) {
-        design += row.name + "@" + std::to_string(row.broj) + " " + row.link + "|";
-    }
-    EXPECT_EQ(design, stored);
+    EXPECT_EQ(entries(db), stored);
     EXPECT_EQ(storedExtras(db), std::vector<std::string>(6, "-"));
     EXPECT_EQ(store::playlistExtras(db), "");
 }

@@ -15,8 +15,8 @@ TEST(StreamHeaders, FromOptionLinesElseAttributesAndAsVlcOptions)
               (StreamHeaders{"Mozilla/5.0 (X11; Linux)", "https://attr/"}));
     EXPECT_EQ(streamHeaders("tvg-chno=1\n#EXTVLCOPT:http-referrer=https://r/?p=1"),
               (StreamHeaders{"", "https://r/?p=1"}));
-    EXPECT_EQ(streamHeaders("http-user-agent=\"A\" referer=\"https://b/\""),
-              (StreamHeaders{"A", "https://b/"}));
+    EXPECT_EQ(streamHeaders("a=1 HTTP-User-Agent=\"A, B\" referer=\"https://b/\""),
+              (StreamHeaders{"A, B", "https://b/"}));
     EXPECT_EQ(streamHeaders(""), StreamHeaders{});
     EXPECT_EQ(vlcMediaOptions({"Mozilla/5.0 (X11)", "https://r/"}),
               (std::vector<std::string>{":http-user-agent=Mozilla/5.0 (X11)",
