@@ -9,6 +9,7 @@
 #include "playlist/SourceError.h"
 #include "store/Database.h"
 #include "store/Schema.h"
+#include "store/Tables.h"
 #include "store/Transaction.h"
 
 #include <optional>
@@ -157,6 +158,9 @@ bool PlaylistLoader::readLines(const std::filesystem::path& file, bool lineBreak
     }
     try {
         writer.finish();
+        if (const std::string header = lines.headerExtras(); !header.empty()) {
+            store::setPlaylistExtras(m_db, header);
+        }
     } catch (const std::exception& e) {
         fail(result, LoadStatus::Failed, e.what());
     }
