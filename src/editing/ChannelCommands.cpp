@@ -233,8 +233,9 @@ std::int64_t copyChannelsToGroup(store::Database& db, const ChannelSelection& wh
         db.scalarInt("SELECT max(broj) FROM Playlist WHERE grupa = ?", 0, to);
     store::Statement copy = db.prepare(
         "INSERT INTO Playlist (izberi, grupa, name, tvgname, tvgid, link, logo, broj, type, "
-        "parent_code) SELECT 0, ?1, name, tvgname, tvgid, link, logo, "
-        "CASE WHEN ?2 THEN ?3 ELSE broj END, '', parent_code FROM Playlist WHERE rowid = ?4");
+        "parent_code, extras) SELECT 0, ?1, name, tvgname, tvgid, link, logo, "
+        "CASE WHEN ?2 THEN ?3 ELSE broj END, '', parent_code, extras FROM Playlist "
+        "WHERE rowid = ?4");
     for (std::int64_t rowid : ids) {
         copy.bindAll(to, single, after + 1, rowid);
         copy.run();

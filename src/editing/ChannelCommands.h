@@ -65,9 +65,10 @@ MovedChannels moveChannelsToGroup(store::Database& db, const ChannelSelection& w
                                   const std::string& target,
                                   const std::optional<std::string>& removeIfEmptied);
 
-// Copies of the channels (without a type) go to the target group: a single copy after the
-// target's last channel, ticked copies where their old numbers place them; then every tick is
-// cleared and every channel numbered afresh. Returns the number of copies.
+// Copies of the channels (without a type; with the attributes and option lines kept for the
+// stream) go to the target group: a single copy after the target's last channel, ticked copies
+// where their old numbers place them; then every tick is cleared and every channel numbered
+// afresh. Returns the number of copies.
 std::int64_t copyChannelsToGroup(store::Database& db, const ChannelSelection& which,
                                  const std::string& target);
 

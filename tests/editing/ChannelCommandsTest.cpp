@@ -122,7 +122,11 @@ TEST_F(ChannelCommands, MoveToGroupRemovesTheSourceOnlyWhenAsked)
 
 TEST_F(ChannelCommands, CopiesHaveNoTypeAndLandByTheirNumbers)
 {
+    s.db.exec("UPDATE Playlist SET extras = '#EXTVLCOPT:http-referrer=http://r/' "
+              "WHERE name = 'G1.1'");
     EXPECT_EQ(copyChannelsToGroup(s.db, ChannelSelection::one(id("G1.1")), "G3"), 1);
+    // The copy carries what the stream needs to play.
+    EXPECT_EQ(value("SELECT count(*) FROM Playlist WHERE extras LIKE '%http-referrer%'"), 2);
     EXPECT_EQ(s.names("G3"), (Names{"G3.1", "G3.2", "G1.1"})); // a single copy comes last
     EXPECT_EQ(value("SELECT count(*) FROM Playlist WHERE name = 'G1.1' AND type = ''"), 1);
     EXPECT_EQ(s.names("G1"), (Names{"G1.1", "G1.2", "G1.3"})); // the source stays

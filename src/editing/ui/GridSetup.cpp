@@ -72,9 +72,10 @@ void applyChannelGridColumns(QTableView* grid, StoreGridModel& model,
                              const settings::Settings& settings, const settings::TextSource& texts,
                              bool ticks)
 {
-    model.setHeaders({"sel.", QString::fromStdString(texts.text(settings::Texts::ChannelNameColumn)),
-                      QString::fromStdString(texts.text(settings::Texts::TvgNameColumn)),
-                      "EPG ID", "Link", "Logo", "type"});
+    model.setHeaders({"sel.",
+                      QString::fromStdString(texts.text(settings::Texts::ChannelNameColumn)),
+                      QString::fromStdString(texts.text(settings::Texts::TvgNameColumn)), "EPG ID",
+                      "Link", "Logo", "type"});
     grid->setFont(gridFont(settings, settings::Keys::ChannelFontName,
                            settings::Keys::ChannelFontSize, "Segoe UI", 9));
     grid->setColumnWidth(0, kChannelTickWidth);

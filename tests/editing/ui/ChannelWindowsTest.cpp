@@ -208,24 +208,22 @@ TEST_F(ChannelWindows, ParentalCodesCheckTheAnswer)
     trigger("mnuAdd_Parents_Code2");
     prompter.type(std::nullopt);
     trigger("mnuAdd_Parents_Code2");
-    EXPECT_EQ(prompter.texts(),
-              (QStringList{text(settings::Texts::ParentCodePrompt),
-                           " There can only be numbers in the field !",
-                           text(settings::Texts::ParentCodePrompt),
-                           text(settings::Texts::CodeDigitsOnly),
-                           text(settings::Texts::ParentCodePrompt),
-                           text(settings::Texts::CodeTooShort),
-                           text(settings::Texts::ParentCodePrompt),
-                           text(settings::Texts::CodeTooLong),
-                           text(settings::Texts::ParentCodePrompt)}));
+    EXPECT_EQ(
+        prompter.texts(),
+        (QStringList{text(settings::Texts::ParentCodePrompt),
+                     " There can only be numbers in the field !",
+                     text(settings::Texts::ParentCodePrompt), text(settings::Texts::CodeDigitsOnly),
+                     text(settings::Texts::ParentCodePrompt), text(settings::Texts::CodeTooShort),
+                     text(settings::Texts::ParentCodePrompt), text(settings::Texts::CodeTooLong),
+                     text(settings::Texts::ParentCodePrompt)}));
     prompter.verify();
     prompter.type(QString("0000")).acknowledge();
     trigger("mnuAdd_Parents_Code2");
     EXPECT_EQ(store().db.scalarInt("SELECT count(*) FROM Playlist WHERE parent_code = '0000'", -1),
               2);
     EXPECT_EQ(channels()->model()->headerData(2, Qt::Horizontal).toString(), "0000");
-    EXPECT_TRUE(child<QLabel>("TDBGrid1Caption")->text().endsWith(
-        text(settings::Texts::WithParentalCode)));
+    EXPECT_TRUE(
+        child<QLabel>("TDBGrid1Caption")->text().endsWith(text(settings::Texts::WithParentalCode)));
     prompter.answer(false);
     trigger("mnuRemove_parents_code");
     prompter.answer(true).acknowledge();
@@ -276,16 +274,13 @@ TEST_F(ChannelWindows, TheChannelEditorsTextToolsAndLists)
         DialogScript::click(e, "cmdIzlaz");
     });
     trigger("mnuEdit_all_channels");
-    EXPECT_EQ(prompter.texts(), (QStringList{text(settings::Texts::TickFirst),
-                                             text(settings::Texts::NoNameColumn),
-                                             text(settings::Texts::TickFirst),
-                                             text(settings::Texts::ChangesMade),
-                                             text(settings::Texts::ChangesMade),
-                                             text(settings::Texts::SortGroupChannelsQuestion) +
-                                                 " G3 ?"}));
+    EXPECT_EQ(prompter.texts(),
+              (QStringList{text(settings::Texts::TickFirst), text(settings::Texts::NoNameColumn),
+                           text(settings::Texts::TickFirst), text(settings::Texts::ChangesMade),
+                           text(settings::Texts::ChangesMade),
+                           text(settings::Texts::SortGroupChannelsQuestion) + " G3 ?"}));
     EXPECT_EQ(store().names("G3"), (Names{"Sport", "HR G3.2"}));
-    EXPECT_EQ(store().db.scalarInt("SELECT count(*) FROM Playlist WHERE tvgname = 'Sport'", -1),
-              1);
+    EXPECT_EQ(store().db.scalarInt("SELECT count(*) FROM Playlist WHERE tvgname = 'Sport'", -1), 1);
     expectSound();
 }
 
