@@ -61,5 +61,6 @@ void registerSettingsCommands(CommandRegistry& registry);
 void registerReaderCommands(CommandRegistry& registry);
 void registerExportCommands(CommandRegistry& registry);
 void registerWriterCommands(CommandRegistry& registry);
+void registerToolCommands(CommandRegistry& registry);
 
 } // namespace listrion::cli
