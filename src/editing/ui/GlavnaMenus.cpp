@@ -100,6 +100,7 @@ void Glavna::buildMenus()
     wire("cmdChannel_undo2", &Glavna::undo);
     wire("cmdSave2", &Glavna::cmdSave2);
     wire("cmdLast_undo", &Glavna::cmdLast_undo);
+    buildSearchAndMergeEntries();
 }
 
 void Glavna::buildLanguageMenu()
