@@ -2,7 +2,6 @@
 
 #include "store/ChannelNumbering.h"
 #include "store/Database.h"
-#include "store/GroupCounts.h"
 #include "store/GroupNumbering.h"
 #include "store/SqlFunction.h"
 #include "store/TextCollation.h"
@@ -10,7 +9,6 @@
 
 #include <algorithm>
 #include <string>
-#include <tuple>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -72,54 +70,62 @@ std::vector<std::string> joiningNames(const std::vector<StagedGroup>& staged,
     return names;
 }
 
-// Where each staged channel goes: its group (an index into the staged groups) and its number
-// after the open playlist's last one, in the order the renumbering gives them (group by group
-// in the staged order, each group's channels by their staged numbers). By rowid.
-struct Placement {
-    std::int64_t rowid = 0;
-    std::uint32_t group = 0;
-    std::int64_t broj = 0;
+// Where the staged channels go: each channel's staged group and its number after the open
+// playlist's last one, in the order the renumbering gives them (group by group in the staged
+// order, each group's channels in file order, which the staging's rowids follow); and each
+// staged group's number of channels. Read through the staging index alone.
+struct Placements {
+    struct Row {
+        std::int64_t rowid = 0;
+        std::uint32_t group = 0;
+        std::int64_t broj = 0;
+    };
+    std::vector<Row> rows; // by rowid
+    std::vector<std::int64_t> counts;
 };
 
-std::vector<Placement> placements(const store::Database& db, const std::vector<StagedGroup>& staged,
-                                  std::int64_t after)
+Placements placements(const store::Database& db, const std::vector<StagedGroup>& staged,
+                      std::int64_t after)
 {
     std::unordered_map<std::string, std::uint32_t> groupOf;
     for (std::uint32_t i = 0; i < staged.size(); ++i) {
         groupOf.emplace(staged[i].key, i);
     }
-    std::vector<Placement> rows;
+    Placements result;
+    result.counts.assign(staged.size(), 0);
+    // The channels of one group come together, in rowid order.
     store::Statement st =
-        db.prepare("SELECT rowid, grupa, broj FROM Playlist_Second ORDER BY rowid");
+        db.prepare("SELECT grupa, rowid FROM Playlist_Second ORDER BY grupa, rowid");
     std::string lastGroup;
-    std::uint32_t lastIndex = 0;
+    std::uint32_t group = 0;
     while (st.step()) {
-        // The channels of one group mostly follow one another.
-        if (rows.empty() || st.columnView(1) != lastGroup) {
-            lastGroup.assign(st.columnView(1));
+        if (result.rows.empty() || st.columnView(0) != lastGroup) {
+            lastGroup.assign(st.columnView(0));
             const auto found = groupOf.find(store::foldKey(lastGroup));
-            lastIndex = found != groupOf.end() ? found->second : 0;
+            group = found != groupOf.end() ? found->second : 0;
         }
-        rows.push_back({st.columnInt(0), lastIndex, st.columnInt(2)});
+        result.rows.push_back({st.columnInt(1), group, result.counts[group]++});
     }
-    std::vector<Placement*> order(rows.size());
-    std::transform(rows.begin(), rows.end(), order.begin(), [](Placement& p) { return &p; });
-    std::sort(order.begin(), order.end(), [](const Placement* a, const Placement* b) {
-        return std::tie(a->group, a->broj, a->rowid) < std::tie(b->group, b->broj, b->rowid);
-    });
-    for (const Placement* p : order) {
-        const_cast<Placement*>(p)->broj = ++after;
+    std::vector<std::int64_t> first(staged.size());
+    for (std::size_t i = 0; i < staged.size(); ++i) {
+        first[i] = after + 1;
+        after += result.counts[i];
     }
-    return rows;
+    for (Placements::Row& row : result.rows) {
+        row.broj += first[row.group];
+    }
+    std::sort(result.rows.begin(), result.rows.end(),
+              [](const Placements::Row& a, const Placements::Row& b) { return a.rowid < b.rowid; });
+    return result;
 }
 
 // Appends the staged channels under their groups' joining names and with their numbers.
 std::int64_t appendChannels(store::Database& db, const std::vector<std::string>& names,
-                            const std::vector<Placement>& rows)
+                            const std::vector<Placements::Row>& rows)
 {
     // The rows are asked for in rowid order, as `rows` holds them.
     std::size_t next = 0;
-    auto placementOf = [&](std::int64_t rowid) -> const Placement& {
+    auto placementOf = [&](std::int64_t rowid) -> const Placements::Row& {
         while (next < rows.size() && rows[next].rowid < rowid) {
             ++next;
         }
@@ -156,22 +162,22 @@ MergeResult mergeSecondPlaylist(store::Database& db)
         return result;
     }
     const std::vector<std::string> names = joiningNames(staged, openGroupKeys(db));
-    std::int64_t broj = db.scalarInt("SELECT max(broj) FROM Grupa", 0);
-    store::Statement add =
-        db.prepare("INSERT INTO Grupa (izberi, grupa, type, count, broj) VALUES (0, ?, ?, 0, ?)");
-    for (std::size_t i = 0; i < staged.size(); ++i) {
-        add.bindAll(names[i], staged[i].type, ++broj);
-        add.run();
-        result.renamed += names[i] != staged[i].name ? 1 : 0;
-    }
-    result.groups = static_cast<std::int64_t>(staged.size());
     // The open playlist's channels keep their numbers when they follow one another already, as
     // after a load (which starts at 2 under a header line): then only the new rows are written.
     const std::int64_t first =
         std::max<std::int64_t>(1, db.scalarInt("SELECT min(broj) FROM Playlist WHERE broj > 0", 1));
-    const std::int64_t last = db.scalarInt("SELECT max(broj) FROM Playlist", 0);
-    result.channels = appendChannels(db, names, placements(db, staged, last));
-    store::Zapisi_Stevilo_Grupa(db);
+    const Placements placed =
+        placements(db, staged, db.scalarInt("SELECT max(broj) FROM Playlist", 0));
+    std::int64_t broj = db.scalarInt("SELECT max(broj) FROM Grupa", 0);
+    store::Statement add =
+        db.prepare("INSERT INTO Grupa (izberi, grupa, type, count, broj) VALUES (0, ?, ?, ?, ?)");
+    for (std::size_t i = 0; i < staged.size(); ++i) {
+        add.bindAll(names[i], staged[i].type, placed.counts[i], ++broj);
+        add.run();
+        result.renamed += names[i] != staged[i].name ? 1 : 0;
+    }
+    result.groups = static_cast<std::int64_t>(staged.size());
+    result.channels = appendChannels(db, names, placed.rows);
     store::renumberGroupsByPosition(db);
     store::Zapisi_Nove_Brojeve(db, first);
     tx.commit();
