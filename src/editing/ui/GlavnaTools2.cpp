@@ -71,6 +71,8 @@ void Glavna::buildSearchAndMergeEntries()
         refreshGrids();
     };
 
+    // The play buttons of these windows stay hidden until they are given a function that plays
+    // the channel of a row id (Poisci_Kanal::Services::play, Channel_Explorer's `play`).
     const auto openSearch = [=, this] {
         if (m_channels->rowCount() == 0) {
             return;
