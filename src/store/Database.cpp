@@ -1,5 +1,6 @@
 #include "store/Database.h"
 
+#include "store/ChangeLog.h"
 #include "store/SqlError.h"
 #include "store/TextCollation.h"
 
@@ -22,7 +23,8 @@ void configureEngine()
 
 } // namespace
 
-Database::Database(const std::filesystem::path& file) : m_file(file)
+Database::Database(const std::filesystem::path& file)
+    : m_file(file), m_changes(std::make_unique<ChangeLog>())
 {
     configureEngine();
     const int rc =
@@ -36,6 +38,7 @@ Database::Database(const std::filesystem::path& file) : m_file(file)
     }
     try {
         sqlite3_extended_result_codes(m_db, 1);
+        m_changes->attach(m_db);
         sqlite3_busy_timeout(m_db, 5000);
         registerTextCollation(m_db);
         // The page size only takes effect in a new file (compaction carries it into older
@@ -57,7 +60,9 @@ Database::Database(const std::filesystem::path& file) : m_file(file)
 }
 
 Database::Database(Database&& other) noexcept
-    : m_file(std::move(other.m_file)), m_db(std::exchange(other.m_db, nullptr))
+    : m_file(std::move(other.m_file)), m_db(std::exchange(other.m_db, nullptr)),
+      m_changes(std::move(other.m_changes)), m_stepName(std::move(other.m_stepName)),
+      m_historyCap(other.m_historyCap)
 {
 }
 
@@ -67,6 +72,9 @@ Database& Database::operator=(Database&& other) noexcept
         close();
         m_file = std::move(other.m_file);
         m_db = std::exchange(other.m_db, nullptr);
+        m_changes = std::move(other.m_changes);
+        m_stepName = std::move(other.m_stepName);
+        m_historyCap = other.m_historyCap;
     }
     return *this;
 }
