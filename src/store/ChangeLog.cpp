@@ -193,6 +193,61 @@ void ChangeLog::attach(sqlite3* db)
     sqlite3_preupdate_hook(db, &ChangeLog::hook, this);
 }
 
+int ChangeLog::tableNumber(std::string_view table)
+{
+    for (int i = 0; i < static_cast<int>(std::size(kTables)); ++i) {
+        if (sqlite3_stricmp(std::string(table).c_str(), kTables[i].data()) == 0) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+void ChangeLog::addNumberChange(int table, std::int64_t rowid, int column,
+                                std::optional<std::int64_t> old, std::int64_t now)
+{
+    m_bytes.push_back(static_cast<char>(table));
+    m_bytes.push_back(static_cast<char>(Op::Update));
+    appendFixed(m_bytes, static_cast<std::uint64_t>(rowid));
+    const std::uint32_t size = old ? 20 : 12; // count, column, two values
+    for (int i = 0; i < 4; ++i) {
+        m_bytes.push_back(static_cast<char>(size >> (8 * i)));
+    }
+    m_bytes.push_back(1);
+    m_bytes.push_back(static_cast<char>(column));
+    if (old) {
+        m_bytes.push_back(static_cast<char>(kInteger));
+        appendFixed(m_bytes, static_cast<std::uint64_t>(*old));
+    } else {
+        m_bytes.push_back(static_cast<char>(kNull));
+    }
+    m_bytes.push_back(static_cast<char>(kInteger));
+    appendFixed(m_bytes, static_cast<std::uint64_t>(now));
+    ++m_count;
+}
+
+void ChangeLog::addTextChange(int table, std::int64_t rowid, int column, std::string_view old,
+                              std::string_view now)
+{
+    m_bytes.push_back(static_cast<char>(table));
+    m_bytes.push_back(static_cast<char>(Op::Update));
+    appendFixed(m_bytes, static_cast<std::uint64_t>(rowid));
+    const std::size_t length = m_bytes.size();
+    m_bytes.append(4, '\0');
+    m_bytes.push_back(1);
+    m_bytes.push_back(static_cast<char>(column));
+    for (std::string_view text : {old, now}) {
+        m_bytes.push_back(static_cast<char>(kText));
+        PackedValue::appendVarint(m_bytes, text.size());
+        m_bytes.append(text);
+    }
+    const auto size = static_cast<std::uint32_t>(m_bytes.size() - length - 4);
+    for (int i = 0; i < 4; ++i) {
+        m_bytes[length + static_cast<std::size_t>(i)] = static_cast<char>(size >> (8 * i));
+    }
+    ++m_count;
+}
+
 void ChangeLog::rollbackTo(std::size_t mark)
 {
     if (mark < m_bytes.size()) {
@@ -232,45 +287,54 @@ void ChangeLog::hook(void* self, sqlite3* db, int op, const char* schema, const 
 void ChangeLog::collect(sqlite3* db, int op, int table, std::int64_t oldRowid,
                         std::int64_t newRowid)
 {
+    if (op == SQLITE_UPDATE && oldRowid != newRowid) {
+        return; // the programs never change a row id
+    }
     const int columns = sqlite3_preupdate_count(db);
-    std::string payload;
+    const std::size_t start = m_bytes.size();
+    m_bytes.push_back(static_cast<char>(table));
+    m_bytes.push_back(static_cast<char>(op == SQLITE_INSERT   ? Op::Insert
+                                        : op == SQLITE_UPDATE ? Op::Update
+                                                              : Op::Delete));
+    appendFixed(m_bytes, static_cast<std::uint64_t>(op == SQLITE_INSERT ? newRowid : oldRowid));
+    // The payload's length, filled in once it is known.
+    const std::size_t length = m_bytes.size();
+    m_bytes.append(4, '\0');
     if (op == SQLITE_UPDATE) {
         // Column 0 of Playlist and Grupa is the tick, which is selection, not an edit.
         const int first = table < 2 ? 1 : 0;
-        std::string changed;
-        std::uint64_t count = 0;
+        const std::size_t countAt = m_bytes.size();
+        m_bytes.push_back('\0');
+        unsigned count = 0;
         for (int c = first; c < columns; ++c) {
             sqlite3_value* before = nullptr;
             sqlite3_value* after = nullptr;
             sqlite3_preupdate_old(db, c, &before);
             sqlite3_preupdate_new(db, c, &after);
             if (before != nullptr && after != nullptr && !same(before, after)) {
-                PackedValue::appendVarint(changed, static_cast<std::uint64_t>(c));
-                PackedValue::append(changed, before);
-                PackedValue::append(changed, after);
+                m_bytes.push_back(static_cast<char>(c));
+                PackedValue::append(m_bytes, before);
+                PackedValue::append(m_bytes, after);
                 ++count;
             }
         }
-        if (count == 0 || oldRowid != newRowid) {
+        if (count == 0) {
+            m_bytes.resize(start);
             return;
         }
-        PackedValue::appendVarint(payload, count);
-        payload += changed;
+        m_bytes[countAt] = static_cast<char>(count);
     } else {
-        PackedValue::appendVarint(payload, static_cast<std::uint64_t>(columns));
+        m_bytes.push_back(static_cast<char>(columns));
         for (int c = 0; c < columns; ++c) {
             sqlite3_value* value = nullptr;
             (op == SQLITE_INSERT ? sqlite3_preupdate_new : sqlite3_preupdate_old)(db, c, &value);
-            PackedValue::append(payload, value);
+            PackedValue::append(m_bytes, value);
         }
     }
-    m_bytes.push_back(static_cast<char>(table));
-    m_bytes.push_back(static_cast<char>(op == SQLITE_INSERT   ? Op::Insert
-                                        : op == SQLITE_UPDATE ? Op::Update
-                                                              : Op::Delete));
-    appendFixed(m_bytes, static_cast<std::uint64_t>(op == SQLITE_INSERT ? newRowid : oldRowid));
-    PackedValue::appendVarint(m_bytes, payload.size());
-    m_bytes += payload;
+    const auto size = static_cast<std::uint32_t>(m_bytes.size() - length - 4);
+    for (int i = 0; i < 4; ++i) {
+        m_bytes[length + static_cast<std::size_t>(i)] = static_cast<char>(size >> (8 * i));
+    }
     ++m_count;
 }
 
@@ -283,8 +347,15 @@ bool ChangeLog::next(std::string_view& bytes, Change& change)
     change.op = static_cast<Op>(bytes[1]);
     bytes.remove_prefix(2);
     std::uint64_t rowid = 0;
+    if (!readFixed(bytes, rowid) || bytes.size() < 4) {
+        return false;
+    }
     std::uint64_t size = 0;
-    if (!readFixed(bytes, rowid) || !PackedValue::readVarint(bytes, size) || size > bytes.size()) {
+    for (int i = 0; i < 4; ++i) {
+        size |= static_cast<std::uint64_t>(static_cast<unsigned char>(bytes[i])) << (8 * i);
+    }
+    bytes.remove_prefix(4);
+    if (size > bytes.size()) {
         return false;
     }
     change.rowid = static_cast<std::int64_t>(rowid);

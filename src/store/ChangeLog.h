@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -33,12 +34,27 @@ public:
     std::int64_t count() const { return m_count; }
     bool empty() const { return m_bytes.empty(); }
     std::size_t mark() const { return m_bytes.size(); }
+    // Whether changes are being collected now (a transaction is open and recording is on).
+    bool collecting() const { return m_collecting && m_enabled; }
+    // Adds a change of one whole-number column that the caller makes with collecting paused
+    // (a renumbering writes many positions; naming them here is cheaper than the hook). An
+    // `old` value of nothing is NULL.
+    void addNumberChange(int table, std::int64_t rowid, int column, std::optional<std::int64_t> old,
+                         std::int64_t now);
+    // The same for a text column.
+    void addTextChange(int table, std::int64_t rowid, int column, std::string_view old,
+                       std::string_view now);
+    // The number of `table` in kTables, or -1 when the history does not keep it.
+    static int tableNumber(std::string_view table);
+
     // Forgets what was collected after `mark` (a savepoint rolled back).
     void rollbackTo(std::size_t mark);
     void clear();
 
-    // Reads one packed change; false at the end. `values` holds, for an insert or a delete,
-    // the row's values; for an update, pairs of (column, old, new) as three entries each.
+    // One packed change: table and operation bytes, the row id (8 bytes), the payload's length
+    // (4 bytes), then the payload: for an insert or a delete the number of columns (one byte)
+    // and the row's values; for an update the number of changed columns (one byte) and for
+    // each its number (one byte), old value and new value.
     struct Change {
         std::uint8_t table = 0;
         Op op = Op::Insert;

@@ -6,12 +6,15 @@
 
 #include <sqlite3.h>
 
+#include <atomic>
 #include <mutex>
 #include <utility>
 
 namespace listrion::store {
 
 namespace {
+
+std::atomic<std::int64_t> g_defaultHistoryCap = 256LL << 20;
 
 // Process-wide engine settings, made before the engine starts: no allocation statistics
 // (nothing reads them, and keeping them takes a global lock on every allocation).
@@ -24,7 +27,7 @@ void configureEngine()
 } // namespace
 
 Database::Database(const std::filesystem::path& file)
-    : m_file(file), m_changes(std::make_unique<ChangeLog>())
+    : m_file(file), m_changes(std::make_unique<ChangeLog>()), m_historyCap(g_defaultHistoryCap)
 {
     configureEngine();
     const int rc =
@@ -135,6 +138,11 @@ void Database::dropTable(std::string_view name)
 bool Database::inTransaction() const
 {
     return sqlite3_get_autocommit(m_db) == 0;
+}
+
+void Database::setDefaultHistoryCap(std::int64_t bytes)
+{
+    g_defaultHistoryCap = bytes;
 }
 
 void Database::interrupt() const

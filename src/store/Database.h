@@ -65,9 +65,11 @@ public:
     // The name of the history step the next commands make ("Change" unless named).
     const std::string& stepName() const { return m_stepName; }
     void setStepName(std::string name) { m_stepName = std::move(name); }
-    // The most the history keeps, in bytes.
+    // The most the history keeps, in bytes; new connections start with the process-wide
+    // default.
     std::int64_t historyCap() const { return m_historyCap; }
     void setHistoryCap(std::int64_t bytes) { m_historyCap = bytes; }
+    static void setDefaultHistoryCap(std::int64_t bytes);
 
     // Makes the statement running on this connection stop with an interrupt error as soon as it
     // can (its transaction is then rolled back by its owner). May be called from another thread
@@ -81,7 +83,7 @@ private:
     sqlite3* m_db = nullptr;
     std::unique_ptr<ChangeLog> m_changes;
     std::string m_stepName = "Change";
-    std::int64_t m_historyCap = 256LL << 20;
+    std::int64_t m_historyCap;
 };
 
 // Quotes a table name for statement text. Table names come from the code, never from input.

@@ -168,8 +168,8 @@ private:
     void insert(const ChangeLog::Change& c)
     {
         std::string_view values = c.payload;
-        std::uint64_t count = 0;
-        PackedValue::readVarint(values, count);
+        const std::uint64_t count = static_cast<unsigned char>(values.front());
+        values.remove_prefix(1);
         const std::vector<std::string>& all = columns(c.table);
         const std::vector<std::string> used(all.begin(),
                                             all.begin() + std::min<std::size_t>(count, all.size()));
@@ -188,15 +188,15 @@ private:
     void update(const ChangeLog::Change& c)
     {
         std::string_view values = c.payload;
-        std::uint64_t count = 0;
-        PackedValue::readVarint(values, count);
+        const std::uint64_t count = static_cast<unsigned char>(values.front());
+        values.remove_prefix(1);
         const std::vector<std::string>& all = columns(c.table);
         std::string set;
         std::vector<std::string_view> old;
         std::vector<std::string_view> now;
         for (std::uint64_t i = 0; i < count; ++i) {
-            std::uint64_t column = 0;
-            PackedValue::readVarint(values, column);
+            const std::uint64_t column = static_cast<unsigned char>(values.front());
+            values.remove_prefix(1);
             set += std::string(set.empty() ? "" : ", ") + quoteIdentifier(all.at(column)) + " = ?";
             for (auto* list : {&old, &now}) {
                 const std::string_view start = values;

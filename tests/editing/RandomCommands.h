@@ -3,6 +3,7 @@
 
 #include "editing/ChannelCommands.h"
 #include "editing/ChannelEntry.h"
+#include "editing/ChannelNameTools.h"
 #include "editing/GroupCommands.h"
 #include "editing/GroupNameTools.h"
 #include "store/BlockMoves.h"
@@ -30,7 +31,7 @@ public:
         const std::string g = pick(groups);
         const std::string h = pick(groups);
         tickSome();
-        switch (number(0, 10)) {
+        switch (number(0, 11)) {
         case 0:
             editing::moveChannelTo(m_s.db, channel(),
                                    number(0, 1) ? editing::ChannelEnd::Top
@@ -77,6 +78,13 @@ public:
             number(0, 1) ? store::Pozicija_Nova_Gore_Sve(m_s.db, g)
                          : store::Pozicija_Nova_Dole_Sve(m_s.db, g);
             return "ticked step in " + g;
+        case 10:
+            editing::applyChannelNameEdit(
+                m_s.db,
+                {number(0, 1) ? editing::ChannelNameTool::Upper : editing::ChannelNameTool::Replace,
+                 ".", " ", true, number(0, 1) == 1},
+                number(0, 1) ? std::optional<std::string>(g) : std::nullopt);
+            return "channel names in " + g;
         default:
             editing::applyGroupNameEdit(m_s.db, {editing::GroupNameTool::Replace, "G1", "G2"},
                                         editing::OnMerge::Merge);

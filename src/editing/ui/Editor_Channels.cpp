@@ -5,6 +5,7 @@
 #include "editing/ui/Add_Group.h"
 #include "editing/ui/ChannelGridPart.h"
 #include "editing/ui/GridSetup.h"
+#include "editing/ui/HistoryMenu.h"
 #include "settings/TextCatalogue.h"
 #include "store/TextCollation.h"
 #include "text/CountText.h"
@@ -47,6 +48,9 @@ Editor_Channels::Editor_Channels(const EditingContext& context, const std::strin
     QMenu* menu = bar->addMenu("&Channels");
     menu->setObjectName("mnuChannels");
     buildMenus(menu);
+    auto* history = new HistoryMenu(
+        bar->addMenu("&Edit"), this, [this] { return m_context; }, context.events);
+    history->refresh();
 
     connect(&context.events, &StoreEvents::changed, this, &Editor_Channels::storeChanged);
     fillGroupLists();

@@ -11,6 +11,7 @@
 #include "editing/ui/Restore_Playlist.h"
 #include "settings/TextCatalogue.h"
 #include "store/ChannelNumbering.h"
+#include "store/History.h"
 #include "store/UndoSnapshot.h"
 
 #include <QCheckBox>
@@ -41,6 +42,25 @@ QLineEdit* textBox(QWidget* parent, const char* name, const QString& hint = {})
     box->setObjectName(name);
     box->setPlaceholderText(hint);
     return box;
+}
+
+std::string stepName(const ChannelNameEdit& edit)
+{
+    switch (edit.tool) {
+    case ChannelNameTool::Prefix:
+        return "Add '" + edit.text + "' before the ticked channel names";
+    case ChannelNameTool::Suffix:
+        return "Add '" + edit.text + "' after the ticked channel names";
+    case ChannelNameTool::Strip:
+        return "Remove the first parameter of the channel names";
+    case ChannelNameTool::Replace:
+        return "Replace '" + edit.text + "' in the channel names";
+    case ChannelNameTool::Capitalize:
+        return "Capitalize the channel names";
+    case ChannelNameTool::Upper:
+        return "Upper-case the channel names";
+    }
+    return {};
 }
 
 } // namespace
@@ -166,8 +186,11 @@ bool Editor_Channels::runNameTool(const ChannelNameEdit& edit,
 {
     bool done = false;
     try {
-        done = runInBackground(this, m_context.folder.dataMdb(), kWorking,
-                               [&](store::Database& db) { applyChannelNameEdit(db, edit, group); });
+        done =
+            runInBackground(this, m_context.folder.dataMdb(), kWorking, [&](store::Database& db) {
+                const store::StepName step(db, stepName(edit));
+                applyChannelNameEdit(db, edit, group);
+            });
     } catch (const std::exception& error) {
         const auto* refused = dynamic_cast<const EditRefused*>(&error);
         if (refused != nullptr && refused->reason() == EditRefused::Reason::NothingTicked) {
@@ -266,6 +289,7 @@ void Editor_Channels::sortByName()
     if (m_context.prompter.question(question)) {
         try {
             runInBackground(this, m_context.folder.dataMdb(), kWorking, [&](store::Database& db) {
+                const store::StepName step(db, "Sort the channels by name");
                 store::Zapisi_Nove_Brojeve_Channels_Sort_By_Name(
                     db, group ? std::optional<std::string_view>(*group) : std::nullopt);
             });
@@ -284,6 +308,7 @@ void Editor_Channels::cmdChannel_undo2()
 {
     store::RestoreResult result = store::RestoreResult::NoSnapshot;
     try {
+        const store::StepName step(m_context.db, "Undo all changes");
         result = store::Restore(m_context.db, store::RestoreForm::Editor);
     } catch (const std::exception& error) {
         m_context.prompter.message(QString::fromUtf8(error.what()));

@@ -9,6 +9,7 @@
 #include "playlist/PlaylistWriter.h"
 #include "settings/TextCatalogue.h"
 #include "store/GroupNumbering.h"
+#include "store/History.h"
 #include "store/UndoSnapshot.h"
 
 #include <QCheckBox>
@@ -63,6 +64,7 @@ void Editor_Groups::cmdChange_type()
     }
     const std::string group = Combo_Grupa->currentText().toStdString();
     try {
+        const store::StepName step(m_context.db, "Change the type of '" + group + "'");
         setGroupType(m_context.db, group, Combo_type->currentText().toStdString());
     } catch (const std::exception& error) {
         m_context.prompter.message(QString::fromUtf8(error.what()));
@@ -79,6 +81,7 @@ void Editor_Groups::sortByName()
 {
     if (m_context.prompter.question(" Sorting Groups by Name ?")) {
         try {
+            const store::StepName step(m_context.db, "Sort the groups by name");
             store::Zapisi_Nove_Brojeve_Groups_Sort_By_Name(m_context.db);
             StoreChange change;
             change.parts = StoreChange::GroupRows | StoreChange::GroupNames;
@@ -130,6 +133,7 @@ void Editor_Groups::cmdChannel_undo2()
 {
     store::RestoreResult result = store::RestoreResult::NoSnapshot;
     try {
+        const store::StepName step(m_context.db, "Undo all changes");
         result = store::Restore(m_context.db, store::RestoreForm::Editor);
     } catch (const std::exception& error) {
         m_context.prompter.message(QString::fromUtf8(error.what()));

@@ -8,6 +8,7 @@
 #include "editing/ui/BackgroundRun.h"
 #include "editing/ui/Backup_Playlist.h"
 #include "settings/TextCatalogue.h"
+#include "store/History.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -35,6 +36,25 @@ QCheckBox* checkBox(QWidget* parent, const char* name, const QString& caption)
     auto* box = new QCheckBox(caption, parent);
     box->setObjectName(name);
     return box;
+}
+
+std::string stepName(const GroupNameEdit& edit)
+{
+    switch (edit.tool) {
+    case GroupNameTool::Prefix:
+        return "Add '" + edit.text + "' before the ticked group names";
+    case GroupNameTool::Suffix:
+        return "Add '" + edit.text + "' after the ticked group names";
+    case GroupNameTool::Strip:
+        return "Remove the first parameter of the group names";
+    case GroupNameTool::Replace:
+        return "Replace '" + edit.text + "' in the group names";
+    case GroupNameTool::Capitalize:
+        return "Capitalize the group names";
+    case GroupNameTool::Upper:
+        return "Upper-case the group names";
+    }
+    return {};
 }
 
 } // namespace
@@ -166,8 +186,11 @@ bool Editor_Groups::runNameTool(const GroupNameEdit& edit)
             }
             onMerge = OnMerge::Merge;
         }
-        done = runInBackground(this, m_context.folder.dataMdb(), kWorking,
-                               [&](store::Database& db) { applyGroupNameEdit(db, edit, onMerge); });
+        done =
+            runInBackground(this, m_context.folder.dataMdb(), kWorking, [&](store::Database& db) {
+                const store::StepName step(db, stepName(edit));
+                applyGroupNameEdit(db, edit, onMerge);
+            });
     } catch (const std::exception& error) {
         const std::optional<settings::TextKey> key = refusalText(error);
         m_context.prompter.message(key ? m_context.text(*key) : QString::fromUtf8(error.what()));

@@ -33,6 +33,7 @@ namespace ui {
 struct EditingContext;
 class ChannelGridPart;
 class GroupGridPart;
+class HistoryMenu;
 } // namespace ui
 
 class ChannelGridModel;
@@ -190,6 +191,7 @@ private:
     ui::GroupGridPart* m_groupPart = nullptr;
     QMenu* m_channelPopup = nullptr; // mnuChannels2, the channel grid's pop-up menu
     ui::ChannelGridPart* m_channelPart = nullptr;
+    ui::HistoryMenu* m_history = nullptr; // Edit: undo and redo of single steps
     bool m_shutDown = false;
 };
 

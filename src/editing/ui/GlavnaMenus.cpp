@@ -4,6 +4,7 @@
 #include "editing/PlaylistCommands.h"
 #include "editing/ui/ChannelGridPart.h"
 #include "editing/ui/GroupGridPart.h"
+#include "editing/ui/HistoryMenu.h"
 #include "settings/Languages.h"
 #include "settings/TextCatalogue.h"
 
@@ -59,6 +60,10 @@ void Glavna::buildMenus()
         }
         close();
     });
+
+    QMenu* edit = menu("mnuEdit", "&Edit");
+    m_history = new ui::HistoryMenu(
+        edit, this, [this] { return context(); }, m_events);
 
     QMenu* groups = menu("mnuGroups", "&Groups");
     m_groupPopup = new QMenu(this);

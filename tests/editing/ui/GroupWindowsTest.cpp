@@ -114,6 +114,27 @@ TEST_F(GroupWindows, MovesStopAtTheEndsAndFollowTheMovedGroup)
     EXPECT_TRUE(store().problems().empty());
 }
 
+TEST_F(GroupWindows, EditMenuUndoesAndRedoesTheNamedStep)
+{
+    start();
+    QAction* undo = child<QAction>("mnuUndoStep");
+    QAction* redo = child<QAction>("mnuRedoStep");
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_EQ(undo->shortcut(), QKeySequence::fromString("Ctrl+Z"));
+    chooseGroup(1);
+    click("cmdDelete_group");
+    EXPECT_EQ(undo->text(), "Undo \"Delete group 'G2'\"");
+    EXPECT_FALSE(redo->isEnabled());
+    undo->trigger();
+    EXPECT_EQ(store().groups(), (Names{"G1", "G2", "G3", "G4"}));
+    EXPECT_EQ(groups()->model()->rowCount(), 4); // the grids followed
+    EXPECT_EQ(redo->text(), "Redo \"Delete group 'G2'\"");
+    EXPECT_FALSE(undo->isEnabled());
+    redo->trigger();
+    EXPECT_EQ(store().groups(), (Names{"G1", "G3", "G4"}));
+    EXPECT_TRUE(store().problems().empty());
+}
+
 TEST_F(GroupWindows, DeleteModesHeldInCaptions)
 {
     start();

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "editing/ui/EditingContext.h"
+
+#include <QObject>
+
+#include <functional>
+
+class QAction;
+class QMenu;
+class QWidget;
+
+namespace listrion::editing::ui {
+
+// Edit → Undo "…" (Ctrl+Z) and Redo "…" (Ctrl+Shift+Z, Ctrl+Y) of a window: the captions name
+// the step they undo or redo and follow every change notice; each runs as one transaction off
+// the window thread, then every open window re-reads what it shows.
+class HistoryMenu : public QObject {
+    Q_OBJECT
+
+public:
+    using ContextSource = std::function<EditingContext()>;
+
+    // Adds the two entries (mnuUndoStep, mnuRedoStep) to `menu`.
+    HistoryMenu(QMenu* menu, QWidget* window, ContextSource context, StoreEvents& events);
+
+    // Reads the captions again from the store.
+    void refresh();
+    void undo();
+    void redo();
+
+private:
+    void run(bool undoing);
+
+    QWidget* m_window;
+    ContextSource m_context;
+    QAction* m_undo = nullptr;
+    QAction* m_redo = nullptr;
+};
+
+} // namespace listrion::editing::ui
