@@ -44,6 +44,7 @@ struct LinkTestServer::State {
     std::map<std::string, int> hits;
     std::map<std::string, int> inFlight;
     std::map<std::string, int> peak;
+    std::string agent;
     int throttledSuccesses = 0;
     int peakThrottledSuccesses = 0;
 
@@ -102,6 +103,10 @@ public:
         });
         server.Get("/agent", [&s](const httplib::Request& q, httplib::Response& r) {
             State::Visit visit(s, q);
+            {
+                const std::lock_guard lock(s.mutex);
+                s.agent = q.get_header_value("User-Agent") + " | " + q.get_header_value("Referer");
+            }
             const bool player = q.get_header_value("User-Agent") == "Kodi/20" &&
                                 q.get_header_value("Referer") == "https://tv.example/";
             r.status = player ? 200 : 403;
@@ -225,6 +230,12 @@ int LinkTestServer::peakInFlight(const std::string& host) const
     const std::lock_guard lock(m_state->mutex);
     const auto it = m_state->peak.find(host);
     return it == m_state->peak.end() ? 0 : it->second;
+}
+
+std::string LinkTestServer::lastAgent() const
+{
+    const std::lock_guard lock(m_state->mutex);
+    return m_state->agent;
 }
 
 int LinkTestServer::peakThrottledSuccesses() const

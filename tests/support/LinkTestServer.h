@@ -39,6 +39,8 @@ public:
     int hits(const std::string& path) const;
     // The most requests of one Host ("127.0.0.1" or "localhost") answered at once.
     int peakInFlight(const std::string& host) const;
+    // "AGENT | REFERRER" of the last request of /agent.
+    std::string lastAgent() const;
     // The most requests answered at once by /throttle addresses with a 200.
     int peakThrottledSuccesses() const;
 
