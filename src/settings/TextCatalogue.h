@@ -13,21 +13,58 @@
 // text; English.lng already holds every key the windows are meant to use.
 #define LISTRION_TEXT_CATALOGUE(X)                                                                 \
     X(GroupColumn, "Main", 10)                                                                     \
+    X(ChooseGroupFirst, "Main", 17)                                                                \
     X(ReplaceFileQuestion, "Main", 19)                                                             \
+    X(ChangesMade, "Main", 20)                                                                     \
     X(NothingToUndo, "Main", 21)                                                                   \
     X(EpgListWritten, "Main", 47)                                                                  \
     X(ChannelNameColumn, "Main", 30)                                                               \
     X(TvgNameColumn, "Main", 31)                                                                   \
     X(FileSaved, "Main", 53)                                                                       \
+    X(RenameGroupCaption, "Main", 57)                                                              \
+    X(RenameGroupLabel, "Main", 58)                                                                \
     X(SaveFirstQuestion, "Main", 60)                                                               \
     X(UndoDone, "Main", 64)                                                                        \
     X(NewPlaylistCreated, "Main", 66)                                                              \
+    X(SelectAll, "Main", 70)                                                                       \
+    X(DeselectAll, "Main", 71)                                                                     \
+    X(LeaveMultiSelection, "Main", 76)                                                             \
+    X(SelectGroupsToDelete, "Main", 77)                                                            \
+    X(CodeTooLong, "Main", 89)                                                                     \
+    X(CodeTooShort, "Main", 90)                                                                    \
+    X(CodeDigitsOnly, "Main", 93)                                                                  \
     X(WithoutParentalCode, "Main", 96)                                                             \
     X(WithParentalCode, "Main", 97)                                                                \
     X(GroupsCaption, "Main", 116)                                                                  \
     X(ChannelsCaption, "Main", 117)                                                                \
+    X(TickFirst, "Main", 124)                                                                      \
+    X(PrefixEmpty, "Main", 125)                                                                    \
+    X(SuffixEmpty, "Main", 126)                                                                    \
+    X(ChooseAGroup, "Main", 140)                                                                   \
+    X(ChooseAType, "Main", 141)                                                                    \
+    X(GroupTypeChanged, "Main", 142)                                                               \
     X(MainDownloadFailedQuestion, "Main", 179)                                                     \
+    X(MergeIntoGroupQuestion, "Main", 180)                                                         \
+    X(MergeGroupsQuestion, "Main", 181)                                                            \
+    X(GroupNameTaken, "Main", 182)                                                                 \
+    X(TextTooLong, "Main", 183)                                                                    \
+    X(AddChannelCaption, "Channel", 1)                                                             \
+    X(SaveButton, "Channel", 2)                                                                    \
+    X(CancelButton, "Channel", 3)                                                                  \
+    X(EditChannelCaption, "Channel", 4)                                                            \
+    X(GroupLabel, "Channel", 5)                                                                    \
+    X(StreamLinkLabel, "Channel", 6)                                                               \
+    X(AddGroupCaption, "Add_group", 1)                                                             \
+    X(GroupNameLabel, "Add_group", 3)                                                              \
+    X(GroupTypeLabel, "Add_group", 4)                                                              \
     X(NoGroupTicked, "Add_group", 8)                                                               \
+    X(AddGroupHint, "Add_group", 110)                                                              \
+    X(ChannelNeedsGroup, "Add_channel", 1)                                                         \
+    X(ChannelNeedsName, "Add_channel", 2)                                                          \
+    X(ChannelNeedsLink, "Add_channel", 3)                                                          \
+    X(ChannelNeedsType, "Add_channel", 4)                                                          \
+    X(ChannelAdded, "Add_channel", 5)                                                              \
+    X(GroupNeedsName, "Ars2_group", 5)                                                             \
     X(BackupCaption, "Backup", 1)                                                                  \
     X(BackupMakeButton, "Backup", 2)                                                               \
     X(BackupCancelButton, "Backup", 3)                                                             \

@@ -129,6 +129,13 @@ bool Database::inTransaction() const
     return sqlite3_get_autocommit(m_db) == 0;
 }
 
+void Database::interrupt() const
+{
+    if (m_db != nullptr) {
+        sqlite3_interrupt(m_db);
+    }
+}
+
 std::int64_t Database::changes() const
 {
     return sqlite3_changes64(m_db);

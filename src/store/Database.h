@@ -55,6 +55,10 @@ public:
     void dropTable(std::string_view name);
 
     bool inTransaction() const;
+    // Makes the statement running on this connection stop with an interrupt error as soon as it
+    // can (its transaction is then rolled back by its owner). May be called from another thread
+    // while the connection is open.
+    void interrupt() const;
     std::int64_t changes() const;
     void close();
 

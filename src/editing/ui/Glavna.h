@@ -29,6 +29,10 @@ class Gumb;
 }
 
 namespace listrion::editing {
+namespace ui {
+struct EditingContext;
+class GroupGridPart;
+} // namespace ui
 
 class ChannelGridModel;
 class GroupGridModel;
@@ -94,6 +98,15 @@ public:
     StoreEvents& events() { return m_events; }
     // The current group grid row's group name; empty without a row.
     std::string currentGroup() const;
+    // What the dialogs and editor windows opened from here work with; valid while the language
+    // stays the same (a dialog's lifetime).
+    ui::EditingContext context();
+    // The group commands of the group grid, its buttons and menus.
+    ui::GroupGridPart& groupCommands() const { return *m_groupPart; }
+    void openGroupEditor();
+    // Channel dialogs from the channel grid.
+    void editChannel();
+    void addChannel();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -107,6 +120,14 @@ private:
                         void (Glavna::*slot)());
     controls::Gumb* addButton(QWidget* frame, const char* name, const QString& caption);
     void buildExportMenus(QMenu* convert, QMenu* groups);
+    void buildGroupCommands(QMenu* groups, QWidget* groupPane);
+    void buildChannelButtons(QWidget* channelPane);
+    // The tick column shows while groups are chosen for export or in a group ticking mode.
+    bool groupTicksShown() const;
+    int currentGroupRow() const;
+    int currentChannelRow() const;
+    void selectChannelRow(int row);
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void leaveGroupSelection();
     // Save_Playlist and Export_Groups: dialog, question, the writer under the wait panel.
     bool writePlaylist(bool tickedGroupsOnly);
@@ -164,6 +185,8 @@ private:
     QList<QAction*> m_exportEntries; // mnuExport_Groups, mnuExport_Groups2
     QString m_lastDialogName;        // the name the export dialog last held
     bool m_selectingGroups = false;
+    QMenu* m_groupPopup = nullptr; // mnuGroups2, the group grid's pop-up menu
+    ui::GroupGridPart* m_groupPart = nullptr;
     bool m_shutDown = false;
 };
 

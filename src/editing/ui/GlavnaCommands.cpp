@@ -3,6 +3,7 @@
 #include "editing/ChannelGridModel.h"
 #include "editing/GroupGridModel.h"
 #include "editing/PlaylistCommands.h"
+#include "editing/ui/PlaylistFileRequests.h"
 #include "editing/ui/WaitPanel.h"
 #include "playlist/PlaylistOpening.h"
 #include "playlist/ui/Loading.h"
@@ -19,8 +20,6 @@
 
 namespace listrion::editing {
 namespace {
-
-const controls::Prompter::FileRequest kOpenRequest{"Select File", "*.m3u (*.m3u)", "txt", {}};
 
 QString storeError(const std::exception& error)
 {
@@ -145,7 +144,7 @@ void Glavna::Open_Playlist()
     if (!offerToSave()) {
         return;
     }
-    const std::optional<QString> file = m_services.prompter.openFile(kOpenRequest);
+    const std::optional<QString> file = m_services.prompter.openFile(ui::kOpenPlaylistRequest);
     if (!file || file->isEmpty()) {
         return;
     }

@@ -57,13 +57,9 @@ void Glavna::buildExportMenus(QMenu* convert, QMenu* groups)
     }
 
     // The group grid's pop-up menu carries copies of the two entries of the ticked-groups export.
-    auto* popup = new QMenu(this);
-    popup->setObjectName("mnuGroups2");
-    m_groupGrid->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(m_groupGrid, &QWidget::customContextMenuRequested, this,
-            [this, popup](QPoint at) { popup->popup(m_groupGrid->viewport()->mapToGlobal(at)); });
     groups->addSeparator();
-    for (auto [menu, suffix] : {std::pair{groups, ""}, std::pair{popup, "2"}}) {
+    m_groupPopup->addSeparator();
+    for (auto [menu, suffix] : {std::pair{groups, ""}, std::pair{m_groupPopup, "2"}}) {
         QAction* select = menu->addAction("Export groups...");
         select->setObjectName(QString("mnuExport") + suffix);
         connect(select, &QAction::triggered, this, &Glavna::enterGroupSelection);

@@ -2,67 +2,26 @@
 
 #include "editing/ChannelGridModel.h"
 #include "editing/GroupGridModel.h"
+#include "editing/ui/GridSetup.h"
+#include "editing/ui/GroupGridPart.h"
 #include "settings/TextCatalogue.h"
+#include "store/TextCollation.h"
 #include "text/CountText.h"
 
 #include <QEvent>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
-#include <QStyledItemDelegate>
 #include <QTableView>
 
 namespace listrion::editing {
 namespace {
 
-// The "sel." column: the window toggles the tick on any click in the cell, so the check box
-// itself must not toggle it a second time.
-class TickDelegate : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-    bool editorEvent(QEvent*, QAbstractItemModel*, const QStyleOptionViewItem&,
-                     const QModelIndex&) override
-    {
-        return false;
-    }
-};
-
-constexpr int kTwipsPerPixel = 15; // 1440 twips per inch at 96 pixels per inch
 constexpr int kTickWidth = 38;
-constexpr int kGroupTickTwips = 400;
-
-int widthSetting(const settings::Settings& settings, int key, int builtIn)
-{
-    const std::optional<long long> twips = settings.readNumber(settings::Keys::sirina(key));
-    return static_cast<int>((twips && *twips > 0 ? *twips : builtIn) / kTwipsPerPixel);
-}
-
-QFont fontSetting(const settings::Settings& settings, settings::SettingsKey name,
-                  settings::SettingsKey size, const char* builtInName, int builtInSize)
-{
-    const std::string family = settings.read(name);
-    const std::optional<long long> points = settings.readNumber(size);
-    QFont font(family.empty() ? QString(builtInName) : QString::fromStdString(family));
-    font.setPointSize(points && *points > 0 ? static_cast<int>(*points) : builtInSize);
-    return font;
-}
 
 QString count(std::int64_t n)
 {
     return QString::fromStdString(text::formatCount(n));
-}
-
-void prepareGrid(QTableView* grid)
-{
-    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid->setAlternatingRowColors(true);
-    grid->setWordWrap(false);
-    grid->verticalHeader()->setDefaultSectionSize(22);
-    grid->verticalHeader()->setVisible(false);
-    grid->horizontalHeader()->setHighlightSections(false);
-    grid->setItemDelegateForColumn(0, new TickDelegate(grid));
 }
 
 } // namespace
@@ -71,8 +30,8 @@ void Glavna::setupGrids()
 {
     m_groupGrid->setModel(m_groups);
     m_channelGrid->setModel(m_channels);
-    prepareGrid(m_groupGrid);
-    prepareGrid(m_channelGrid);
+    ui::prepareGrid(m_groupGrid);
+    ui::prepareGrid(m_channelGrid);
     connect(m_groupGrid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) { groupRowChanged(current.row()); });
     connect(m_groupGrid, &QTableView::clicked, this, [this](const QModelIndex& index) {
@@ -95,17 +54,10 @@ void Glavna::setupGrids()
 void Glavna::applyGroupColumns()
 {
     m_groups->setHeaders({"sel.", "Group name", "Type", "Streams"});
-    m_groupGrid->setFont(fontSetting(m_settings, settings::Keys::GroupFontName,
-                                     settings::Keys::GroupFontSize, "Arial", 10));
     QFont caption("Verdana");
     caption.setBold(true);
     m_groupCaption->setFont(caption);
-    // The tick column shows only while groups are being chosen for export.
-    m_groupGrid->setColumnWidth(GroupGridModel::kTickColumn, kGroupTickTwips / kTwipsPerPixel);
-    m_groupGrid->setColumnHidden(GroupGridModel::kTickColumn, !m_selectingGroups);
-    m_groupGrid->setColumnWidth(GroupGridModel::kNameColumn, widthSetting(m_settings, 7, 2900));
-    m_groupGrid->setColumnWidth(GroupGridModel::kTypeColumn, widthSetting(m_settings, 8, 1100));
-    m_groupGrid->setColumnWidth(GroupGridModel::kCountColumn, widthSetting(m_settings, 9, 1000));
+    ui::applyGroupGridColumns(m_groupGrid, m_settings, groupTicksShown());
 }
 
 void Glavna::applyChannelColumns()
@@ -113,7 +65,7 @@ void Glavna::applyChannelColumns()
     m_channels->setHeaders({"sel.", text(settings::Texts::ChannelNameColumn),
                             text(settings::Texts::TvgNameColumn), "EPG ID", "Link", "Logo",
                             "type"});
-    m_channelGrid->setFont(fontSetting(m_settings, settings::Keys::ChannelFontName,
+    m_channelGrid->setFont(ui::gridFont(m_settings, settings::Keys::ChannelFontName,
                                        settings::Keys::ChannelFontSize, "Segoe UI", 9));
     QFont caption = m_channelGrid->font();
     caption.setBold(true);
@@ -122,7 +74,7 @@ void Glavna::applyChannelColumns()
     m_channelGrid->setColumnWidth(ChannelGridModel::kTickColumn, kTickWidth);
     for (int column = 1; column <= 6; ++column) {
         m_channelGrid->setColumnWidth(column,
-                                      widthSetting(m_settings, column, kBuiltIn[column - 1]));
+                                      ui::columnWidth(m_settings, column, kBuiltIn[column - 1]));
         // The column chooser's Prikaz entries 2..6 hide the columns after the name; an empty
         // entry shows the column.
         const bool hidden = column >= 2 && m_settings.read(settings::Keys::prikaz(column)) == "0";
@@ -205,7 +157,31 @@ void Glavna::storeChanged(const StoreChange& change)
     if (change.has(StoreChange::GroupNames) || change.has(StoreChange::Playlist)) {
         Kreiraj_Meni();
     }
-    refreshGrids();
+    // The same group stays current (under its new name after a rename), else the same row; in
+    // the channel grid the same channel, else the same row.
+    std::string group = currentGroup();
+    if (!change.renamedFrom.empty() && store::compareText(group, change.renamedFrom) == 0) {
+        group = change.renamedTo;
+    }
+    const int groupRow = std::max(0, m_groupGrid->currentIndex().row());
+    const int channelRow = m_channelGrid->currentIndex().row();
+    const std::int64_t channel = channelRow >= 0 ? m_channels->rowId(channelRow) : 0;
+    m_groups->reload();
+    groupGridLayout();
+    const int row = m_groups->rowOfGroup(group);
+    selectGroupRow(row >= 0 ? row : groupRow);
+    const int again = m_channels->rowOfId(channel);
+    selectChannelRow(again >= 0 ? again : std::min(channelRow, m_channels->rowCount() - 1));
+}
+
+void Glavna::selectChannelRow(int row)
+{
+    if (row < 0 || row >= m_channels->rowCount()) {
+        return;
+    }
+    const QModelIndex index = m_channels->index(row, ChannelGridModel::kNameColumn);
+    m_channelGrid->setCurrentIndex(index);
+    m_channelGrid->scrollTo(index);
 }
 
 std::string Glavna::currentGroup() const

@@ -2,12 +2,14 @@
 
 #include "controls/Gumb.h"
 #include "editing/PlaylistCommands.h"
+#include "editing/ui/GroupGridPart.h"
 #include "settings/Languages.h"
 #include "settings/TextCatalogue.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QMenuBar>
+#include <QTableView>
 
 namespace listrion::editing {
 
@@ -58,8 +60,17 @@ void Glavna::buildMenus()
     });
 
     QMenu* groups = menu("mnuGroups", "&Groups");
+    m_groupPopup = new QMenu(this);
+    m_groupPopup->setObjectName("mnuGroups2");
+    m_groupGrid->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_groupGrid, &QWidget::customContextMenuRequested, this, [this](QPoint at) {
+        m_groupPopup->popup(m_groupGrid->viewport()->mapToGlobal(at));
+    });
+    buildGroupCommands(groups, m_groupGrid->parentWidget());
+    groups->addSeparator();
     addCommand(groups, "mnuPopravi_Group_Type", "Repair group types", &Glavna::Popravi_Group_Type);
     buildExportMenus(convert, groups);
+    buildChannelButtons(m_channelGrid->parentWidget());
 
     // The move-to-group and copy-to-group submenus and their pop-up copies; their commands
     // belong to channel editing, which is not part of this window yet, so they stay hidden.
@@ -188,6 +199,7 @@ void Glavna::Prevedi()
 {
     m_texts = std::make_unique<settings::LanguageFile>(
         settings::LanguageFile::current(m_settings, m_folder));
+    m_groupPart->setCaptions();
     applyGroupColumns();
     applyChannelColumns();
     groupGridLayout();

@@ -2,6 +2,7 @@
 
 #include "editing/GroupGridModel.h"
 #include "editing/ui/Backup_Playlist.h"
+#include "editing/ui/PlaylistFileRequests.h"
 #include "editing/ui/Restore_Playlist.h"
 #include "editing/ui/WaitPanel.h"
 #include "playlist/PlaylistWriter.h"
@@ -20,8 +21,7 @@ bool Glavna::Save_Playlist()
 
 bool Glavna::writePlaylist(bool tickedGroupsOnly)
 {
-    const std::optional<QString> file = m_services.prompter.saveFile(
-        {"Select File", "Apps (*.m3u);;All files (*.*)", "txt", QString()});
+    const std::optional<QString> file = m_services.prompter.saveFile(ui::kSavePlaylistRequest);
     if (!file || file->isEmpty()) {
         return false;
     }

@@ -1,0 +1,67 @@
+#include "editing/ui/GridSetup.h"
+
+#include <QHeaderView>
+#include <QStyledItemDelegate>
+#include <QTableView>
+
+namespace listrion::editing::ui {
+namespace {
+
+// The "sel." column: the window toggles the tick on any click in the cell, so the check box
+// itself must not toggle it a second time.
+class TickDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    bool editorEvent(QEvent*, QAbstractItemModel*, const QStyleOptionViewItem&,
+                     const QModelIndex&) override
+    {
+        return false;
+    }
+};
+
+constexpr int kTwipsPerPixel = 15; // 1440 twips per inch at 96 pixels per inch
+constexpr int kGroupTickTwips = 400;
+
+} // namespace
+
+void prepareGrid(QTableView* grid)
+{
+    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->setAlternatingRowColors(true);
+    grid->setWordWrap(false);
+    grid->verticalHeader()->setDefaultSectionSize(22);
+    grid->verticalHeader()->setVisible(false);
+    grid->horizontalHeader()->setHighlightSections(false);
+    grid->setItemDelegateForColumn(0, new TickDelegate(grid));
+}
+
+QFont gridFont(const settings::Settings& settings, settings::SettingsKey name,
+               settings::SettingsKey size, const char* builtInName, int builtInSize)
+{
+    const std::string family = settings.read(name);
+    const std::optional<long long> points = settings.readNumber(size);
+    QFont font(family.empty() ? QString(builtInName) : QString::fromStdString(family));
+    font.setPointSize(points && *points > 0 ? static_cast<int>(*points) : builtInSize);
+    return font;
+}
+
+int columnWidth(const settings::Settings& settings, int key, int builtInTwips)
+{
+    const std::optional<long long> twips = settings.readNumber(settings::Keys::sirina(key));
+    return static_cast<int>((twips && *twips > 0 ? *twips : builtInTwips) / kTwipsPerPixel);
+}
+
+void applyGroupGridColumns(QTableView* grid, const settings::Settings& settings, bool ticks)
+{
+    grid->setFont(gridFont(settings, settings::Keys::GroupFontName, settings::Keys::GroupFontSize,
+                           "Arial", 10));
+    grid->setColumnWidth(0, kGroupTickTwips / kTwipsPerPixel);
+    grid->setColumnHidden(0, !ticks);
+    grid->setColumnWidth(1, columnWidth(settings, 7, 2900));
+    grid->setColumnWidth(2, columnWidth(settings, 8, 1100));
+    grid->setColumnWidth(3, columnWidth(settings, 9, 1000));
+}
+
+} // namespace listrion::editing::ui

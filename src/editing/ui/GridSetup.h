@@ -1,0 +1,24 @@
+#pragma once
+
+#include "settings/Settings.h"
+
+#include <QFont>
+
+class QTableView;
+
+namespace listrion::editing::ui {
+
+// The look and behaviour every store grid shares: whole rows selected one at a time, no cell
+// editing, and a "sel." column (column 0) whose ticks the window toggles on a click.
+void prepareGrid(QTableView* grid);
+
+// A grid font from Settings.ini (Fonts n: name, Fonts n+1: size); empty entries keep the
+// built-in font.
+QFont gridFont(const settings::Settings& settings, settings::SettingsKey name,
+               settings::SettingsKey size, const char* builtInName, int builtInSize);
+// The width in pixels of grid column `key` (Sirina 1..9, in twips), or the built-in width.
+int columnWidth(const settings::Settings& settings, int key, int builtInTwips);
+// The group grid's columns: fonts Fonts 3/4, widths Sirina 7..9, the tick column as asked.
+void applyGroupGridColumns(QTableView* grid, const settings::Settings& settings, bool ticks);
+
+} // namespace listrion::editing::ui
