@@ -158,6 +158,7 @@ void Glavna::start()
     groupGridLayout();
     selectGroupRow(static_cast<int>(m_settings.readNumber(settings::Keys::PozicijaG).value_or(0)));
     showChosenPlaylist();
+    checkMediaPlayer();
     setTitle();
     Prevedi();
     // The size the window had when it was last closed.

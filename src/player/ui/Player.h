@@ -45,7 +45,7 @@ public:
         editing::StoreEvents& events;
         PlayerFactory makePlayer = makeVlcPlayer;
         // The channel's own stream options (user agent, referrer), when it keeps any.
-        std::function<MediaOptions(std::int64_t rowId)> mediaOptions;
+        std::function<MediaOptions(std::int64_t rowId)> mediaOptions = {};
     };
 
     // The texts are read while the window is built.

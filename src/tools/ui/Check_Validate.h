@@ -52,14 +52,14 @@ public:
         editing::StoreEvents& events;
         player::ui::PlayerFactory makePlayer = player::ui::makeVlcPlayer;
         // cmdSave: asks whether to keep a numbered copy and makes it.
-        std::function<void()> offerBackup;
+        std::function<void()> offerBackup = {};
         // cmdLast_undo: the restore window of the numbered copies, modal over `window`.
-        std::function<void(QWidget* window)> openRestore;
+        std::function<void(QWidget* window)> openRestore = {};
         // A channel's own stream options, for the manual check and the run.
-        std::function<player::MediaOptions(std::int64_t rowId)> mediaOptions;
+        std::function<player::MediaOptions(std::int64_t rowId)> mediaOptions = {};
         // Whether the media player works, with why not (the registration's check).
         std::function<bool(std::string* why)> playerWorks = player::VlcPreviewPlayer::works;
-        LinkCheckRunOptions runOptions;
+        LinkCheckRunOptions runOptions = {};
     };
 
     // The texts must outlive the window; the opener keeps them while the window is open.
