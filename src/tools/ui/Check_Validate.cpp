@@ -7,7 +7,6 @@
 #include "tools/ui/CheckGridModel.h"
 
 #include <QCloseEvent>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -86,11 +85,13 @@ void Check_Validate::build()
     TDBGrid1->horizontalHeader()->setFont(QFont("Verdana", 9));
     TDBGrid1->setColumnWidth(CheckGridModel::kTickColumn, 38);
     for (const auto& [column, width] :
-         {std::pair{CheckGridModel::kGroupColumn, 180}, std::pair{CheckGridModel::kNameColumn, 220},
-          std::pair{CheckGridModel::kTvgNameColumn, 160},
-          std::pair{CheckGridModel::kLinkColumn, 420}}) {
+         {std::pair{CheckGridModel::kGroupColumn, 150}, std::pair{CheckGridModel::kNameColumn, 200},
+          std::pair{CheckGridModel::kTvgNameColumn, 150},
+          std::pair{CheckGridModel::kTvgIdColumn, 100},
+          std::pair{CheckGridModel::kLogoColumn, 80}}) {
         TDBGrid1->setColumnWidth(column, width);
     }
+    TDBGrid1->horizontalHeader()->setStretchLastSection(true);
     connect(TDBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &Check_Validate::rowChanged);
     connect(TDBGrid1, &QTableView::clicked, this, [this](const QModelIndex& index) {
@@ -116,30 +117,37 @@ void Check_Validate::build()
 QWidget* Check_Validate::buildCounters()
 {
     auto* box = new QWidget(this);
-    auto* grid = new QGridLayout(box);
-    grid->setContentsMargins(0, 0, 0, 0);
+    auto* layout = new QVBoxLayout(box);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* bar = new QHBoxLayout;
     ProgressBar1 = new QProgressBar(box);
     ProgressBar1->setObjectName("ProgressBar1");
     ProgressBar1->setTextVisible(false);
     ProgressBar1->setRange(0, 1);
     ProgressBar1->setValue(0);
     lblProcenti = label("0 %", "lblProcenti", box);
-    lblStartCaption = label(QString(), "lblStartCaption", box);
-    lblStart = label("0", "lblStart", box);
-    lblEndCaption = label(QString(), "lblEndCaption", box);
-    lblEnd = label("0", "lblEnd", box);
-    lblWorkedCaption = label(QString(), "lblWorkedCaption", box);
-    lblWorked = label("0", "lblWorked", box);
-    lblBrokenCaption = label(QString(), "lblBrokenCaption", box);
-    lblBroken = label("0", "lblBroken", box);
-    grid->addWidget(ProgressBar1, 0, 0, 1, 8);
-    grid->addWidget(lblProcenti, 0, 8);
-    int column = 0;
-    for (QLabel* l : {lblStartCaption, lblStart, lblEndCaption, lblEnd, lblWorkedCaption, lblWorked,
-                      lblBrokenCaption, lblBroken}) {
-        grid->addWidget(l, 1, column++);
-    }
-    grid->setColumnStretch(9, 1);
+    lblProcenti->setMinimumWidth(48);
+    bar->addWidget(ProgressBar1, 1);
+    bar->addWidget(lblProcenti);
+    auto* counters = new QHBoxLayout;
+    const auto pair = [&](QLabel*& caption, const char* captionName, QLabel*& value,
+                          const char* valueName) {
+        caption = label(QString(), captionName, box);
+        value = label("0", valueName, box);
+        QFont bold = value->font();
+        bold.setBold(true);
+        value->setFont(bold);
+        counters->addWidget(caption);
+        counters->addWidget(value);
+        counters->addSpacing(24);
+    };
+    pair(lblStartCaption, "lblStartCaption", lblStart, "lblStart");
+    pair(lblEndCaption, "lblEndCaption", lblEnd, "lblEnd");
+    pair(lblWorkedCaption, "lblWorkedCaption", lblWorked, "lblWorked");
+    pair(lblBrokenCaption, "lblBrokenCaption", lblBroken, "lblBroken");
+    counters->addStretch(1);
+    layout->addLayout(bar);
+    layout->addLayout(counters);
     return box;
 }
 
