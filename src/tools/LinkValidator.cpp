@@ -56,7 +56,8 @@ private:
     std::size_t jobs() const { return static_cast<std::size_t>(std::max(1, m_options.jobs)); }
     void admit(LinkJob job, Clock::time_point now);
     void start(LinkJob job);
-    void collect(Clock::time_point now);
+    // Settles the transfers that have ended; how many did.
+    int collect(Clock::time_point now);
     void settle(LinkTransfer& transfer, CURLcode code, Clock::time_point now);
     void dropAll();
     int pollTimeout(Clock::time_point now) const;
@@ -114,8 +115,10 @@ bool LinkValidator::Engine::run(const Source& next, const StopTest& stop)
         }
         int running = 0;
         curl_multi_perform(m_multi, &running);
-        collect(Clock::now());
-        curl_multi_poll(m_multi, nullptr, 0, pollTimeout(Clock::now()), nullptr);
+        // Links that ended make room: the next ones start before anything is waited for.
+        if (collect(Clock::now()) == 0) {
+            curl_multi_poll(m_multi, nullptr, 0, pollTimeout(Clock::now()), nullptr);
+        }
     }
 }
 
@@ -166,8 +169,9 @@ void LinkValidator::Engine::start(LinkJob job)
     m_active.emplace(easy, std::move(transfer));
 }
 
-void LinkValidator::Engine::collect(Clock::time_point now)
+int LinkValidator::Engine::collect(Clock::time_point now)
 {
+    int ended = 0;
     int left = 0;
     while (CURLMsg* message = curl_multi_info_read(m_multi, &left)) {
         if (message->msg != CURLMSG_DONE) {
@@ -184,7 +188,9 @@ void LinkValidator::Engine::collect(Clock::time_point now)
         m_active.erase(found);
         m_hosts.finished(transfer->job().host);
         settle(*transfer, code, now);
+        ++ended;
     }
+    return ended;
 }
 
 void LinkValidator::Engine::settle(LinkTransfer& transfer, CURLcode code, Clock::time_point now)
