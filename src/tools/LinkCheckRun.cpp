@@ -4,12 +4,15 @@
 #include "store/Transaction.h"
 
 #include <exception>
+#include <string>
 #include <vector>
 
 namespace listrion::tools {
 namespace {
 
 using Clock = std::chrono::steady_clock;
+
+constexpr int kRunCacheKiB = 2048;
 
 // Writes the ticks of broken channels in batches, each batch one transaction.
 class TickWriter {
@@ -147,6 +150,9 @@ LinkCheckResult checkPlaylistLinks(const std::filesystem::path& dataMdb,
     LinkCheckResult result;
     try {
         store::Database db = store::Schema::open(dataMdb);
+        // The run reads each row once: a small page cache keeps its memory the same for a
+        // playlist of any size.
+        db.exec("PRAGMA cache_size=-" + std::to_string(kRunCacheKiB));
         check(db, options, observer, result);
     } catch (const std::exception& error) {
         result.error = error.what();

@@ -61,6 +61,31 @@ controls::Gumb* playButton(QWidget* channelPane)
     return button;
 }
 
+// What the link checker is given: the backup and restore windows of the main window, whose
+// restore tells every window through `events`.
+tools::ui::Check_Validate::Services
+checkerServices(store::Database& db, const settings::TextSource& texts,
+                controls::Prompter& prompter, StoreEvents& events,
+                const player::ui::PlayerFactory& makePlayer,
+                const std::function<bool(std::string*)>& playerWorks)
+{
+    tools::ui::Check_Validate::Services services{prompter, events, makePlayer};
+    services.offerBackup = [&db, &texts, &prompter] {
+        ui::Backup_Playlist::offerBackup(db, texts, prompter);
+    };
+    services.openRestore = [&db, &texts, &prompter, &events](QWidget* over) {
+        ui::Restore_Playlist restore(db, texts, prompter, over);
+        QObject::connect(&restore, &ui::Restore_Playlist::restored, &restore, [&events] {
+            events.publish({StoreChange::Playlist, {}, {}, {}});
+        });
+        restore.exec();
+    };
+    if (playerWorks) {
+        services.playerWorks = playerWorks;
+    }
+    return services;
+}
+
 } // namespace
 
 void Glavna::buildToolEntries()
@@ -104,21 +129,8 @@ void Glavna::buildToolEntries()
         if (!hasChannels(*m_db)) {
             return;
         }
-        controls::Prompter& prompter = m_services.prompter;
-        tools::ui::Check_Validate::Services services{prompter, m_events, makePlayer};
-        services.offerBackup = [this, &prompter] {
-            ui::Backup_Playlist::offerBackup(*m_db, *m_texts, prompter);
-        };
-        services.openRestore = [this, &prompter](QWidget* over) {
-            ui::Restore_Playlist restore(*m_db, *m_texts, prompter, over);
-            connect(&restore, &ui::Restore_Playlist::restored, this, [this] {
-                m_events.publish({StoreChange::Playlist, {}, {}, {}});
-            });
-            restore.exec();
-        };
-        if (m_services.playerWorks) {
-            services.playerWorks = m_services.playerWorks;
-        }
+        const tools::ui::Check_Validate::Services services = checkerServices(
+            *m_db, *m_texts, m_services.prompter, m_events, makePlayer, m_services.playerWorks);
         auto* checker = new tools::ui::Check_Validate(*m_db, *m_texts, m_settings, services, this);
         checker->setAttribute(Qt::WA_DeleteOnClose);
         connect(checker, &tools::ui::Check_Validate::closed, this, [this] {
