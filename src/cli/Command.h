@@ -54,6 +54,7 @@ private:
 
 void registerStoreCommands(CommandRegistry& registry);
 void registerOrderingCommands(CommandRegistry& registry);
+void registerGroupCommands(CommandRegistry& registry);
 void registerBackupCommands(CommandRegistry& registry);
 void registerSettingsCommands(CommandRegistry& registry);
 void registerReaderCommands(CommandRegistry& registry);

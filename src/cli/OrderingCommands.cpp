@@ -2,6 +2,7 @@
 // windows apply before a move (no move of the first row up or of the last row down, nothing
 // without ticked rows) are applied here the same way and reported as "nothing to move".
 #include "cli/Command.h"
+#include "editing/GroupCommands.h"
 #include "settings/Settings.h"
 #include "store/BlockMoves.h"
 #include "store/ChannelNumbering.h"
@@ -74,10 +75,25 @@ bool hasNeighbour(store::Database& db, const std::string& table, const std::stri
     return st.step() && st.columnInt(0) != 0;
 }
 
+int moveGroupToEnd(Context& ctx, const std::string& name, bool top)
+{
+    store::Database& db = ctx.database();
+    if (!editing::moveGroupTo(db, name, top ? editing::GroupEnd::Top : editing::GroupEnd::Bottom)) {
+        ctx.out() << "nothing to move: " << quoted(name) << " is the " << (top ? "first" : "last")
+                  << " group\n";
+        return 0;
+    }
+    ctx.out() << "moved group " << quoted(name) << " to the " << (top ? "top" : "bottom")
+              << " (position " << db.scalarInt("SELECT broj FROM Grupa WHERE grupa = ?", 0, name)
+              << ")\n";
+    return 0;
+}
+
 int moveGroup(Context& ctx, Arguments& args)
 {
     const auto a = args.finish(2, 2);
-    const bool up = choice(a[0], {"up", "down"}) == "up";
+    const std::string where = choice(a[0], {"up", "down", "top", "bottom"});
+    const bool up = where == "up" || where == "top";
     const std::int64_t broj = parseInteger(a[1], "BROJ");
     store::Database& db = ctx.database();
     store::Statement group =
@@ -89,6 +105,9 @@ int moveGroup(Context& ctx, Arguments& args)
     const std::string name = group.columnText(1);
     const std::int64_t rowid = group.columnInt(0);
     group.reset();
+    if (where == "top" || where == "bottom") {
+        return moveGroupToEnd(ctx, name, up);
+    }
     bool moved = hasNeighbour(db, "Grupa", "1", "", broj, rowid, up);
     if (moved && up) {
         moved = store::Pozicija_Nova_Gore_Grupa(db, broj); // nothing at or below position 1
@@ -257,8 +276,11 @@ void registerOrderingCommands(CommandRegistry& registry)
                   renumber});
     registry.add({"recount", "", "store every group's number of channels as its count",
                   "A group without channels keeps its count.", recount});
-    registry.add({"move-group", "up|down BROJ", "move the group at position BROJ one place",
-                  "The first group does not move up and the last does not move down.", moveGroup});
+    registry.add({"move-group", "up|down|top|bottom BROJ",
+                  "move the group at position BROJ one place, or to the top or bottom",
+                  "The first group does not move up and the last does not move down. top and\n"
+                  "bottom number every group 1..n in position order afterwards.",
+                  moveGroup});
     registry.add({"move-channel", "up|down BROJ", "move the channel at position BROJ one place",
                   "Within its group: the group's first channel does not move up and its last\n"
                   "does not move down.",

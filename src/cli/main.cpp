@@ -40,6 +40,7 @@ int run(std::vector<std::string> args)
     CommandRegistry registry;
     listrion::cli::registerStoreCommands(registry);
     listrion::cli::registerOrderingCommands(registry);
+    listrion::cli::registerGroupCommands(registry);
     listrion::cli::registerBackupCommands(registry);
     listrion::cli::registerSettingsCommands(registry);
     listrion::cli::registerReaderCommands(registry);

@@ -143,8 +143,8 @@ AddedChannel addChannel(store::Database& db, const ChannelFields& fields)
         grupa = fields.grupa;
         result.groupCreated = true;
     }
-    const std::int64_t last = db.scalarInt("SELECT max(broj) FROM Playlist WHERE grupa = ?", -1,
-                                           *grupa);
+    const std::int64_t last =
+        db.scalarInt("SELECT max(broj) FROM Playlist WHERE grupa = ?", -1, *grupa);
     store::Statement insert = db.prepare(
         "INSERT INTO Playlist (izberi, grupa, name, tvgname, tvgid, link, logo, broj, type, "
         "parent_code) VALUES (0, ?, ?, ?, ?, ?, ?, ?, ?, ?)");

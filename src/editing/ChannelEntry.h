@@ -63,8 +63,8 @@ AddedChannel addChannel(store::Database& db, const ChannelFields& fields);
 std::optional<ChannelFields> readChannel(const store::Database& db, std::int64_t rowid);
 
 struct EditedChannel {
-    bool moved = false;  // the channel changed its group
-    std::string from;    // its group before
+    bool moved = false; // the channel changed its group
+    std::string from;   // its group before
 };
 
 // Edit_Channel: the channel gets every field; the group must exist. Within its group the

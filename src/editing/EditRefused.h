@@ -10,16 +10,16 @@ namespace listrion::editing {
 class EditRefused : public std::runtime_error {
 public:
     enum class Reason {
-        EmptyName,      // a group or channel name is empty
-        NameTooLong,    // a text is longer than kMaxTextLength characters
-        NameTaken,      // another group already has that name
-        NoSuchGroup,    // the group named is not there
-        NoSuchChannel,  // the channel is not there
-        BadType,        // a type other than Live, VOD and Radio
-        NoType,         // no type given
-        NothingTicked,  // a command on ticked rows found none
-        NoLink,         // a channel without a stream link
-        NeedsMerge,     // the names would make two groups one; the caller did not allow it
+        EmptyName,     // a group or channel name is empty
+        NameTooLong,   // a text is longer than kMaxTextLength characters
+        NameTaken,     // another group already has that name
+        NoSuchGroup,   // the group named is not there
+        NoSuchChannel, // the channel is not there
+        BadType,       // a type other than Live, VOD and Radio
+        NoType,        // no type given
+        NothingTicked, // a command on ticked rows found none
+        NoLink,        // a channel without a stream link
+        NeedsMerge,    // the names would make two groups one; the caller did not allow it
     };
 
     EditRefused(Reason reason, const std::string& message)

@@ -67,8 +67,7 @@ void checkGroupName(std::string_view name)
     }
     if (NameText::length(name) > kMaxTextLength) {
         throw EditRefused(Reason::NameTooLong, "the group name is longer than " +
-                                                   std::to_string(kMaxTextLength) +
-                                                   " characters");
+                                                   std::to_string(kMaxTextLength) + " characters");
     }
 }
 
@@ -78,8 +77,7 @@ void checkStreamType(std::string_view type)
         throw EditRefused(Reason::NoType, "no type given: Live, VOD or Radio");
     }
     if (std::find(kStreamTypes.begin(), kStreamTypes.end(), type) == kStreamTypes.end()) {
-        throw EditRefused(Reason::BadType,
-                          inQuotes(type) + " is not a type: Live, VOD or Radio");
+        throw EditRefused(Reason::BadType, inQuotes(type) + " is not a type: Live, VOD or Radio");
     }
 }
 
@@ -122,7 +120,9 @@ RenamedGroup renameGroup(store::Database& db, const std::string& from, const std
     RenamedGroup result;
     result.merged = other.has_value();
     result.name = other ? other->name : to;
-    db.prepare("UPDATE Playlist SET grupa = ? WHERE grupa = ?").bindAll(result.name, group.name).run();
+    db.prepare("UPDATE Playlist SET grupa = ? WHERE grupa = ?")
+        .bindAll(result.name, group.name)
+        .run();
     if (other) {
         db.prepare("DELETE FROM Grupa WHERE rowid = ?").bindAll(group.rowid).run();
         store::renumberGroupsByPosition(db);
@@ -181,13 +181,12 @@ bool moveGroupTo(store::Database& db, const std::string& name, GroupEnd end)
                                   ? db.scalarInt("SELECT min(broj) FROM Grupa", 0) - 1
                                   : db.scalarInt("SELECT max(broj) FROM Grupa", 0) + 1;
     // Already the only row at the edge: nothing moves.
-    const std::int64_t beyond =
-        db.scalarInt(end == GroupEnd::Top
-                         ? "SELECT count(*) FROM Grupa WHERE rowid <> ?1 AND broj <= "
-                           "(SELECT broj FROM Grupa WHERE rowid = ?1)"
-                         : "SELECT count(*) FROM Grupa WHERE rowid <> ?1 AND broj >= "
-                           "(SELECT broj FROM Grupa WHERE rowid = ?1)",
-                     0, group.rowid);
+    const std::int64_t beyond = db.scalarInt(
+        end == GroupEnd::Top ? "SELECT count(*) FROM Grupa WHERE rowid <> ?1 AND broj <= "
+                               "(SELECT broj FROM Grupa WHERE rowid = ?1)"
+                             : "SELECT count(*) FROM Grupa WHERE rowid <> ?1 AND broj >= "
+                               "(SELECT broj FROM Grupa WHERE rowid = ?1)",
+        0, group.rowid);
     if (beyond == 0) {
         return false;
     }
@@ -212,8 +211,8 @@ std::int64_t setGroupType(store::Database& db, const std::string& name, const st
 void recountGroups(store::Database& db, const std::vector<std::string>& names)
 {
     store::Transaction tx(db);
-    store::Statement update = db.prepare(
-        "UPDATE Grupa SET count = (SELECT count(*) FROM Playlist WHERE grupa = ?1) WHERE grupa = ?1");
+    store::Statement update = db.prepare("UPDATE Grupa SET count = (SELECT count(*) FROM Playlist "
+                                         "WHERE grupa = ?1) WHERE grupa = ?1");
     for (const std::string& name : names) {
         update.bind(1, name);
         update.run();

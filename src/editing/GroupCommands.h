@@ -35,9 +35,9 @@ std::int64_t addGroup(store::Database& db, const std::string& name, const std::s
 enum class OnMerge { Refuse, Merge };
 
 struct RenamedGroup {
-    std::string name;         // the group's name afterwards
+    std::string name;          // the group's name afterwards
     std::int64_t channels = 0; // channels that now carry that name
-    bool merged = false;      // the channels joined another group, whose row remains
+    bool merged = false;       // the channels joined another group, whose row remains
 };
 
 // Edit_Group: the group row and every channel of the group get the new name. When another group

@@ -4,6 +4,7 @@
 #include "editing/NameText.h"
 #include "store/ChannelNumbering.h"
 #include "store/GroupNumbering.h"
+#include "store/Schema.h"
 #include "store/TextCollation.h"
 #include "store/Transaction.h"
 
@@ -13,6 +14,9 @@ namespace listrion::editing {
 namespace {
 
 using Reason = EditRefused::Reason;
+
+// Above this many channels to rename, the channels' group index is built afresh.
+constexpr std::int64_t kRebuildIndexAbove = 200'000;
 
 bool has(std::string_view name, char c)
 {
@@ -147,7 +151,8 @@ std::vector<std::string> editedGroupNames(const std::vector<std::string>& names,
 
 GroupRenamePlan planGroupNameEdit(const store::Database& db, const GroupNameEdit& edit)
 {
-    const bool tickedOnly = edit.tool == GroupNameTool::Prefix || edit.tool == GroupNameTool::Suffix;
+    const bool tickedOnly =
+        edit.tool == GroupNameTool::Prefix || edit.tool == GroupNameTool::Suffix;
     std::vector<Row> all = readRows(db);
     std::vector<std::string> names;
     std::vector<std::size_t> scope;
@@ -163,10 +168,9 @@ GroupRenamePlan planGroupNameEdit(const store::Database& db, const GroupNameEdit
     const std::vector<std::string> result = editedGroupNames(names, edit);
     for (std::size_t k = 0; k < scope.size(); ++k) {
         if (NameText::length(result[k]) > kMaxTextLength) {
-            throw EditRefused(Reason::NameTooLong, "the name '" + all[scope[k]].name +
-                                                       "' would be longer than " +
-                                                       std::to_string(kMaxTextLength) +
-                                                       " characters");
+            throw EditRefused(Reason::NameTooLong,
+                              "the name '" + all[scope[k]].name + "' would be longer than " +
+                                  std::to_string(kMaxTextLength) + " characters");
         }
         all[scope[k]].final = result[k];
     }
@@ -208,11 +212,22 @@ GroupNamesChanged applyGroupNameEdit(store::Database& db, const GroupNameEdit& e
         }
         ++result.groups;
     }
+    // Renaming most channels through the (grupa, broj) index costs two index seeks per row;
+    // dropping the index and building it afresh afterwards is faster then.
+    const bool rebuild = db.scalarInt("SELECT count(*) FROM Playlist WHERE grupa IN "
+                                      "(SELECT old FROM temp.GroupRename)",
+                                      0) > kRebuildIndexAbove;
+    if (rebuild) {
+        store::Schema::dropPlaylistGroupIndex(db);
+    }
     // One statement reads every channel's old name before any is written, so names that
     // change places (A to B and B to A) end up right.
     db.exec("UPDATE Playlist SET grupa = (SELECT new FROM temp.GroupRename r "
             "WHERE r.old = Playlist.grupa) WHERE grupa IN (SELECT old FROM temp.GroupRename)");
     result.channels = db.changes();
+    if (rebuild) {
+        store::Schema::createPlaylistIndexes(db);
+    }
     db.exec("DELETE FROM temp.GroupRename");
     for (const GroupRenamePlan::Merge& m : plan.merges) {
         touched.push_back(m.into);

@@ -15,13 +15,13 @@ namespace NameText {
 using TokenRepair = std::pair<std::string_view, std::string_view>;
 
 // The repairs of group names, in the order they are applied.
-inline constexpr TokenRepair kGroupTokens[] = {{" Sd", " SD"}, {" Hd", " HD"}, {"Fhd", "FHD"},
-                                               {"Tv ", "TV "}, {" Tv", " TV"}, {"4k", "4K"},
+inline constexpr TokenRepair kGroupTokens[] = {{" Sd", " SD"},  {" Hd", " HD"}, {"Fhd", "FHD"},
+                                               {"Tv ", "TV "},  {" Tv", " TV"}, {"4k", "4K"},
                                                {"Hevc", "HEVC"}};
 // The repairs of channel names and tvg-names.
 inline constexpr TokenRepair kChannelTokens[] = {
-    {" Sd", " SD"}, {" Hd", " HD"}, {"Fhd", "FHD"}, {"Uhd", "UHD"},   {"Hevc", "HEVC"},
-    {"Tv ", "TV "}, {" Tv", " TV"}, {"Rtv ", "RTV "}, {"4k", "4K"}, {"HDr", "HDR"}};
+    {" Sd", " SD"}, {" Hd", " HD"}, {"Fhd", "FHD"},   {"Uhd", "UHD"}, {"Hevc", "HEVC"},
+    {"Tv ", "TV "}, {" Tv", " TV"}, {"Rtv ", "RTV "}, {"4k", "4K"},   {"HDr", "HDR"}};
 
 // Number of characters (code points).
 std::size_t length(std::string_view text);

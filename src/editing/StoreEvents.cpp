@@ -17,9 +17,8 @@ bool StoreChange::touchesGroup(const std::string& name) const
     if (groups.empty()) {
         return true;
     }
-    return std::any_of(groups.begin(), groups.end(), [&name](const std::string& g) {
-        return store::compareText(g, name) == 0;
-    });
+    return std::any_of(groups.begin(), groups.end(),
+                       [&name](const std::string& g) { return store::compareText(g, name) == 0; });
 }
 
 StoreEvents::StoreEvents(QObject* parent) : QObject(parent)

@@ -77,4 +77,35 @@ std::vector<std::int64_t> PlaylistStore::column(const std::string& table,
     return values;
 }
 
+void PlaylistStore::recount()
+{
+    db.exec("UPDATE Grupa SET count = (SELECT count(*) FROM Playlist WHERE Playlist.grupa = "
+            "Grupa.grupa)");
+}
+
+std::vector<std::string> PlaylistStore::problems() const
+{
+    // Each check is one query giving the text of every breach it finds.
+    static constexpr const char* kChecks[] = {
+        "SELECT 'two group rows named ' || grupa FROM Grupa GROUP BY grupa HAVING count(*) > 1",
+        "SELECT 'no group row for ' || grupa FROM Playlist WHERE grupa NOT IN "
+        "(SELECT grupa FROM Grupa) GROUP BY grupa",
+        "SELECT 'count of ' || grupa || ' is ' || ifnull(count, 'NULL') FROM Grupa WHERE "
+        "ifnull(count, -1) <> (SELECT count(*) FROM Playlist WHERE Playlist.grupa = Grupa.grupa)",
+        "SELECT 'two channels at ' || broj FROM Playlist GROUP BY broj HAVING count(*) > 1",
+        "SELECT 'two groups at ' || broj FROM Grupa GROUP BY broj HAVING count(*) > 1",
+        "SELECT 'channels of ' || grupa || ' are not one range' FROM Playlist GROUP BY grupa "
+        "HAVING max(broj) - min(broj) + 1 <> count(*)",
+        "SELECT 'group positions are not 1..n' FROM (SELECT count(*) AS n, min(broj) AS lo, "
+        "max(broj) AS hi FROM Grupa) WHERE n > 0 AND (lo <> 1 OR hi <> n)"};
+    std::vector<std::string> found;
+    for (const char* check : kChecks) {
+        store::Statement st = db.prepare(check);
+        for (std::string& problem : texts(st)) {
+            found.push_back(std::move(problem));
+        }
+    }
+    return found;
+}
+
 } // namespace listrion::test

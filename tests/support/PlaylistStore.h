@@ -29,6 +29,14 @@ public:
     std::vector<std::string> names(const std::string& grupa = "") const;
     // Group names in position order.
     std::vector<std::string> groups() const;
+    // Every group's count set to its number of channels, as a load leaves it.
+    void recount();
+    // What breaks the store's rules: a group name held by two group rows, a channel whose group
+    // has no row, a count other than the group's number of channels, two channels or two groups
+    // at one position, a group whose channels do not hold one unbroken range, group positions
+    // other than 1..n. Empty when the store is sound.
+    std::vector<std::string> problems() const;
+
     // One integer column of every row of a table, in store order.
     std::vector<std::int64_t> column(const std::string& table, const std::string& column) const;
 };

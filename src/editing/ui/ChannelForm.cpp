@@ -72,17 +72,17 @@ ChannelForm::ChannelForm(const EditingContext& context, QWidget* parent)
     form->addRow("Type", withList(this, txtType, Combo_type));
     form->addRow("Parental code", txtParent_Code);
 
-    highlight = new BoxHighlight({txtGroup, txtChannel, txttvgname, txtTvgidname, txtlogo,
-                                  txtLink, txtType, txtParent_Code},
-                                 this);
+    highlight = new BoxHighlight(
+        {txtGroup, txtChannel, txttvgname, txtTvgidname, txtlogo, txtLink, txtType, txtParent_Code},
+        this);
 }
 
 ChannelFields ChannelForm::fields() const
 {
-    return {txtGroup->text().toStdString(),     txtChannel->text().toStdString(),
-            txttvgname->text().toStdString(),   txtTvgidname->text().toStdString(),
-            txtlogo->text().toStdString(),      txtLink->text().toStdString(),
-            txtType->text().toStdString(),      txtParent_Code->text().toStdString()};
+    return {txtGroup->text().toStdString(),   txtChannel->text().toStdString(),
+            txttvgname->text().toStdString(), txtTvgidname->text().toStdString(),
+            txtlogo->text().toStdString(),    txtLink->text().toStdString(),
+            txtType->text().toStdString(),    txtParent_Code->text().toStdString()};
 }
 
 void ChannelForm::setFields(const ChannelFields& f)

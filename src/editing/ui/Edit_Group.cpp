@@ -48,8 +48,9 @@ void Edit_Group::cmdSave()
         checkGroupName(to);
         const std::optional<std::string> other = storedGroupName(m_context.db, to);
         if (other && store::compareText(*other, from) != 0) {
-            if (!m_context.prompter.question(m_context.text(settings::Texts::MergeIntoGroupQuestion) +
-                                             " " + QString::fromStdString(*other) + " ?")) {
+            if (!m_context.prompter.question(
+                    m_context.text(settings::Texts::MergeIntoGroupQuestion) + " " +
+                    QString::fromStdString(*other) + " ?")) {
                 return;
             }
             onMerge = OnMerge::Merge;

@@ -77,7 +77,8 @@ void Editor_Groups::buildGrid(QWidget* pane)
     m_grid->setModel(m_model);
     prepareGrid(m_grid);
     m_model->setHeaders({"sel.", "Group name", "Type", "Streams"});
-    m_part = new GroupGridPart(m_grid, [this] { return m_context; }, GroupGaps::ByPosition, this);
+    m_part = new GroupGridPart(
+        m_grid, [this] { return m_context; }, GroupGaps::ByPosition, this);
     connect(m_part, &GroupGridPart::ticksChanged, this,
             [this] { applyGroupGridColumns(m_grid, m_context.settings, m_part->ticksShown()); });
     connect(m_part, &GroupGridPart::modesLeft, this, [this] {
@@ -120,7 +121,8 @@ void Editor_Groups::buildGrid(QWidget* pane)
             connect(gumb, &QAbstractButton::clicked, m_part, command);
         } else {
             const int which = navigation++;
-            connect(gumb, &QAbstractButton::clicked, m_part, [this, which] { m_part->goTo(which); });
+            connect(gumb, &QAbstractButton::clicked, m_part,
+                    [this, which] { m_part->goTo(which); });
         }
         if (command != nullptr && command != &GroupGridPart::deleteGroups) {
             m_part->addSingleGroupButton(gumb);

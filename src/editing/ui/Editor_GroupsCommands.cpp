@@ -34,7 +34,8 @@ void Editor_Groups::Napuni_Kombo_Grupa()
     if (Combo_type->count() == 0) {
         Combo_type->addItem(QString());
         for (std::string_view type : kStreamTypes) {
-            Combo_type->addItem(QString::fromUtf8(type.data(), static_cast<qsizetype>(type.size())));
+            Combo_type->addItem(
+                QString::fromUtf8(type.data(), static_cast<qsizetype>(type.size())));
         }
     }
 }
@@ -42,12 +43,11 @@ void Editor_Groups::Napuni_Kombo_Grupa()
 void Editor_Groups::Postavi_Poziciju_Type()
 {
     const std::string group = Combo_Grupa->currentText().toStdString();
-    const std::string type =
-        [&] {
-            store::Statement st = m_context.db.prepare("SELECT type FROM Grupa WHERE grupa = ?");
-            st.bind(1, group);
-            return st.step() ? st.columnText(0) : std::string();
-        }();
+    const std::string type = [&] {
+        store::Statement st = m_context.db.prepare("SELECT type FROM Grupa WHERE grupa = ?");
+        st.bind(1, group);
+        return st.step() ? st.columnText(0) : std::string();
+    }();
     Combo_type->setCurrentIndex(std::max(0, Combo_type->findText(QString::fromStdString(type))));
 }
 
@@ -119,8 +119,8 @@ void Editor_Groups::cmdExport()
                         result = playlist::Export_Groups(file->toStdString(), options, nullptr);
                     });
     if (!result.saved()) {
-        m_context.prompter.message(QString("The playlist was not saved: %1")
-                                       .arg(QString::fromStdString(result.message)));
+        m_context.prompter.message(
+            QString("The playlist was not saved: %1").arg(QString::fromStdString(result.message)));
         return;
     }
     m_context.message(settings::Texts::NoGroupTicked);

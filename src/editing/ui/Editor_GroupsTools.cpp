@@ -160,7 +160,8 @@ bool Editor_Groups::runNameTool(const GroupNameEdit& edit)
     bool done = false;
     try {
         if (!planGroupNameEdit(m_context.db, edit).merges.empty()) {
-            if (!m_context.prompter.question(m_context.text(settings::Texts::MergeGroupsQuestion))) {
+            if (!m_context.prompter.question(
+                    m_context.text(settings::Texts::MergeGroupsQuestion))) {
                 return false;
             }
             onMerge = OnMerge::Merge;

@@ -66,7 +66,7 @@ void Glavna::applyChannelColumns()
                             text(settings::Texts::TvgNameColumn), "EPG ID", "Link", "Logo",
                             "type"});
     m_channelGrid->setFont(ui::gridFont(m_settings, settings::Keys::ChannelFontName,
-                                       settings::Keys::ChannelFontSize, "Segoe UI", 9));
+                                        settings::Keys::ChannelFontSize, "Segoe UI", 9));
     QFont caption = m_channelGrid->font();
     caption.setBold(true);
     m_channelCaption->setFont(caption);

@@ -60,8 +60,8 @@ void Glavna::buildGroupCommands(QMenu* groups, QWidget* groupPane)
         {"mnuMoveUpGroup", "mnuMove_group_up2", "Move group up", &GroupGridPart::moveUp, false},
         {"mnuMoveDownGroup", "mnuMove_group_down2", "Move group down", &GroupGridPart::moveDown,
          false},
-        {"mnuMove_group_top", "mnuMove_group_top2", "Move group to top",
-         &GroupGridPart::moveToTop, false},
+        {"mnuMove_group_top", "mnuMove_group_top2", "Move group to top", &GroupGridPart::moveToTop,
+         false},
         {"mnuMove_group_bottom", "mnuMove_group_bottom2", "Move group to bottom",
          &GroupGridPart::moveToBottom, false},
     };
@@ -94,9 +94,9 @@ void Glavna::buildGroupCommands(QMenu* groups, QWidget* groupPane)
         part->addSelectAllEntry(all);
         connect(entry(menu, "mnuMultiselect_move_group_to_top" + s, "Move ticked groups to top"),
                 &QAction::triggered, part, [part] { part->moveTicked(true); });
-        connect(entry(menu, "mnuMultiselect_move_group_to_bottom" + s,
-                      "Move ticked groups to bottom"),
-                &QAction::triggered, part, [part] { part->moveTicked(false); });
+        connect(
+            entry(menu, "mnuMultiselect_move_group_to_bottom" + s, "Move ticked groups to bottom"),
+            &QAction::triggered, part, [part] { part->moveTicked(false); });
         connect(entry(menu, leave, "Leave ticking"), &QAction::triggered, part,
                 &GroupGridPart::leaveModes);
     }
@@ -120,8 +120,8 @@ void Glavna::buildGroupCommands(QMenu* groups, QWidget* groupPane)
             part->addSingleGroupButton(button);
         }
     }
-    connect(smallButton(groupPane, commands, "cmdEdit_Groups", "Editor"),
-            &QAbstractButton::clicked, this, &Glavna::openGroupEditor);
+    connect(smallButton(groupPane, commands, "cmdEdit_Groups", "Editor"), &QAbstractButton::clicked,
+            this, &Glavna::openGroupEditor);
     commands->addStretch(1);
     const char* const navigationNames[] = {"cmdZac_G", "cmd_Naz_G", "cmdNap_G", "cmdKonec_G"};
     const char* const navigationCaptions[] = {"|<", "<", ">", ">|"};
@@ -144,8 +144,8 @@ void Glavna::buildChannelButtons(QWidget* channelPane)
     auto* layout = static_cast<QBoxLayout*>(channelPane->layout());
     auto* commands = new QHBoxLayout;
     layout->insertLayout(1, commands);
-    connect(smallButton(channelPane, commands, "control13", "Add"), &QAbstractButton::clicked,
-            this, &Glavna::addChannel);
+    connect(smallButton(channelPane, commands, "control13", "Add"), &QAbstractButton::clicked, this,
+            &Glavna::addChannel);
     connect(smallButton(channelPane, commands, "cmdChannel_edit", "Edit"),
             &QAbstractButton::clicked, this, &Glavna::editChannel);
     commands->addStretch(1);

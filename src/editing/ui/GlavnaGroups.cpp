@@ -4,8 +4,8 @@
 #include "editing/ChannelGridModel.h"
 #include "editing/GroupGridModel.h"
 #include "editing/ui/Add_channel.h"
-#include "editing/ui/EditingContext.h"
 #include "editing/ui/Edit_Channel.h"
+#include "editing/ui/EditingContext.h"
 #include "editing/ui/Editor_Groups.h"
 #include "editing/ui/GroupGridPart.h"
 

@@ -63,9 +63,8 @@ void Glavna::buildMenus()
     m_groupPopup = new QMenu(this);
     m_groupPopup->setObjectName("mnuGroups2");
     m_groupGrid->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(m_groupGrid, &QWidget::customContextMenuRequested, this, [this](QPoint at) {
-        m_groupPopup->popup(m_groupGrid->viewport()->mapToGlobal(at));
-    });
+    connect(m_groupGrid, &QWidget::customContextMenuRequested, this,
+            [this](QPoint at) { m_groupPopup->popup(m_groupGrid->viewport()->mapToGlobal(at)); });
     buildGroupCommands(groups, m_groupGrid->parentWidget());
     groups->addSeparator();
     addCommand(groups, "mnuPopravi_Group_Type", "Repair group types", &Glavna::Popravi_Group_Type);

@@ -50,7 +50,8 @@ void GroupGridPart::setCaptions()
                                            : settings::Texts::SelectGroupsToDelete));
     }
     for (QAction* entry : m_selectAllEntries) {
-        entry->setText(c.text(m_allTicked ? settings::Texts::DeselectAll : settings::Texts::SelectAll));
+        entry->setText(
+            c.text(m_allTicked ? settings::Texts::DeselectAll : settings::Texts::SelectAll));
     }
 }
 
