@@ -3,8 +3,13 @@
 // About 2,000 groups with Zipf-like sizes, listed group after group; 70 % of the entries are
 // live addresses (no extension or .m3u8), 30 % VOD files (.mp4, .mkv, .avi, some followed by
 // ?token=...); names in Latin with diacritics, Cyrillic, Greek, Arabic and Han script; 1 % of
-// the entries carry a parent-code; CR LF line ends. The same arguments give the same file.
-// With LARGEST, the first group holds exactly that many entries and the others share the rest.
+// the entries carry a parent-code; CR LF line ends. As in real playlists, about 10 % of the
+// entries carry attributes beyond tvg-id, tvg-name, tvg-logo and group-title (tvg-chno,
+// catchup, tvg-language, user-agent, ...) and about 7 % of the live entries option lines between
+// their #EXTINF: line and the address (#EXTVLCOPT: user agent or referrer, #KODIPROP:). These
+// come from a random sequence of their own: without them the file is the one the earlier
+// generator wrote. The same arguments give the same file. With LARGEST, the first group holds
+// exactly that many entries and the others share the rest.
 import { createWriteStream } from 'node:fs';
 
 const entries = Number(process.argv[2]);
@@ -28,6 +33,30 @@ function mulberry32(a) {
 }
 const random = mulberry32(seed);
 const pick = (list) => list[Math.floor(random() * list.length)];
+const extraRandom = mulberry32(seed ^ 0x5eed);
+const extraPick = (list) => list[Math.floor(extraRandom() * list.length)];
+
+const agents = [
+    'Mozilla/5.0 (Windows NT 10.0; Win64; x64) AppleWebKit/537.36 (KHTML, like Gecko) Chrome/149.0.0.0 Safari/537.36',
+    'Mozilla/5.0 (iPhone; CPU iPhone OS 12_2 like Mac OS X) AppleWebKit/605.1.15 (KHTML, like Gecko) Mobile/15E148',
+    'VLC/3.0.20 LibVLC/3.0.20',
+];
+// Attributes that no column holds, as they follow group-title; '' for most entries.
+function extraAttributes(number) {
+    const r = extraRandom();
+    if (r < 0.04) return ` tvg-chno="${number % 1000}" catchup="default" catchup-days="7"`;
+    if (r < 0.07) return ` tvg-language="${extraPick(['English', 'Español', 'Русский'])}" tvg-country="${extraPick(['US', 'ES', 'RU'])}"`;
+    if (r < 0.10) return ` user-agent="${extraPick(agents)}"`;
+    return '';
+}
+// Option lines between a live entry's #EXTINF: line and its address; '' for most entries.
+function optionLines() {
+    const r = extraRandom();
+    if (r < 0.04) return `#EXTVLCOPT:http-user-agent=${extraPick(agents)}\r\n`;
+    if (r < 0.06) return `#EXTVLCOPT:http-referrer=https://portal${Math.floor(extraRandom() * 50)}.example.com/\r\n`;
+    if (r < 0.07) return '#KODIPROP:inputstream.adaptive.manifest_type=hls\r\n#EXTVLCOPT:http-user-agent=Kodi/20.2\r\n';
+    return '';
+}
 
 const scripts = [
     { prefix: ['UK', 'US', 'DE', 'FR', 'IT', 'ES', 'NL'], words: ['Sports', 'News', 'Movies', 'Kids', 'Music', 'Documentary', 'Entertainment', 'Series'], names: ['Sky', 'BBC', 'Canal', 'Rai', 'Movistar', 'Discovery', 'Eurosport', 'Nickelodeon', 'History'] },
@@ -84,7 +113,8 @@ for (let k = 0; k < groupCount; ++k) {
         const id = `ch${number % 50000}.${script.prefix[0].toLowerCase()}`;
         const logo = `http://logos.example.org/picons/${number % 50000}.png`;
         const parent = random() < 0.01 ? ` parent-code="${1000 + (number % 9000)}"` : '';
-        buffer += `#EXTINF:-1 tvg-id="${id}" tvg-name="${name}" tvg-logo="${logo}"${parent} group-title="${group}",${name}\r\n`;
+        buffer += `#EXTINF:-1 tvg-id="${id}" tvg-name="${name}" tvg-logo="${logo}"${parent} group-title="${group}"${extraAttributes(number)},${name}\r\n`;
+        if (!isVod[k]) buffer += optionLines();
         if (isVod[k]) {
             const ext = pick(['mp4', 'mkv', 'avi', 'mkv']);
             const token = random() < 0.4 ? `?token=${Math.floor(random() * 1e9).toString(16)}` : '';

@@ -3,6 +3,7 @@
 // usage: listrion-screenshots OUTDIR PLAYLIST  (run under Xvfb by scripts/screenshots)
 #include "controls/Prompter.h"
 #include "editing/ui/EditingContext.h"
+#include "editing/ui/Editor_Channels.h"
 #include "editing/ui/Editor_Groups.h"
 #include "editing/ui/Glavna.h"
 #include "playlist/CurlHttpClient.h"
@@ -92,5 +93,11 @@ int main(int argc, char** argv)
     grid->setCurrentIndex(grid->model()->index(4, 1));
     ok = save(editor, out + "/group-editor.png") && ok;
     editor.findChild<QCheckBox*>("Check1")->setChecked(false);
+    editor.hide();
+
+    editing::ui::Editor_Channels channels(context, "News", &window);
+    channels.resize(1280, 760);
+    channels.show();
+    ok = save(channels, out + "/channel-editor.png") && ok;
     return ok ? 0 : 1;
 }

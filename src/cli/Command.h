@@ -55,6 +55,7 @@ private:
 void registerStoreCommands(CommandRegistry& registry);
 void registerOrderingCommands(CommandRegistry& registry);
 void registerGroupCommands(CommandRegistry& registry);
+void registerChannelCommands(CommandRegistry& registry);
 void registerBackupCommands(CommandRegistry& registry);
 void registerSettingsCommands(CommandRegistry& registry);
 void registerReaderCommands(CommandRegistry& registry);

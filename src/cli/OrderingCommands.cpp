@@ -2,6 +2,7 @@
 // windows apply before a move (no move of the first row up or of the last row down, nothing
 // without ticked rows) are applied here the same way and reported as "nothing to move".
 #include "cli/Command.h"
+#include "editing/ChannelCommands.h"
 #include "editing/GroupCommands.h"
 #include "settings/Settings.h"
 #include "store/BlockMoves.h"
@@ -53,8 +54,8 @@ int renumber(Context& ctx, Arguments& args)
 int recount(Context& ctx, Arguments& args)
 {
     args.finish(0, 0);
-    ctx.out() << "recounted: " << store::Zapisi_Stevilo_Grupa(ctx.database())
-              << " group counts changed\n";
+    const std::int64_t changed = store::Zapisi_Stevilo_Grupa(ctx.database());
+    ctx.out() << "recounted: " << changed << " group counts changed\n";
     return 0;
 }
 
@@ -127,7 +128,8 @@ int moveGroup(Context& ctx, Arguments& args)
 int moveChannel(Context& ctx, Arguments& args)
 {
     const auto a = args.finish(2, 2);
-    const bool up = choice(a[0], {"up", "down"}) == "up";
+    const std::string where = choice(a[0], {"up", "down", "top", "bottom"});
+    const bool up = where == "up" || where == "top";
     const std::int64_t broj = parseInteger(a[1], "BROJ");
     store::Database& db = ctx.database();
     store::Statement channel =
@@ -140,6 +142,18 @@ int moveChannel(Context& ctx, Arguments& args)
     const std::string name = channel.columnText(2);
     const std::int64_t rowid = channel.columnInt(0);
     channel.reset();
+    if (where == "top" || where == "bottom") {
+        if (!editing::moveChannelTo(db, rowid,
+                                    up ? editing::ChannelEnd::Top : editing::ChannelEnd::Bottom)) {
+            ctx.out() << "nothing to move: " << quoted(name) << " is the "
+                      << (up ? "first" : "last") << " channel of " << quoted(grupa) << '\n';
+            return 0;
+        }
+        ctx.out() << "moved channel " << quoted(name) << " of " << quoted(grupa) << " to the "
+                  << where << " (position "
+                  << db.scalarInt("SELECT broj FROM Playlist WHERE rowid = ?", 0, rowid) << ")\n";
+        return 0;
+    }
     if (!hasNeighbour(db, "Playlist", "grupa = ?1", grupa, broj, rowid, up)) {
         ctx.out() << "nothing to move: " << quoted(name) << " is the " << (up ? "first" : "last")
                   << " channel of " << quoted(grupa) << '\n';
@@ -217,9 +231,8 @@ int moveTickedGroups(Context& ctx, Arguments& args)
 int sortGroups(Context& ctx, Arguments& args)
 {
     args.finish(0, 0);
-    ctx.out() << "sorted groups by name: "
-              << store::Zapisi_Nove_Brojeve_Groups_Sort_By_Name(ctx.database())
-              << " positions changed\n";
+    const std::int64_t changed = store::Zapisi_Nove_Brojeve_Groups_Sort_By_Name(ctx.database());
+    ctx.out() << "sorted groups by name: " << changed << " positions changed\n";
     return 0;
 }
 
@@ -230,9 +243,10 @@ int sortChannels(Context& ctx, Arguments& args)
     if (group != "All") {
         which = group;
     }
-    ctx.out() << "sorted the channels of " << (which ? quoted(group) : "all groups") << " by name: "
-              << store::Zapisi_Nove_Brojeve_Channels_Sort_By_Name(ctx.database(), which)
-              << " positions changed\n";
+    const std::int64_t changed =
+        store::Zapisi_Nove_Brojeve_Channels_Sort_By_Name(ctx.database(), which);
+    ctx.out() << "sorted the channels of " << (which ? quoted(group) : "all groups")
+              << " by name: " << changed << " positions changed\n";
     return 0;
 }
 
@@ -281,9 +295,10 @@ void registerOrderingCommands(CommandRegistry& registry)
                   "The first group does not move up and the last does not move down. top and\n"
                   "bottom number every group 1..n in position order afterwards.",
                   moveGroup});
-    registry.add({"move-channel", "up|down BROJ", "move the channel at position BROJ one place",
+    registry.add({"move-channel", "up|down|top|bottom BROJ",
+                  "move the channel at position BROJ one place, or to the top or bottom",
                   "Within its group: the group's first channel does not move up and its last\n"
-                  "does not move down.",
+                  "does not move down. top and bottom keep the group's range of positions.",
                   moveChannel});
     registry.add({"move-ticked", "top|bottom|up|down --group NAME",
                   "move the ticked channels of a group",

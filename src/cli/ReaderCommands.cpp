@@ -22,6 +22,7 @@ playlist::OpenOptions openOptions(const Context& ctx, Arguments& args)
     }
     const settings::Settings settings(ctx.folder().settingsIni());
     options.reader.region = settings.region();
+    options.reader.mode = playlist::playlistModeSetting(settings.read(settings::Keys::M3U));
     const playlist::Codepage* codepage = playlist::Codepage::find(settings.codepageName());
     options.reader.codepage = codepage != nullptr ? codepage : &playlist::Codepage::windows1250();
     options.dataMdb = ctx.folder().dataMdb();
@@ -73,9 +74,11 @@ void registerReaderCommands(CommandRegistry& registry)
                   "read a playlist file or address into the store, replacing what it holds",
                   "SOURCE is a file path or an http://, https:// or ftp:// address (downloaded\n"
                   "to temp.m3u in the program folder first). The store is emptied, the source\n"
-                  "recorded, the playlist read and the undo snapshot written. Region and code\n"
-                  "page come from Settings.ini. Without --limit every entry is read; with it the\n"
-                  "reading stops once N entries have been counted. Prints one summary line.",
+                  "recorded, the playlist read and the undo snapshot written. Region, code page\n"
+                  "and playlist mode ([M3U] 1: full unless it says design; design keeps no\n"
+                  "attributes or option lines beyond the columns) come from Settings.ini.\n"
+                  "Without --limit every entry is read; with it the reading stops once N entries\n"
+                  "have been counted. Prints one summary line.",
                   open});
 }
 

@@ -5,6 +5,7 @@
 #include "settings/Settings.h"
 
 #include <cstdio>
+#include <optional>
 #include <ostream>
 
 namespace listrion::cli {
@@ -14,11 +15,21 @@ int save(Context& ctx, Arguments& args)
 {
     playlist::SaveOptions options;
     options.replaceExisting = args.takeFlag("--yes");
+    const std::optional<std::string> mode = args.takeOption("--mode");
     const std::string file = args.finish(1, 1).front();
     if (file.empty()) {
         throw UsageError("FILE is empty");
     }
     const settings::Settings settings(ctx.folder().settingsIni());
+    if (mode) {
+        const std::optional<playlist::PlaylistMode> chosen = playlist::parsePlaylistMode(*mode);
+        if (!chosen) {
+            throw UsageError("--mode must be full or design");
+        }
+        options.mode = *chosen;
+    } else {
+        options.mode = playlist::playlistModeSetting(settings.read(settings::Keys::M3U));
+    }
     options.codepage = &settings.codepage();
     options.dataMdb = ctx.folder().dataMdb();
     InterruptObserver observer;
@@ -42,11 +53,15 @@ int save(Context& ctx, Arguments& args)
 
 void registerWriterCommands(CommandRegistry& registry)
 {
-    registry.add({"save", "FILE [--yes]", "write the store as an extended M3U playlist file",
+    registry.add({"save", "FILE [--yes] [--mode full|design]",
+                  "write the store as an extended M3U playlist file",
                   "Every group with a position is written in position order, each with its\n"
                   "channels in position order, through the code page of Settings.ini, with CR LF\n"
                   "line ends. An existing FILE is replaced only with --yes, and only once the new\n"
-                  "file is complete. Prints one summary line.",
+                  "file is complete. In full mode each channel's kept attributes and option lines\n"
+                  "are written back; design mode writes only the columns' lines. --mode overrides\n"
+                  "Settings.ini [M3U] 1 (full unless it says design) for this save. Prints one\n"
+                  "summary line.",
                   save});
 }
 

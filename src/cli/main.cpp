@@ -41,6 +41,7 @@ int run(std::vector<std::string> args)
     listrion::cli::registerStoreCommands(registry);
     listrion::cli::registerOrderingCommands(registry);
     listrion::cli::registerGroupCommands(registry);
+    listrion::cli::registerChannelCommands(registry);
     listrion::cli::registerBackupCommands(registry);
     listrion::cli::registerSettingsCommands(registry);
     listrion::cli::registerReaderCommands(registry);

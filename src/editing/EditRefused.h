@@ -20,6 +20,8 @@ public:
         NothingTicked, // a command on ticked rows found none
         NoLink,        // a channel without a stream link
         NeedsMerge,    // the names would make two groups one; the caller did not allow it
+        NoNameColumn,  // a name tool with neither the name nor the tvg-name chosen
+        BadCode,       // a parental code that is not four digits
     };
 
     EditRefused(Reason reason, const std::string& message)

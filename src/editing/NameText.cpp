@@ -81,6 +81,23 @@ std::string upperCase(std::string_view text)
 
 std::string properCase(std::string_view text)
 {
+    if (isAscii(text)) {
+        std::string out(text);
+        bool wordStart = true;
+        for (char& c : out) {
+            if (c == ' ' || (c >= '\t' && c <= '\r')) {
+                wordStart = true;
+                continue;
+            }
+            if (wordStart && c >= 'a' && c <= 'z') {
+                c = static_cast<char>(c - 'a' + 'A');
+            } else if (!wordStart && c >= 'A' && c <= 'Z') {
+                c = static_cast<char>(c - 'A' + 'a');
+            }
+            wordStart = false;
+        }
+        return out;
+    }
     std::u32string chars = codePoints(text);
     bool wordStart = true;
     for (char32_t& c : chars) {
@@ -96,6 +113,19 @@ std::string properCase(std::string_view text)
 
 std::string upperCountryCode(std::string_view text, std::string_view decider)
 {
+    if (isAscii(text) && isAscii(decider)) {
+        if (decider.size() < 4) {
+            return upperCase(text);
+        }
+        std::string out(text);
+        const std::size_t count = decider[3] == ' ' ? 3 : decider[2] == ' ' ? 2 : 0;
+        for (std::size_t i = 0; i < count && i < out.size(); ++i) {
+            if (out[i] >= 'a' && out[i] <= 'z') {
+                out[i] = static_cast<char>(out[i] - 'a' + 'A');
+            }
+        }
+        return out;
+    }
     const std::u32string by = codePoints(decider);
     std::u32string chars = codePoints(text);
     if (by.size() < 4) {

@@ -18,13 +18,14 @@ constexpr std::size_t kBatchText = std::size_t{1} << 30;
 // changes to undo them alone. A failed batch still leaves nothing behind: its transaction is
 // rolled back whole.
 constexpr std::size_t kRowsPerInsert = 256;
+constexpr int kChannelValues = 10;
 
 std::string insertChannels(std::size_t rows)
 {
     std::string sql = "INSERT OR FAIL INTO Playlist (grupa, name, tvgname, tvgid, link, logo, "
-                      "broj, type, parent_code) VALUES ";
+                      "broj, type, parent_code, extras) VALUES ";
     for (std::size_t i = 0; i < rows; ++i) {
-        sql += i == 0 ? "(?, ?, ?, ?, ?, ?, ?, ?, ?)" : ", (?, ?, ?, ?, ?, ?, ?, ?, ?)";
+        sql += i == 0 ? "(?, ?, ?, ?, ?, ?, ?, ?, ?, ?)" : ", (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)";
     }
     return sql;
 }
@@ -58,13 +59,14 @@ BatchWriter::Slice BatchWriter::keep(std::string_view text)
 void BatchWriter::addChannel(const ChannelRow& row)
 {
     const std::size_t size = row.grupa.size() + row.name.size() + row.tvgname.size() +
-                             row.tvgid.size() + row.link.size() + row.logo.size();
+                             row.tvgid.size() + row.link.size() + row.logo.size() +
+                             row.extras.size();
     if (m_pending->text.size() + size >= kBatchText) {
         handOver();
     }
     m_pending->channels.push_back({keep(row.grupa), keep(row.name), keep(row.tvgname),
-                                   keep(row.tvgid), keep(row.link), keep(row.logo), row.broj,
-                                   row.type, row.parentCode});
+                                   keep(row.tvgid), keep(row.link), keep(row.logo),
+                                   keep(row.extras), row.broj, row.type, row.parentCode});
     if (m_pending->channels.size() >= kBatchRows) {
         handOver();
     }
@@ -168,7 +170,8 @@ void BatchWriter::write(const Batch& batch)
         store::Statement& many = prepared(m_insertMany, insertChannels(kRowsPerInsert));
         for (; done + kRowsPerInsert <= count; done += kRowsPerInsert) {
             for (std::size_t i = 0; i < kRowsPerInsert; ++i) {
-                bindChannel(many, static_cast<int>(i * 9), batch, batch.channels[done + i]);
+                bindChannel(many, static_cast<int>(i) * kChannelValues, batch,
+                            batch.channels[done + i]);
             }
             many.run();
         }
@@ -202,6 +205,11 @@ void BatchWriter::bindChannel(store::Statement& st, int first, const Batch& batc
         .bind(first + 7, row.broj)
         .bindView(first + 8, row.type)
         .bind(first + 9, static_cast<std::int64_t>(row.parentCode));
+    if (row.extras.size == 0) {
+        st.bindNull(first + 10);
+    } else {
+        st.bindView(first + 10, batch.view(row.extras));
+    }
 }
 
 } // namespace listrion::playlist

@@ -47,7 +47,7 @@ private:
         std::uint32_t size = 0;
     };
     struct StoredChannel {
-        Slice grupa, name, tvgname, tvgid, link, logo;
+        Slice grupa, name, tvgname, tvgid, link, logo, extras;
         std::int64_t broj;
         std::string_view type;
         std::int16_t parentCode;

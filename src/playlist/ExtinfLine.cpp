@@ -66,8 +66,10 @@ void ExtinfLine::scan()
     while (missing > 0 && at < scanEnd) {
         const void* hit = std::memchr(data + at, '=', scanEnd - at);
         if (hit == nullptr) {
+            at = scanEnd;
             break;
         }
+        ++m_equalsSigns;
         const auto equals = static_cast<std::size_t>(static_cast<const char*>(hit) - data);
         // The letter before '=' rules out most keys without comparing them whole.
         const char last = equals > 0 ? asciiLower(data[equals - 1]) : '=';
@@ -85,6 +87,19 @@ void ExtinfLine::scan()
         }
         at = equals + 1;
     }
+    m_sawEveryEqualsSign = at >= m_line.size();
+}
+
+std::optional<std::size_t> ExtinfLine::equalsSignCount() const
+{
+    return m_sawEveryEqualsSign ? std::optional<std::size_t>(m_equalsSigns) : std::nullopt;
+}
+
+std::size_t ExtinfLine::equalsSign(Key key) const
+{
+    const std::size_t start = find(key);
+    return start == kNotFound ? kNotFound
+                              : start + kKeys[static_cast<std::size_t>(key)].text.size() - 1;
 }
 
 std::optional<std::string_view> ExtinfLine::value(Key key) const

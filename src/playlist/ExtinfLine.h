@@ -33,6 +33,11 @@ public:
     std::string_view text() const { return m_line; }
     // 0-based position where the key begins, kNotFound when it is absent.
     std::size_t find(Key key) const { return m_found[static_cast<std::size_t>(key)]; }
+    // 0-based position of the key's '=' sign, kNotFound when it is absent.
+    std::size_t equalsSign(Key key) const;
+    // How many '=' signs the line holds; nothing when the scan stopped before the end of the
+    // line (every key found, or a line longer than the keys' reach).
+    std::optional<std::size_t> equalsSignCount() const;
     // The bytes from the second character after the key (the first is taken to be the opening
     // double quote) to the next double quote; nothing when the key or that quote is missing.
     std::optional<std::string_view> value(Key key) const;
@@ -42,6 +47,8 @@ private:
 
     std::string_view m_line;
     std::array<std::size_t, kKeyCount> m_found;
+    std::size_t m_equalsSigns = 0;
+    bool m_sawEveryEqualsSign = false;
 };
 
 } // namespace listrion::playlist

@@ -4,14 +4,15 @@
 
 namespace listrion::playlist::LineText {
 
-bool containsAnyCase(std::string_view text, std::string_view lowerNeedle)
+std::size_t findAnyCase(std::string_view text, std::string_view lowerNeedle)
 {
+    constexpr std::size_t kNowhere = std::string_view::npos;
     const std::size_t n = lowerNeedle.size();
     if (n == 0) {
-        return true;
+        return 0;
     }
     if (text.size() < n) {
-        return false;
+        return kNowhere;
     }
     const std::size_t last = text.size() - n;
     // A needle that starts with a non-letter (such as "#extinf:") lets memchr find candidates.
@@ -21,7 +22,7 @@ bool containsAnyCase(std::string_view text, std::string_view lowerNeedle)
         if (!firstIsLetter) {
             const void* hit = std::memchr(text.data() + at, first, last - at + 1);
             if (hit == nullptr) {
-                return false;
+                return kNowhere;
             }
             at = static_cast<std::size_t>(static_cast<const char*>(hit) - text.data());
         }
@@ -30,10 +31,22 @@ bool containsAnyCase(std::string_view text, std::string_view lowerNeedle)
             ++i;
         }
         if (i == n) {
-            return true;
+            return at;
         }
     }
-    return false;
+    return kNowhere;
+}
+
+LineKind lineKind(std::string_view line)
+{
+    if (containsAnyCase(line, "#extinf:")) {
+        return LineKind::Extinf;
+    }
+    const std::size_t first = line.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
+        return LineKind::Blank;
+    }
+    return line[first] == '#' ? LineKind::Comment : LineKind::Other;
 }
 
 } // namespace listrion::playlist::LineText

@@ -28,7 +28,23 @@ inline char asciiLower(char c)
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : c;
 }
 
-// True when `text` contains `lowerNeedle` without regard to ASCII letter case.
-bool containsAnyCase(std::string_view text, std::string_view lowerNeedle);
+// Where `text` first contains `lowerNeedle` without regard to ASCII letter case; npos if nowhere.
+std::size_t findAnyCase(std::string_view text, std::string_view lowerNeedle);
+
+inline bool containsAnyCase(std::string_view text, std::string_view lowerNeedle)
+{
+    return findAnyCase(text, lowerNeedle) != std::string_view::npos;
+}
+
+// What a line is to the reading loop. A blank or comment line between an #EXTINF: line and its
+// address neither completes nor drops the pending entry; every other line is an address line.
+enum class LineKind {
+    Extinf,  // contains "#EXTINF:" in any letter case
+    Blank,   // nothing but spaces
+    Comment, // begins with '#' after leading spaces: #EXTVLCOPT:, #KODIPROP:, #EXTGRP:, ...
+    Other,
+};
+
+LineKind lineKind(std::string_view line);
 
 } // namespace listrion::playlist::LineText

@@ -17,6 +17,7 @@ struct ChannelRow {
     std::int64_t broj = 0;
     std::string_view type; // "Live" or "VOD"
     std::int16_t parentCode = 0;
+    std::string_view extras; // the extras column; empty for none (stored as NULL)
 };
 
 // One Grupa row as the reader stores it (izberi false, count left empty).

@@ -9,6 +9,7 @@
 #include "playlist/SourceError.h"
 #include "store/Database.h"
 #include "store/Schema.h"
+#include "store/Tables.h"
 #include "store/Transaction.h"
 
 #include <optional>
@@ -157,6 +158,9 @@ bool PlaylistLoader::readLines(const std::filesystem::path& file, bool lineBreak
     }
     try {
         writer.finish();
+        if (const std::string header = lines.headerExtras(); !header.empty()) {
+            store::setPlaylistExtras(m_db, header);
+        }
     } catch (const std::exception& e) {
         fail(result, LoadStatus::Failed, e.what());
     }
@@ -177,6 +181,22 @@ void PlaylistLoader::finish(LoadResult& result)
     // The snapshot comes first: its pages then reach the file while the indexes are built.
     writeUndoSnapshot(result);
     rebuildIndexes(result);
+    storeCounts(result);
+}
+
+// Every group's count, in the working tables and in the snapshot, read through the new index.
+void PlaylistLoader::storeCounts(LoadResult& result)
+{
+    try {
+        store::Transaction tx(m_db);
+        m_db.exec("UPDATE Grupa SET count = (SELECT count(*) FROM Playlist "
+                  "WHERE Playlist.grupa = Grupa.grupa);"
+                  "UPDATE Grupa_backup SET count = (SELECT count(*) FROM Playlist "
+                  "WHERE Playlist.grupa = Grupa_backup.grupa);");
+        tx.commit();
+    } catch (const std::exception& e) {
+        fail(result, LoadStatus::Failed, e.what());
+    }
 }
 
 // The playlist as loaded, in one transaction, so the snapshot is whole or empty.

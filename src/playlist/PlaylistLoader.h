@@ -42,6 +42,7 @@ private:
     void finish(LoadResult& result);
     void writeUndoSnapshot(LoadResult& result);
     void rebuildIndexes(LoadResult& result);
+    void storeCounts(LoadResult& result);
 
     store::Database& m_db;
     ReaderOptions m_options;

@@ -1,6 +1,7 @@
 #include "playlist/PlaylistReader.h"
 
 #include "playlist/Extraction.h"
+#include "playlist/Extras.h"
 #include "playlist/LineText.h"
 #include "playlist/StreamLink.h"
 #include "playlist/TextCleanup.h"
@@ -19,8 +20,9 @@ constexpr std::int64_t kReportEvery = 1024;
 PlaylistReader::PlaylistReader(const ReaderOptions& options, bool lineBreakTest, GroupIndex& groups,
                                EntrySink& sink, ProgressObserver* observer)
     : m_decoder(*options.codepage, options.region), m_limit(options.limit),
-      m_liveLimit(options.liveLimit), m_lineBreakTest(lineBreakTest), m_groups(groups),
-      m_sink(sink), m_observer(observer)
+      m_liveLimit(options.liveLimit), m_lineBreakTest(lineBreakTest),
+      m_keepExtras(options.mode == PlaylistMode::Full), m_groups(groups), m_sink(sink),
+      m_observer(observer)
 {
     m_progress.activity = Activity::Reading;
 }
@@ -48,9 +50,15 @@ PlaylistReader::Step PlaylistReader::handleLine(std::string_view line)
     if (limit != ReaderOptions::kNoLimit && limit <= m_progress.entries) {
         return Step::LimitReached;
     }
-    if (LineText::containsAnyCase(line, "#extinf:")) {
+    const LineText::LineKind kind = LineText::lineKind(line);
+    if (kind == LineText::LineKind::Extinf) {
         handleExtinf(line);
+    } else if (kind != LineText::LineKind::Other && !m_pending.name.empty()) {
+        keepBesideEntry(line, kind);
     } else {
+        if (m_keepExtras && !m_seenExtinf && m_header.empty() && Extras::isHeaderLine(line)) {
+            Extras::appendHeaderAttributes(line, m_header);
+        }
         handleLinkLine(line);
     }
     if (m_progress.line % kReportEvery == 0) {
@@ -62,6 +70,14 @@ PlaylistReader::Step PlaylistReader::handleLine(std::string_view line)
 void PlaylistReader::handleExtinf(std::string_view line)
 {
     const ExtinfLine extinf(line);
+    const std::string_view link = GetStreamLink(line);
+    // A second #EXTINF: line replaces the pending entry, its option lines included.
+    m_pending.extras.clear();
+    if (m_keepExtras) {
+        Extras::appendKeptAttributes(
+            extinf, link.empty() ? std::string_view::npos : std::size_t(link.data() - line.data()),
+            m_pending.extras);
+    }
     GetGroupTitle(extinf, m_decoder, m_pending.group);
     GetChannelName(extinf, m_decoder, m_pending.name);
     if (m_pending.name.find("#EXTGRP:") != std::string::npos) {
@@ -76,7 +92,7 @@ void PlaylistReader::handleExtinf(std::string_view line)
         m_pending.tvgId = "ext";
     }
     GetTvgLogo(extinf, m_decoder, m_pending.logo);
-    m_decoder.plain(GetStreamLink(line), m_pending.link);
+    m_decoder.plain(link, m_pending.link);
     m_pending.parentCode = GetParentCode(extinf);
     // Evaluated like the other values; the type of an entry comes from its link alone.
     (void)GetRadioMark(extinf);
@@ -106,13 +122,35 @@ void PlaylistReader::handleLinkLine(std::string_view line)
         ++m_progress.entries;
     }
     showEntry();
-    m_decoder.plain(GetStreamLink(line), m_pending.link);
+    const std::string_view link = GetStreamLink(line);
+    m_decoder.plain(link, m_pending.link);
     if (m_pending.name.empty()) {
         discard();
         return;
     }
-    // Whatever line follows an #EXTINF: line completes the entry, even without an address.
+    // An address the reader cannot take (rtmp://, HTTP://, ...) is kept to be written back.
+    if (m_keepExtras && link.empty()) {
+        m_pending.extras.push_back('\n');
+        m_pending.extras.append(LineText::trim(line));
+    }
+    // The first line after an #EXTINF: line that is neither blank nor a comment completes the
+    // entry, even without an address.
     store();
+}
+
+// A blank or comment line between an #EXTINF: line and its address: the entry stays pending
+// and a comment line is one of its option lines.
+void PlaylistReader::keepBesideEntry(std::string_view line, LineText::LineKind kind)
+{
+    if (m_keepExtras && kind == LineText::LineKind::Comment) {
+        m_pending.extras.push_back('\n');
+        m_pending.extras.append(LineText::trimLeading(line));
+    }
+}
+
+std::string PlaylistReader::headerExtras() const
+{
+    return m_decoder.plain(m_header);
 }
 
 // The names the loading window shows; only kept for the lines whose counters are reported.
@@ -141,6 +179,10 @@ void PlaylistReader::store()
     row.link = m_pending.link;
     row.broj = m_progress.entries;
     row.parentCode = m_pending.parentCode;
+    if (!m_pending.extras.empty()) {
+        m_decoder.plain(m_pending.extras, m_extras);
+        row.extras = m_extras;
+    }
     m_sink.addChannel(row);
     if (const std::optional<std::int64_t> broj = m_groups.addIfNew(row.grupa)) {
         ++m_progress.groups;
@@ -159,6 +201,7 @@ void PlaylistReader::discard()
     m_pending.logo.clear();
     m_pending.link.clear();
     m_pending.parentCode = 0;
+    m_pending.extras.clear();
 }
 
 } // namespace listrion::playlist

@@ -2,6 +2,7 @@
 
 #include "playlist/EntrySink.h"
 #include "playlist/GroupIndex.h"
+#include "playlist/LineText.h"
 #include "playlist/Progress.h"
 #include "playlist/ReaderOptions.h"
 #include "playlist/ValueDecoder.h"
@@ -13,8 +14,10 @@ namespace listrion::playlist {
 
 // The reading loop over the lines of one playlist: keeps the values of the pending entry,
 // counts entries, and hands a channel row (and a group row for a group met for the first
-// time) to its sink as soon as an entry's link is known. Lines come in file order; the
-// caller stops feeding lines when handleLine says so.
+// time) to its sink as soon as an entry's link is known. Blank and comment lines after an
+// #EXTINF: line leave the entry pending (its option lines are kept with it); the next other
+// line is its address line. Lines come in file order; the caller stops feeding lines when
+// handleLine says so.
 class PlaylistReader {
 public:
     enum class Step {
@@ -32,6 +35,8 @@ public:
     Step handleLine(std::string_view line);
 
     void setLineCount(std::int64_t count) { m_progress.lineCount = count; }
+    // The attributes of the file's #EXTM3U header but x-tvg-url (Full mode; empty otherwise).
+    std::string headerExtras() const;
     const Progress& progress() const { return m_progress; }
     // Sends the counters to the observer (the loop does so every so many lines).
     void report();
@@ -45,9 +50,11 @@ private:
         std::string logo;
         std::string link;
         std::int16_t parentCode = 0;
+        std::string extras; // the file's bytes: kept attributes, then LF and each option line
     };
 
     void handleExtinf(std::string_view line);
+    void keepBesideEntry(std::string_view line, LineText::LineKind kind);
     void handleLinkLine(std::string_view line);
     void showEntry();
     void store();
@@ -57,11 +64,14 @@ private:
     std::int64_t m_limit;
     const std::atomic<std::int64_t>* m_liveLimit;
     bool m_lineBreakTest;
+    bool m_keepExtras;
     GroupIndex& m_groups;
     EntrySink& m_sink;
     ProgressObserver* m_observer;
 
     Pending m_pending;
+    std::string m_extras; // the pending entry's extras as text, for the row being stored
+    std::string m_header; // the header's kept attributes (bytes)
     std::string m_previousName;
     bool m_seenExtinf = false;
     Progress m_progress;

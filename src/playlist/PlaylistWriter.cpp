@@ -1,7 +1,9 @@
 #include "playlist/PlaylistWriter.h"
 
 #include "playlist/EncodedLineWriter.h"
+#include "playlist/Extras.h"
 #include "store/Schema.h"
+#include "store/Tables.h"
 #include "store/Transaction.h"
 
 #include <charconv>
@@ -24,7 +26,10 @@ constexpr std::string_view kTickedGroups =
 constexpr std::string_view kChannelsOfGroup =
     "SELECT tvgid, tvgname, logo, grupa, parent_code, name, link FROM Playlist WHERE grupa=? "
     "ORDER BY broj, rowid";
-enum Column { TvgId, TvgName, Logo, Grupa, ParentCode, Name, Link };
+constexpr std::string_view kChannelsOfGroupWithExtras =
+    "SELECT tvgid, tvgname, logo, grupa, parent_code, name, link, extras FROM Playlist "
+    "WHERE grupa=? ORDER BY broj, rowid";
+enum Column { TvgId, TvgName, Logo, Grupa, ParentCode, Name, Link, ExtrasText };
 
 // A parental code is present unless the column is empty or holds the number 0 (the reader
 // stores 0, the channel dialog "0", the parental-code commands clear it with the empty text).
@@ -65,7 +70,8 @@ void appendOnOneLine(std::string& out, std::string_view text)
     }
 }
 
-void appendExtinf(std::string& line, const store::Statement& st)
+// The line of the columns; the kept attributes, when there are any, go before the comma.
+void appendExtinf(std::string& line, const store::Statement& st, std::string_view attributes)
 {
     line.assign("#EXTINF:-1 tvg-id=\"");
     line.append(st.columnView(TvgId));
@@ -85,17 +91,27 @@ void appendExtinf(std::string& line, const store::Statement& st)
         line.append(st.columnView(ParentCode));
         line.push_back('"');
     }
+    if (!attributes.empty()) {
+        line.push_back(' ');
+        line.append(attributes);
+    }
     line.push_back(',');
     appendOnOneLine(line, st.columnView(Name));
 }
 
-std::string header(const store::Database& db)
+std::string header(const store::Database& db, PlaylistMode mode)
 {
+    std::string line = "#EXTM3U";
     store::Statement st = db.prepare("SELECT ssepgurl FROM SS_Epg ORDER BY rowid LIMIT 1");
-    if (!st.step()) {
-        return "#EXTM3U";
+    if (st.step()) {
+        line += " x-tvg-url=\"" + std::string(st.columnView(0)) + '"';
     }
-    return "#EXTM3U x-tvg-url=\"" + std::string(st.columnView(0)) + '"';
+    if (mode == PlaylistMode::Full) {
+        if (const std::string kept = store::playlistExtras(db); !kept.empty()) {
+            line += ' ' + kept;
+        }
+    }
+    return line;
 }
 
 class SaveRun {
@@ -116,9 +132,11 @@ public:
         // back at the end.
         store::Transaction snapshot(db);
         EncodedLineWriter out(file, *m_options.codepage);
-        out.line(header(db));
+        const bool full = m_options.mode == PlaylistMode::Full;
+        out.line(header(db, m_options.mode));
         store::Statement groups = db.prepare(groupQuery);
-        store::Statement channels = db.prepare(kChannelsOfGroup);
+        store::Statement channels =
+            db.prepare(full ? kChannelsOfGroupWithExtras : kChannelsOfGroup);
         while (groups.step()) {
             m_progress.group = groups.columnText(0);
             ++m_result.groups;
@@ -128,9 +146,14 @@ public:
                 if (m_observer != nullptr && m_observer->cancelRequested()) {
                     return false;
                 }
-                appendExtinf(m_line, channels);
+                const Extras::Parts extras =
+                    full ? Extras::split(channels.columnView(ExtrasText)) : Extras::Parts{};
+                appendExtinf(m_line, channels, extras.attributes);
                 out.line(m_line);
-                out.line(channels.columnView(Link));
+                Extras::forEachOptionLine(extras.optionLines,
+                                          [&out](std::string_view option) { out.line(option); });
+                const std::string_view link = channels.columnView(Link);
+                out.line(link.empty() ? extras.addressLine : link);
                 ++m_result.written;
                 if (m_result.written % kReportEvery == 0) {
                     report();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "playlist/Codepage.h"
+#include "playlist/PlaylistMode.h"
 #include "playlist/Progress.h"
 
 #include <cstdint>
@@ -22,6 +23,10 @@ struct SaveOptions {
     const Codepage* codepage = &Codepage::windows1250();
     // The answer to the overwrite question: an existing file is replaced only when true.
     bool replaceExisting = false;
+    // Full: each channel's kept attributes go before the comma of its #EXTINF: line and its
+    // option lines between that line and the address; the header gets the playlist's kept
+    // attributes. Design: exactly the lines of the columns.
+    PlaylistMode mode = PlaylistMode::Full;
 };
 
 enum class SaveStatus {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "playlist/Codepage.h"
+#include "playlist/PlaylistMode.h"
 
 #include <atomic>
 #include <cstdint>
@@ -24,6 +25,8 @@ struct ReaderOptions {
     // When set, the limit is read from here before each line instead, so that a window can
     // move it while the run goes on (the loading window's limit buttons). Must outlive the run.
     const std::atomic<std::int64_t>* liveLimit = nullptr;
+    // Full: each channel's extras and the header's attributes are kept in the store.
+    PlaylistMode mode = PlaylistMode::Full;
 };
 
 } // namespace listrion::playlist

@@ -26,23 +26,31 @@
     X(SaveFirstQuestion, "Main", 60)                                                               \
     X(UndoDone, "Main", 64)                                                                        \
     X(NewPlaylistCreated, "Main", 66)                                                              \
+    X(MoveToGroupOff, "Main", 68)                                                                  \
+    X(MoveToGroupOn, "Main", 69)                                                                   \
     X(SelectAll, "Main", 70)                                                                       \
     X(DeselectAll, "Main", 71)                                                                     \
+    X(SelectChannelsToDelete, "Main", 74)                                                          \
     X(LeaveMultiSelection, "Main", 76)                                                             \
     X(SelectGroupsToDelete, "Main", 77)                                                            \
+    X(ParentCodePrompt, "Main", 87)                                                                \
     X(CodeTooLong, "Main", 89)                                                                     \
     X(CodeTooShort, "Main", 90)                                                                    \
     X(CodeDigitsOnly, "Main", 93)                                                                  \
     X(WithoutParentalCode, "Main", 96)                                                             \
     X(WithParentalCode, "Main", 97)                                                                \
+    X(CopyDone, "Main", 105)                                                                       \
     X(GroupsCaption, "Main", 116)                                                                  \
     X(ChannelsCaption, "Main", 117)                                                                \
     X(TickFirst, "Main", 124)                                                                      \
     X(PrefixEmpty, "Main", 125)                                                                    \
     X(SuffixEmpty, "Main", 126)                                                                    \
+    X(NoNameColumn, "Main", 127)                                                                   \
     X(ChooseAGroup, "Main", 140)                                                                   \
     X(ChooseAType, "Main", 141)                                                                    \
     X(GroupTypeChanged, "Main", 142)                                                               \
+    X(SortAllChannelsQuestion, "Main", 176)                                                        \
+    X(SortGroupChannelsQuestion, "Main", 177)                                                      \
     X(MainDownloadFailedQuestion, "Main", 179)                                                     \
     X(MergeIntoGroupQuestion, "Main", 180)                                                         \
     X(MergeGroupsQuestion, "Main", 181)                                                            \

@@ -5,11 +5,13 @@
 #include "store/Transaction.h"
 
 #include <string>
+#include <vector>
 
 namespace listrion::store::Schema {
 namespace {
 
-constexpr int kSchemaVersion = 1;
+// 2: the extras column.
+constexpr int kSchemaVersion = 2;
 
 std::string textColumn(std::string_view name)
 {
@@ -21,7 +23,7 @@ std::string playlistColumns()
     return "(izberi INTEGER NOT NULL DEFAULT 0, " + textColumn("grupa") + ", " +
            textColumn("name") + ", " + textColumn("tvgname") + ", " + textColumn("tvgid") + ", " +
            textColumn("link") + ", " + textColumn("logo") + ", broj INTEGER, " +
-           textColumn("type") + ", parent_code DEFAULT 0)";
+           textColumn("type") + ", parent_code DEFAULT 0, " + std::string(kExtrasColumn) + " TEXT)";
 }
 
 std::string grupaColumns()
@@ -57,6 +59,31 @@ private:
     std::int64_t m_tempStore;
     std::int64_t m_cacheSize;
 };
+
+bool hasColumn(const Database& db, std::string_view table, std::string_view column)
+{
+    return db.scalarInt("SELECT count(*) FROM pragma_table_info(?) WHERE name = ?", 0, table,
+                        column) != 0;
+}
+
+// Adding a column with no default only changes the table's definition: the rows stay as they
+// are and read NULL for it, so even a store with large backups changes over at once.
+void addExtrasColumns(Database& db)
+{
+    std::vector<std::string> tables(kPlaylistLayoutTables.begin(), kPlaylistLayoutTables.end());
+    for (std::string& name : db.tableNames()) {
+        if (name.starts_with(kPlaylistBackupPrefix)) {
+            tables.push_back(std::move(name));
+        }
+    }
+    tables.emplace_back("Izbrana_Playlista");
+    for (const std::string& table : tables) {
+        if (!hasColumn(db, table, kExtrasColumn)) {
+            db.exec("ALTER TABLE " + quoteIdentifier(table) + " ADD COLUMN " +
+                    std::string(kExtrasColumn) + " TEXT");
+        }
+    }
+}
 
 } // namespace
 
@@ -113,7 +140,9 @@ void ensure(Database& db)
         createGrupaLayoutTable(db, name);
     }
     db.exec(std::string("CREATE TABLE IF NOT EXISTS Izbrana_Playlista (") + textColumn("Ime") +
-            ");" + "CREATE TABLE IF NOT EXISTS SS_Epg (" + textColumn("ssepgurl") + ");");
+            ", " + std::string(kExtrasColumn) + " TEXT);" + "CREATE TABLE IF NOT EXISTS SS_Epg (" +
+            textColumn("ssepgurl") + ");");
+    addExtrasColumns(db);
     createPlaylistIndexes(db);
     db.exec("CREATE INDEX IF NOT EXISTS Grupa_grupa ON Grupa(grupa);"
             "CREATE INDEX IF NOT EXISTS Grupa_broj ON Grupa(broj);"

@@ -12,7 +12,8 @@ namespace listrion::store {
 // "INSERT INTO a SELECT * FROM b" copies between them.
 namespace Schema {
 
-// izberi, grupa, name, tvgname, tvgid, link, logo, broj, type, parent_code
+// izberi, grupa, name, tvgname, tvgid, link, logo, broj, type, parent_code, extras. The named
+// backups (Playlist_Backup_NN) have this layout too.
 inline constexpr std::array<std::string_view, 10> kPlaylistLayoutTables = {
     "Playlist",         "Playlist_backup",       "Playlist_backup2",
     "Playlist_backup3", "Playlist_backup4",      "Playlist_backup5",
@@ -24,6 +25,14 @@ inline constexpr std::array<std::string_view, 8> kGrupaLayoutTables = {
     "Grupa",         "Grupa_backup",  "Grupa_backup2", "Grupa_backup3",
     "Grupa_backup4", "Grupa_backup5", "Grupa_backup6", "Grupa_Second"};
 
+// The last column of the channel layout and of Izbrana_Playlista: what a playlist file holds
+// beyond the other columns, kept so that saving can write it back (NULL when there is nothing).
+// For a channel, the #EXTINF: attributes the reader does not take into a column, then each
+// option line met between the #EXTINF: line and the address, then an address line that gave no
+// link, all separated by LF (playlist::Extras); for the playlist, the attributes of its #EXTM3U
+// header other than x-tvg-url.
+inline constexpr std::string_view kExtrasColumn = "extras";
+
 // Prefixes of the named backup tables; compared with exact letter case.
 inline constexpr std::string_view kPlaylistBackupPrefix = "Playlist_Backup_";
 inline constexpr std::string_view kGrupaBackupPrefix = "Grupa_Backup_";
@@ -34,7 +43,9 @@ inline constexpr std::string_view kHasParentCode =
     "((typeof(parent_code)='integer' AND parent_code<>0) OR "
     "(typeof(parent_code)='text' AND parent_code<>''))";
 
-// Opens a playlist store, creating every missing table and index; existing rows are kept.
+// Opens a playlist store, creating every missing table and index; existing rows are kept. A
+// store written before the extras column existed gets it in every table of the channel layout
+// (named backups included) and in Izbrana_Playlista, holding NULL.
 Database open(const std::filesystem::path& file);
 
 // Creates missing tables and indexes on an open connection.

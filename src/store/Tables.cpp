@@ -52,6 +52,25 @@ void setChosenPlaylist(Database& db, const std::string& source)
     tx.commit();
 }
 
+std::string playlistExtras(const Database& db)
+{
+    Statement st = db.prepare("SELECT extras FROM Izbrana_Playlista ORDER BY rowid LIMIT 1");
+    return st.step() ? st.columnText(0) : std::string();
+}
+
+void setPlaylistExtras(Database& db, std::string_view extras)
+{
+    Transaction tx(db);
+    Statement st = db.prepare("UPDATE Izbrana_Playlista SET extras = ?");
+    if (extras.empty()) {
+        st.bindNull(1);
+    } else {
+        st.bind(1, extras);
+    }
+    st.run();
+    tx.commit();
+}
+
 std::int64_t channelCount(const Database& db)
 {
     return db.scalarInt("SELECT count(*) FROM Playlist", 0);

@@ -20,6 +20,13 @@ std::optional<std::string> chosenPlaylist(const Database& db);
 // Replaces the remembered playlist with `source` (the table holds at most one row).
 void setChosenPlaylist(Database& db, const std::string& source);
 
+// The extras of the playlist (the header's attributes a full save writes back); empty when
+// there are none.
+std::string playlistExtras(const Database& db);
+// Keeps `extras` with the remembered playlist (empty: none); nothing when no playlist is
+// remembered. One transaction.
+void setPlaylistExtras(Database& db, std::string_view extras);
+
 std::int64_t channelCount(const Database& db);
 std::int64_t groupCount(const Database& db);
 

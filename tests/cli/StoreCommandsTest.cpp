@@ -27,11 +27,13 @@ TEST(CliStore, ListingsFollowTheTabSeparatedContract)
         db.exec("INSERT INTO Grupa (izberi, grupa, type, count, broj) VALUES "
                 "(0, 'VOD films', 'VOD', 1, 1), (1, 'Sport', 'Live', NULL, 2),"
                 "(0, 'News', 'Live', 3, 1)");
-        db.prepare("INSERT INTO Playlist VALUES (1, 'Sport', ?, ?, '', ?, NULL, 7, 'Live', 0)")
+        db.prepare(
+              "INSERT INTO Playlist VALUES (1, 'Sport', ?, ?, '', ?, NULL, 7, 'Live', 0, NULL)")
             .bindAll("Tab\there", "new\nline\r", "http://a/b\\c")
             .run();
+        // The kept extras are not part of the listing.
         db.exec("INSERT INTO Playlist VALUES (0, 'news', 'Čas', 'Čas', 'ext', 'http://n/', '', 3,"
-                "'Live', '0042')");
+                "'Live', '0042', 'catchup=\"default\"')");
         store::setChosenPlaylist(db, "/data/tv.m3u");
     }
     const test::CliResult groups = test::runCli(home.path(), {"groups"});

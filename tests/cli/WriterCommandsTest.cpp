@@ -39,5 +39,35 @@ TEST(CliSave, WritesThroughTheConfiguredCodepageAndReplacesOnlyWithYes)
     EXPECT_EQ(test::readFile(target), saved);
 }
 
+TEST(CliSave, ModeFromSettingsOrOverriddenOnce)
+{
+    test::TempFolder home;
+    const auto source =
+        home.write("in.m3u", "#EXTM3U\r\n#EXTINF:-1 tvg-id=\"a\" catchup=\"x\",A\r\n"
+                             "#EXTVLCOPT:http-referrer=r\r\nhttp://s/1\r\n");
+    ASSERT_EQ(test::runCli(home.path(), {"open", source.string()}).exitCode, 0);
+    const std::string design = "#EXTM3U\r\n#EXTINF:-1 tvg-id=\"a\" tvg-name=\"A\" tvg-logo=\"\" "
+                               "group-title=\"\",A\r\nhttp://s/1\r\n";
+    const std::string full = "#EXTM3U\r\n#EXTINF:-1 tvg-id=\"a\" tvg-name=\"A\" tvg-logo=\"\" "
+                             "group-title=\"\" catchup=\"x\",A\r\n#EXTVLCOPT:http-referrer=r\r\n"
+                             "http://s/1\r\n";
+    const auto saved = [&](std::vector<std::string> args) {
+        args.insert(args.begin(), {"save", home.file("out.m3u").string(), "--yes"});
+        const test::CliResult r = test::runCli(home.path(), args);
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        return test::readFile(home.file("out.m3u"));
+    };
+    EXPECT_EQ(saved({}), full);
+    EXPECT_EQ(saved({"--mode", "design"}), design);
+    home.write("Settings.ini", "[M3U]\r\n1=Design\r\n");
+    EXPECT_EQ(saved({}), design);
+    EXPECT_EQ(saved({"--mode", "full"}), full);
+
+    const auto wrong = test::runCli(home.path(), {"save", "x.m3u", "--mode", "all"});
+    EXPECT_TRUE(wrong.exitCode != 0 &&
+                wrong.err.find("--mode must be full or design") != std::string::npos)
+        << wrong.err;
+}
+
 } // namespace
 } // namespace listrion

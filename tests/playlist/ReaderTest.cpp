@@ -7,9 +7,7 @@
 
 #include <fstream>
 #include <map>
-#include <optional>
 #include <random>
-#include <sstream>
 
 namespace listrion::test {
 namespace {
@@ -44,7 +42,7 @@ TEST(ReaderLoop, EntriesAsTheLoopStoresThem)
                   "#EXTINF:-1 group-title=\"News\",  Inline Name http://inline.example/x\n"
                   "#EXTINF:-1 group-title=\"News\",Grp\n"
                   "#EXTGRP:News\n"
-                  "http://dropped.example/\n"
+                  "http://after-extgrp.example/\n"
                   "#EXTINF:-1,Caps\n"
                   "HTTP://caps.example/\n"
                   "#extinf:-1 parent-code=\"1234\",Blanks\n"
@@ -60,7 +58,7 @@ TEST(ReaderLoop, EntriesAsTheLoopStoresThem)
         {"", "D, E", "D, E", "ext", "http://x/5", "", 5, "Live", 0},
         {"News", "Inline Name ", "Inline Name ", "ext", "http://inline.example/x", "", 6, "Live",
          0},
-        {"News", "Grp", "Grp", "ext", "", "", 7, "Live", 0},
+        {"News", "Grp", "Grp", "ext", "http://after-extgrp.example/", "", 7, "Live", 0},
         {"", "Caps", "Caps", "ext", "", "", 8, "Live", 0},
         {"", "Blanks", "Blanks", "ext", "http://blank.example/", "", 9, "Live", 1234},
     };
@@ -79,12 +77,95 @@ TEST(ReaderLoop, EntriesAsTheLoopStoresThem)
     EXPECT_EQ(groups[0].grupa + "|" + groups[0].type, "Films|VOD");
     EXPECT_EQ(groups[1].grupa + "|" + groups[1].type, "News|Live");
     EXPECT_EQ(groups[2].grupa + "|" + groups[2].type, "|Live");
-    EXPECT_TRUE(groups[0].countIsNull && groups[1].countIsNull && groups[2].countIsNull);
+    // A load ends with every group's number of channels as its count.
+    for (const auto& group : groups) {
+        EXPECT_EQ(group.count, std::count_if(rows.begin(), rows.end(),
+                                             [&](const auto& r) { return r.grupa == group.grupa; }))
+            << group.grupa;
+    }
     EXPECT_EQ(result.counts.lineCount, 17);
     EXPECT_EQ(result.counts.live + result.counts.vod, 8);
     EXPECT_EQ(result.counts.vod, 1);
     EXPECT_EQ(store::chosenPlaylist(db), home.folder().file("list.m3u").string());
     expectConsistentStore(db);
+}
+
+// Playlist.extras in position order; "-" for NULL.
+std::vector<std::string> storedExtras(const store::Database& db)
+{
+    std::vector<std::string> extras;
+    store::Statement st = db.prepare("SELECT extras FROM Playlist ORDER BY broj, rowid");
+    while (st.step()) {
+        extras.push_back(st.isNull(0) ? "-" : st.columnText(0));
+    }
+    return extras;
+}
+
+TEST(ReaderLoop, LinesBetweenAnEntryAndItsAddressLeaveItPendingAndAreKept)
+{
+    const std::string text =
+        "#EXTM3U x-tvg-url=\"http://g/b.xml\" url-tvg=\"http://g/a.xml\" refresh=3600\n"
+        "#EXTVLCOPT:network-caching=1000\n"
+        "#EXTINF:-1 tvg-id=\"a\" user-agent=\"UA, 1\" group-title=\"G\",Option\n"
+        "#EXTVLCOPT:http-user-agent=UA/1\n"
+        "http://s/option\n"
+        "#EXTINF:-1,Comment\n"
+        "# just a remark\n"
+        "http://s/comment\n"
+        "#EXTINF:-1 group-title=\"G\",Group line\n"
+        "#EXTGRP:Other\n"
+        "http://s/grp\n"
+        "#EXTINF:-1,Blank\n"
+        "\n"
+        "   \n"
+        "http://s/blank\n"
+        "#EXTINF:-1 catchup=\"default\" catchup-days=\"3\",Several\n"
+        "#KODIPROP:inputstream=inputstream.adaptive\n"
+        "\n"
+        "  #EXTVLCOPT:http-referrer=http://r/\n"
+        "#EXTGRP:G\n"
+        "http://s/several\n"
+        "#EXTINF:-1,Replaced\n"
+        "#EXTVLCOPT:http-user-agent=lost\n"
+        "#EXTINF:-1,Second\n"
+        "rtmp://s/second\n"
+        "#EXTINF:-1,Last without an address\n"
+        "#EXTVLCOPT:x\n";
+    ReaderFolder home;
+    auto result = home.open(text);
+    ASSERT_EQ(result.status, LoadStatus::Loaded) << result.message;
+    auto db = home.database();
+    const auto entries = [](const store::Database& loaded) {
+        std::string summary;
+        for (const StoredChannel& row : storedChannels(loaded)) {
+            summary += row.name + "@" + std::to_string(row.broj) + " " + row.link + "|";
+        }
+        return summary;
+    };
+    const std::string stored = entries(db);
+    // The header and the option line before the first #EXTINF: line are counted like links.
+    EXPECT_EQ(stored, "Option@3 http://s/option|Comment@4 http://s/comment|Group line@5 "
+                      "http://s/grp|Blank@6 http://s/blank|Several@7 http://s/several|"
+                      "Second@9 |");
+    EXPECT_EQ(result.counts.entries, 10);
+    EXPECT_EQ(result.counts.live, 6);
+    EXPECT_EQ(storedExtras(db),
+              (std::vector<std::string>{
+                  "user-agent=\"UA, 1\"\n#EXTVLCOPT:http-user-agent=UA/1", "\n# just a remark",
+                  "\n#EXTGRP:Other", "-",
+                  "catchup=\"default\" catchup-days=\"3\"\n#KODIPROP:inputstream=inputstream."
+                  "adaptive\n#EXTVLCOPT:http-referrer=http://r/\n#EXTGRP:G",
+                  "\nrtmp://s/second"}));
+    EXPECT_EQ(store::playlistExtras(db), "url-tvg=\"http://g/a.xml\" refresh=3600");
+    expectConsistentStore(db);
+
+    // Design mode reads the same entries and keeps nothing else.
+    home.options().reader.mode = playlist::PlaylistMode::Design;
+    result = home.open(text);
+    db = home.database();
+    EXPECT_EQ(entries(db), stored);
+    EXPECT_EQ(storedExtras(db), std::vector<std::string>(6, "-"));
+    EXPECT_EQ(store::playlistExtras(db), "");
 }
 
 TEST(ReaderLoop, PreviousNameRuleAndLinesWithoutAnEntry)
@@ -177,17 +258,22 @@ TEST(ReaderRestructure, LongFirstLineIsReadThroughTempM3u)
     ReaderFolder home;
     home.database().exec("INSERT INTO Playlist_Second (grupa, name) VALUES ('g', 'merge row')");
     const std::string first = "#EXTM3U " + std::string(600, 'x');
-    const std::string rest = "#extinf:-1,Lower\nhttp://a/1\n#EXTINF:-1,Upper\nhttp://a/2";
+    const std::string rest =
+        "#extinf:-1,Lower\nhttp://a/1\n#EXTINF:-1,Upper\n#EXTVLCOPT:http-referrer=r\nhttp://a/2";
     const auto result = home.open(first + "\n" + rest + "\n");
     ASSERT_EQ(result.status, LoadStatus::Loaded) << result.message;
     // In the copy the first "#extinf:" of a line (any case) loses its '#' unless it is
     // spelled in capitals, and every line ends with CR LF.
     EXPECT_EQ(readFile(home.folder().file("temp.m3u")),
-              first + "\r\n?extinf:-1,Lower\r\nhttp://a/1\r\n#EXTINF:-1,Upper\r\nhttp://a/2\r\n");
+              first + "\r\n?extinf:-1,Lower\r\nhttp://a/1\r\n#EXTINF:-1,Upper\r\n"
+                      "#EXTVLCOPT:http-referrer=r\r\nhttp://a/2\r\n");
     const auto db = home.database();
     const auto rows = storedChannels(db);
     ASSERT_EQ(rows.size(), 1u);
-    EXPECT_EQ(rows[0].name + "@" + std::to_string(rows[0].broj), "Upper@4");
+    // The copy is read with the same rule: the option line waits with its entry.
+    EXPECT_EQ(rows[0].name + "@" + std::to_string(rows[0].broj) + " " + rows[0].link,
+              "Upper@4 http://a/2");
+    EXPECT_EQ(storedExtras(db), std::vector<std::string>{"\n#EXTVLCOPT:http-referrer=r"});
     EXPECT_EQ(db.scalarInt("SELECT count(*) FROM Playlist_Second", -1), 0);
 
     // A long line after the first #EXTINF: line is an ordinary line.
@@ -292,8 +378,10 @@ std::map<std::string, std::pair<int, int>> corpusStatistics()
     while (std::getline(in, line)) {
         if (line.starts_with("## ")) {
             file = line.substr(3);
-        } else if (const auto at = line.find("entries(#EXTINF)="); at != std::string::npos) {
-            const int channels = std::stoi(line.substr(at + 17));
+        } else if (const auto at = line.find("url_lines="); at != std::string::npos) {
+            // An #EXTINF: line without an address is replaced by the next one: one channel
+            // per address line.
+            const int channels = std::stoi(line.substr(at + 10));
             const int groups = std::stoi(line.substr(line.find("groups=") + 7));
             stats[file] = {channels, std::max(groups, 1)};
         }
@@ -301,49 +389,12 @@ std::map<std::string, std::pair<int, int>> corpusStatistics()
     return stats;
 }
 
-// The first address in a line that does not directly follow `tvg-logo="`, to the end of the
-// line (cut before a later #EXTINF:), without surrounding blanks.
-std::string firstAddress(const std::string& line)
-{
-    std::size_t best = std::string::npos;
-    for (const char* scheme : {"http:", "https:", "rtsp:", "udp:", "rtp:"}) {
-        for (std::size_t at = line.find(scheme); at != std::string::npos;
-             at = line.find(scheme, at + 1)) {
-            if (at < 10 || line.compare(at - 10, 10, "tvg-logo=\"") != 0) {
-                best = std::min(best, at);
-                break;
-            }
-        }
-    }
-    if (best == std::string::npos) {
-        return {};
-    }
-    std::string link = line.substr(best, line.find("#EXTINF:", best + 1) - best);
-    link.erase(link.find_last_not_of(' ') + 1);
-    return link;
-}
-
-// Each #EXTINF: line's link: an address on the line itself, else whatever the next line holds.
+// Each #EXTINF: line's link, as the file's entries give it.
 std::vector<std::string> expectedLinks(const std::string& bytes)
 {
     std::vector<std::string> links;
-    std::istringstream in(bytes);
-    std::string line;
-    std::optional<std::string> pending;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
-        if (pending) {
-            links.push_back(firstAddress(line));
-            pending.reset();
-        } else if (line.starts_with("#EXTINF:")) {
-            if (std::string link = firstAddress(line); !link.empty()) {
-                links.push_back(link);
-            } else {
-                pending = line;
-            }
-        }
+    for (const FileEntry& entry : fileEntries(bytes)) {
+        links.push_back(entry.link);
     }
     return links;
 }

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <sstream>
+
 namespace listrion::test {
 
 std::vector<StoredChannel> storedChannels(const store::Database& db)
@@ -24,9 +27,10 @@ std::vector<StoredGroup> storedGroups(const store::Database& db)
 {
     std::vector<StoredGroup> rows;
     store::Statement st =
-        db.prepare("SELECT grupa, type, broj, count IS NULL FROM Grupa ORDER BY broj, rowid");
+        db.prepare("SELECT grupa, type, broj, count FROM Grupa ORDER BY broj, rowid");
     while (st.step()) {
-        rows.push_back({st.columnText(0), st.columnText(1), st.columnInt(2), st.columnInt(3) != 0});
+        rows.push_back({st.columnText(0), st.columnText(1), st.columnInt(2),
+                        st.isNull(3) ? std::nullopt : std::optional(st.columnInt(3))});
     }
     return rows;
 }
@@ -59,6 +63,58 @@ void expectConsistentStore(const store::Database& db)
             ASSERT_TRUE(playlist::isWellFormedUtf8(st.columnView(column))) << st.columnText(column);
         }
     }
+}
+
+std::string firstAddress(const std::string& line)
+{
+    std::size_t best = std::string::npos;
+    for (const char* scheme : {"http:", "https:", "rtsp:", "udp:", "rtp:"}) {
+        for (std::size_t at = line.find(scheme); at != std::string::npos;
+             at = line.find(scheme, at + 1)) {
+            if (at < 10 || line.compare(at - 10, 10, "tvg-logo=\"") != 0) {
+                best = std::min(best, at);
+                break;
+            }
+        }
+    }
+    if (best == std::string::npos) {
+        return {};
+    }
+    std::string link = line.substr(best, line.find("#EXTINF:", best + 1) - best);
+    link.erase(link.find_last_not_of(' ') + 1);
+    return link;
+}
+
+std::vector<FileEntry> fileEntries(const std::string& bytes)
+{
+    std::vector<FileEntry> entries;
+    std::istringstream in(bytes);
+    std::string line;
+    std::optional<FileEntry> pending;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        const std::size_t first = line.find_first_not_of(' ');
+        const std::size_t last = line.find_last_not_of(' ');
+        if (line.starts_with("#EXTINF:")) {
+            pending = FileEntry{line, {}, {}, firstAddress(line)};
+            if (!pending->link.empty()) {
+                entries.push_back(*pending);
+                pending.reset();
+            }
+        } else if (pending && (first == std::string::npos || line[first] == '#')) {
+            if (first != std::string::npos) {
+                pending->comments.push_back(line.substr(first));
+            }
+        } else if (pending) {
+            pending->addressLine = line.substr(first, last - first + 1);
+            pending->link = firstAddress(line);
+            entries.push_back(*pending);
+            pending.reset();
+        }
+    }
+    return entries;
 }
 
 ReaderFolder::ReaderFolder()

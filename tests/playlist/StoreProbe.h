@@ -5,6 +5,7 @@
 #include "store/Database.h"
 #include "support/TempFolder.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,7 +22,7 @@ struct StoredChannel {
 struct StoredGroup {
     std::string grupa, type;
     std::int64_t broj = 0;
-    bool countIsNull = false;
+    std::optional<std::int64_t> count; // nothing when NULL
 };
 
 std::vector<StoredChannel> storedChannels(const store::Database& db);
@@ -31,6 +32,21 @@ std::vector<StoredGroup> storedGroups(const store::Database& db);
 // row, the Playlist indexes exist, the undo snapshot equals the working tables row for row,
 // and all stored text is well-formed UTF-8.
 void expectConsistentStore(const store::Database& db);
+
+// The first address in a line that does not directly follow `tvg-logo="`, to the end of the
+// line (cut before a later #EXTINF:), without surrounding blanks; empty when there is none.
+std::string firstAddress(const std::string& line);
+
+// One entry of a playlist file, found without the program's reader: an #EXTINF: line that
+// holds an address is complete; otherwise blank and comment lines are passed over and the next
+// other line is its address line (a later #EXTINF: line replaces the entry).
+struct FileEntry {
+    std::string extinf;
+    std::vector<std::string> comments; // the comment lines passed over, without leading blanks
+    std::string addressLine;           // without surrounding blanks; empty when extinf had one
+    std::string link;                  // firstAddress of the line that gave the address
+};
+std::vector<FileEntry> fileEntries(const std::string& bytes);
 
 // A program folder with a playlist store; opens playlists written into it.
 class ReaderFolder {

@@ -24,12 +24,13 @@ struct WriterFolder {
             .bindAll(ticked, name, broj)
             .run();
     }
-    // grupa, name, tvgname, tvgid, link, logo, broj, parent_code
+    // grupa, name, tvgname, tvgid, link, logo, broj, parent_code, extras
     void channel(const std::vector<Value>& v)
     {
         db.prepare("INSERT INTO Playlist (grupa, name, tvgname, tvgid, link, logo, broj, "
-                   "parent_code) VALUES (?, ?, ?, ?, ?, ?, ?, ?)")
-            .bindAll(v[0], v[1], v[2], v[3], v[4], v[5], v[6], v.size() > 7 ? v[7] : Value{})
+                   "parent_code, extras) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)")
+            .bindAll(v[0], v[1], v[2], v[3], v[4], v[5], v[6], v.size() > 7 ? v[7] : Value{},
+                     v.size() > 8 ? v[8] : Value{})
             .run();
     }
     void channel(const std::string& grupa, const std::string& name, std::int64_t broj)
@@ -88,6 +89,45 @@ TEST(Writer, GroupsAndChannelsInPositionOrderWithEveryAttribute)
     home.db.exec("INSERT INTO SS_Epg VALUES ('http://epg/g.xml')");
     ASSERT_TRUE(home.save("b.m3u").saved());
     EXPECT_TRUE(home.saved("b.m3u").starts_with("#EXTM3U x-tvg-url=\"http://epg/g.xml\"\r\n#EXT"));
+}
+
+TEST(Writer, FullModeWritesTheExtrasBackAndDesignModeOnlyTheColumns)
+{
+    WriterFolder home;
+    home.group("G", 1);
+    home.channel({"G", "A", "A", "a", "http://s/a", "", 1L, 0L,
+                  "catchup=\"default\" user-agent=\"UA, 1\"\n#EXTVLCOPT:http-user-agent=UA/1\n"
+                  "#KODIPROP:k=v"});
+    // An address line the reader could not take is written in the place of the empty link.
+    home.channel({"G", "B", "B", "b", "", "", 2L, 1234L, "\nrtmp://s/b"});
+    home.channel({"G", "C", "C", "c", "http://s/c", "", 3L, 0L, "\n#EXTGRP:G"});
+    home.channel({"G", "D", "D", "d", "http://s/d", "", 4L}); // added by hand: nothing more
+    home.db.exec("INSERT INTO SS_Epg VALUES ('http://epg/g.xml');"
+                 "INSERT INTO Izbrana_Playlista VALUES ('/tv/x.m3u', 'url-tvg=\"http://g/\" t=1')");
+    ASSERT_TRUE(home.save("full.m3u").saved());
+    const std::string line = "#EXTINF:-1 tvg-id=\"";
+    EXPECT_EQ(home.saved("full.m3u"),
+              "#EXTM3U x-tvg-url=\"http://epg/g.xml\" url-tvg=\"http://g/\" t=1\r\n" + line +
+                  "a\" tvg-name=\"A\" tvg-logo=\"\" group-title=\"G\" catchup=\"default\" "
+                  "user-agent=\"UA, 1\",A\r\n#EXTVLCOPT:http-user-agent=UA/1\r\n#KODIPROP:k=v\r\n"
+                  "http://s/a\r\n" +
+                  line +
+                  "b\" tvg-name=\"B\" tvg-logo=\"\" group-title=\"G\" parent-code=\"1234\",B\r\n"
+                  "rtmp://s/b\r\n" +
+                  line + "c\" tvg-name=\"C\" tvg-logo=\"\" group-title=\"G\",C\r\n#EXTGRP:G\r\n" +
+                  "http://s/c\r\n" + line +
+                  "d\" tvg-name=\"D\" tvg-logo=\"\" group-title=\"G\",D\r\nhttp://s/d\r\n");
+
+    // Design mode: the lines of the columns, as before the extras were kept.
+    home.options.mode = playlist::PlaylistMode::Design;
+    ASSERT_TRUE(home.save("design.m3u").saved());
+    EXPECT_EQ(home.saved("design.m3u"),
+              "#EXTM3U x-tvg-url=\"http://epg/g.xml\"\r\n" + line +
+                  "a\" tvg-name=\"A\" tvg-logo=\"\" group-title=\"G\",A\r\nhttp://s/a\r\n" + line +
+                  "b\" tvg-name=\"B\" tvg-logo=\"\" group-title=\"G\" parent-code=\"1234\",B\r\n"
+                  "\r\n" +
+                  line + "c\" tvg-name=\"C\" tvg-logo=\"\" group-title=\"G\",C\r\nhttp://s/c\r\n" +
+                  line + "d\" tvg-name=\"D\" tvg-logo=\"\" group-title=\"G\",D\r\nhttp://s/d\r\n");
 }
 
 TEST(Writer, TextGoesThroughTheConfiguredCodepage)

@@ -57,13 +57,13 @@ TEST(Schema, ColumnsAreInTheLayoutOrder)
     };
     for (std::string_view table : Schema::kPlaylistLayoutTables) {
         EXPECT_EQ(columns(std::string(table)),
-                  "izberi grupa name tvgname tvgid link logo broj type parent_code ")
+                  "izberi grupa name tvgname tvgid link logo broj type parent_code extras ")
             << table;
     }
     for (std::string_view table : Schema::kGrupaLayoutTables) {
         EXPECT_EQ(columns(std::string(table)), "izberi grupa type count broj ") << table;
     }
-    EXPECT_EQ(columns("Izbrana_Playlista"), "Ime ");
+    EXPECT_EQ(columns("Izbrana_Playlista"), "Ime extras ");
     EXPECT_EQ(columns("SS_Epg"), "ssepgurl ");
 }
 

@@ -1,6 +1,7 @@
 #include "store/NamedBackups.h"
 #include "store/PositionSwaps.h"
 #include "store/Schema.h"
+#include "store/TextCollation.h"
 #include "store/UndoSnapshot.h"
 #include "support/PlaylistStore.h"
 #include "support/TempFolder.h"
@@ -22,7 +23,9 @@ protected:
     {
         s.fill({3, 2, 1});
         db.exec("UPDATE Grupa SET count = 3, type = 'VOD' WHERE grupa = 'G1';"
-                "UPDATE Playlist SET izberi = 1, parent_code = '0042' WHERE name = 'G2.1'");
+                "UPDATE Playlist SET izberi = 1, parent_code = '0042' WHERE name = 'G2.1';"
+                "UPDATE Playlist SET extras = 'catchup=\"default\"\n#EXTVLCOPT:http-referrer=x' "
+                "WHERE name = 'G2.2'");
     }
     Table rows(const std::string& table) const
     {
@@ -59,8 +62,11 @@ TEST_F(UndoAndBackups, UndoReturnsToTheLoadedPlaylistAndCanBeRepeated)
     const auto loaded = working();
     edit();
     EXPECT_EQ(Restore(db, RestoreForm::Editor), RestoreResult::Restored);
-    EXPECT_EQ(working(), loaded); // every column, in the stored order
+    EXPECT_EQ(working(), loaded); // every column, in the stored order, the extras too
     EXPECT_EQ(count("Playlist_Second"), 3);
+    // The staging table of a merge has the layout of Playlist and takes the extras along.
+    EXPECT_EQ(db.scalarInt("SELECT count(*) FROM Playlist_Second WHERE extras LIKE 'catchup=%'", 0),
+              1);
     EXPECT_EQ(count("SS_Epg"), 1);
 
     edit();
@@ -120,6 +126,61 @@ TEST_F(UndoAndBackups, BackupsTakeTheFirstFreeNumberAndRestoreByNumber)
     EXPECT_EQ(Restore_Playlist(db, "101"), RestoreCopyResult::NoSuchCopy);
     EXPECT_EQ(Restore_Playlist(db, "1 OR 1"), RestoreCopyResult::NoSuchCopy);
     EXPECT_EQ(working(), second);
+}
+
+// A data.mdb written before the extras column existed: its tables of the channel layout, named
+// backups included, and Izbrana_Playlista get the column, and its copies still restore.
+TEST(StoreFromBeforeExtras, OpensWithTheColumnAndItsCopiesRestore)
+{
+    test::TempFolder folder;
+    {
+        Database old(folder.file("data.mdb"));
+        const std::string text = std::string(" TEXT COLLATE ") + kTextCollation;
+        const std::string playlist = "(izberi INTEGER NOT NULL DEFAULT 0, grupa" + text + ", name" +
+                                     text + ", tvgname" + text + ", tvgid" + text + ", link" +
+                                     text + ", logo" + text + ", broj INTEGER, type" + text +
+                                     ", parent_code DEFAULT 0)";
+        const std::string grupa = "(izberi INTEGER NOT NULL DEFAULT 0, grupa" + text + ", type" +
+                                  text + ", count INTEGER, broj INTEGER)";
+        for (std::string_view table : Schema::kPlaylistLayoutTables) {
+            old.exec("CREATE TABLE " + quoteIdentifier(table) + playlist);
+        }
+        for (std::string_view table : Schema::kGrupaLayoutTables) {
+            old.exec("CREATE TABLE " + quoteIdentifier(table) + grupa);
+        }
+        old.exec("CREATE TABLE Izbrana_Playlista (Ime" + text + "); CREATE TABLE SS_Epg (ssepgurl" +
+                 text + "); CREATE TABLE Playlist_Backup_01 " + playlist +
+                 "; CREATE TABLE Grupa_Backup_01 " + grupa +
+                 "; INSERT INTO Playlist (grupa, name, broj, type) VALUES ('A', 'a1', 1, 'Live');"
+                 "INSERT INTO Grupa (grupa, type, broj) VALUES ('A', 'Live', 1);"
+                 "INSERT INTO Playlist_Backup_01 SELECT * FROM Playlist;"
+                 "INSERT INTO Grupa_Backup_01 SELECT * FROM Grupa;"
+                 "INSERT INTO Izbrana_Playlista VALUES ('/tv/old.m3u'); PRAGMA user_version=1;");
+    }
+    Database db = Schema::open(folder.file("data.mdb"));
+    std::vector<std::string> tables(Schema::kPlaylistLayoutTables.begin(),
+                                    Schema::kPlaylistLayoutTables.end());
+    tables.insert(tables.end(), {"Playlist_Backup_01", "Izbrana_Playlista"});
+    for (const std::string& table : tables) {
+        EXPECT_EQ(
+            db.scalarInt("SELECT cid FROM pragma_table_info(?) WHERE name = 'extras'", -1, table),
+            table == "Izbrana_Playlista" ? 1 : 10)
+            << table;
+    }
+    EXPECT_EQ(db.scalarInt("SELECT count(*) FROM Playlist WHERE extras IS NULL", -1), 1);
+
+    db.exec("UPDATE Playlist SET name = 'edited', extras = 'x=\"1\"'");
+    takeUndoSnapshot(db);
+    EXPECT_EQ(Restore_Playlist(db, "01"), RestoreCopyResult::Restored);
+    EXPECT_EQ(db.scalarInt("SELECT count(*) FROM Playlist WHERE name = 'a1' AND extras IS NULL", 0),
+              1);
+    EXPECT_EQ(Naredi_Backup(db).playlistTable, "Playlist_Backup_02");
+    EXPECT_EQ(Restore(db, RestoreForm::MainWindow), RestoreResult::Restored);
+    EXPECT_EQ(db.scalarInt("SELECT count(*) FROM Playlist WHERE extras = 'x=\"1\"'", 0), 1);
+    EXPECT_EQ(Restore_Playlist(db, "02"), RestoreCopyResult::Restored);
+    // Opening it again changes nothing.
+    Database again = Schema::open(folder.file("data.mdb"));
+    EXPECT_EQ(again.scalarInt("SELECT count(*) FROM pragma_table_info('Playlist')", 0), 11);
 }
 
 } // namespace

@@ -26,7 +26,8 @@ void BoxHighlight::Pobarvaj(QLineEdit* box)
 
 bool BoxHighlight::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::FocusIn) {
+    // A click, or the keyboard bringing the focus in.
+    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::FocusIn) {
         if (auto* box = qobject_cast<QLineEdit*>(watched); box && m_boxes.contains(box)) {
             Pobarvaj(box);
             emit entered(box);

@@ -34,6 +34,7 @@ class PreviewPlayer;
 namespace listrion::editing {
 namespace ui {
 struct EditingContext;
+class ChannelGridPart;
 class GroupGridPart;
 } // namespace ui
 
@@ -111,9 +112,9 @@ public:
     // The group commands of the group grid, its buttons and menus.
     ui::GroupGridPart& groupCommands() const { return *m_groupPart; }
     void openGroupEditor();
-    // Channel dialogs from the channel grid.
-    void editChannel();
-    void addChannel();
+    // The channel commands of the channel grid, its buttons and menus.
+    ui::ChannelGridPart& channelCommands() const { return *m_channelPart; }
+    void openChannelEditor();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -132,11 +133,11 @@ private:
     controls::Gumb* addButton(QWidget* frame, const char* name, const QString& caption);
     void buildExportMenus(QMenu* convert, QMenu* groups);
     void buildGroupCommands(QMenu* groups, QWidget* groupPane);
-    void buildChannelButtons(QWidget* channelPane);
+    void buildChannelCommands(QMenu* channels, QWidget* channelPane);
+    void buildChannelEntries(QMenu* menu, bool popup);
     // The tick column shows while groups are chosen for export or in a group ticking mode.
     bool groupTicksShown() const;
     int currentGroupRow() const;
-    int currentChannelRow() const;
     void selectChannelRow(int row);
     bool eventFilter(QObject* watched, QEvent* event) override;
     void leaveGroupSelection();
@@ -198,6 +199,8 @@ private:
     bool m_selectingGroups = false;
     QMenu* m_groupPopup = nullptr; // mnuGroups2, the group grid's pop-up menu
     ui::GroupGridPart* m_groupPart = nullptr;
+    QMenu* m_channelPopup = nullptr; // mnuChannels2, the channel grid's pop-up menu
+    ui::ChannelGridPart* m_channelPart = nullptr;
     bool m_shutDown = false;
 };
 

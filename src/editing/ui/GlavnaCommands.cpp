@@ -163,6 +163,7 @@ playlist::OpenOptions Glavna::openOptions() const
     playlist::OpenOptions options;
     options.reader.region = m_settings.region();
     options.reader.codepage = &m_settings.codepage();
+    options.reader.mode = playlist::playlistModeSetting(m_settings.read(settings::Keys::M3U));
     options.dataMdb = m_folder.dataMdb();
     options.tempM3u = m_folder.tempM3u();
     return options;

@@ -2,6 +2,7 @@
 
 #include "editing/ChannelGridModel.h"
 #include "editing/GroupGridModel.h"
+#include "editing/ui/ChannelGridPart.h"
 #include "editing/ui/GridSetup.h"
 #include "editing/ui/GroupGridPart.h"
 #include "settings/TextCatalogue.h"
@@ -17,8 +18,6 @@
 namespace listrion::editing {
 namespace {
 
-constexpr int kTickWidth = 38;
-
 QString count(std::int64_t n)
 {
     return QString::fromStdString(text::formatCount(n));
@@ -32,6 +31,7 @@ void Glavna::setupGrids()
     m_channelGrid->setModel(m_channels);
     ui::prepareGrid(m_groupGrid);
     ui::prepareGrid(m_channelGrid);
+    m_channelPart->watchRows();
     connect(m_groupGrid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) { groupRowChanged(current.row()); });
     connect(m_groupGrid, &QTableView::clicked, this, [this](const QModelIndex& index) {
@@ -62,24 +62,12 @@ void Glavna::applyGroupColumns()
 
 void Glavna::applyChannelColumns()
 {
-    m_channels->setHeaders({"sel.", text(settings::Texts::ChannelNameColumn),
-                            text(settings::Texts::TvgNameColumn), "EPG ID", "Link", "Logo",
-                            "type"});
-    m_channelGrid->setFont(ui::gridFont(m_settings, settings::Keys::ChannelFontName,
-                                        settings::Keys::ChannelFontSize, "Segoe UI", 9));
+    // The ticks show while channels are chosen for a command on ticked channels.
+    ui::applyChannelGridColumns(m_channelGrid, *m_channels, m_settings, *m_texts,
+                                m_channelPart->ticksShown());
     QFont caption = m_channelGrid->font();
     caption.setBold(true);
     m_channelCaption->setFont(caption);
-    static constexpr int kBuiltIn[] = {3200, 3200, 3200, 7000, 7000, 3200};
-    m_channelGrid->setColumnWidth(ChannelGridModel::kTickColumn, kTickWidth);
-    for (int column = 1; column <= 6; ++column) {
-        m_channelGrid->setColumnWidth(column,
-                                      ui::columnWidth(m_settings, column, kBuiltIn[column - 1]));
-        // The column chooser's Prikaz entries 2..6 hide the columns after the name; an empty
-        // entry shows the column.
-        const bool hidden = column >= 2 && m_settings.read(settings::Keys::prikaz(column)) == "0";
-        m_channelGrid->setColumnHidden(column, hidden);
-    }
 }
 
 void Glavna::groupGridLayout()

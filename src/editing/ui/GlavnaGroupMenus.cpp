@@ -1,10 +1,10 @@
 // The group commands' entries of the main window: the Groups menu, the group grid's pop-up menu
-// (entries ending in "2"), the buttons beside the group grid and its keys; and the buttons of
-// the channel dialogs beside the channel grid.
+// (entries ending in "2"), the buttons beside the group grid and its keys.
 #include "editing/ui/Glavna.h"
 
 #include "controls/Gumb.h"
 #include "editing/GroupGridModel.h"
+#include "editing/ui/ChannelGridPart.h"
 #include "editing/ui/EditingContext.h"
 #include "editing/ui/GroupGridPart.h"
 
@@ -139,29 +139,18 @@ void Glavna::buildGroupCommands(QMenu* groups, QWidget* groupPane)
     });
 }
 
-void Glavna::buildChannelButtons(QWidget* channelPane)
-{
-    auto* layout = static_cast<QBoxLayout*>(channelPane->layout());
-    auto* commands = new QHBoxLayout;
-    layout->insertLayout(1, commands);
-    connect(smallButton(channelPane, commands, "control13", "Add"), &QAbstractButton::clicked, this,
-            &Glavna::addChannel);
-    connect(smallButton(channelPane, commands, "cmdChannel_edit", "Edit"),
-            &QAbstractButton::clicked, this, &Glavna::editChannel);
-    commands->addStretch(1);
-    connect(m_channelGrid, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& at) {
-        if (at.column() != 0) {
-            editChannel();
-        }
-    });
-}
-
 bool Glavna::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_groupGrid && event->type() == QEvent::KeyPress &&
+    if (event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
-        m_groupPart->deleteKey();
-        return true;
+        if (watched == m_groupGrid) {
+            m_groupPart->deleteKey();
+            return true;
+        }
+        if (watched == m_channelGrid) {
+            m_channelPart->deleteKey();
+            return true;
+        }
     }
     return QMainWindow::eventFilter(watched, event);
 }

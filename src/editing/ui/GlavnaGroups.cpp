@@ -1,11 +1,10 @@
-// The main window's group editor entry and the channel dialogs of its channel grid.
+// The main window's entries of the group and channel editors.
 #include "editing/ui/Glavna.h"
 
 #include "editing/ChannelGridModel.h"
 #include "editing/GroupGridModel.h"
-#include "editing/ui/Add_channel.h"
-#include "editing/ui/Edit_Channel.h"
 #include "editing/ui/EditingContext.h"
+#include "editing/ui/Editor_Channels.h"
 #include "editing/ui/Editor_Groups.h"
 #include "editing/ui/GroupGridPart.h"
 
@@ -23,11 +22,6 @@ int Glavna::currentGroupRow() const
     return m_groupGrid->currentIndex().row();
 }
 
-int Glavna::currentChannelRow() const
-{
-    return m_channelGrid->currentIndex().row();
-}
-
 bool Glavna::groupTicksShown() const
 {
     return m_selectingGroups || (m_groupPart != nullptr && m_groupPart->ticksShown());
@@ -43,27 +37,14 @@ void Glavna::openGroupEditor()
     editor.exec();
 }
 
-void Glavna::editChannel()
+void Glavna::openChannelEditor()
 {
-    const int row = currentChannelRow();
-    if (m_channels->rowCount() == 0 || row < 0) {
+    if (m_channels->rowCount() == 0) {
         return;
     }
     const ui::EditingContext c = context();
-    ui::Edit_Channel dialog(c, m_channels->rowId(row), this);
-    dialog.exec();
-}
-
-void Glavna::addChannel()
-{
-    if (m_groups->rowCount() == 0) {
-        return;
-    }
-    const ui::EditingContext c = context();
-    ui::Add_channel dialog(c, QString::fromStdString(currentGroup()), this);
-    if (dialog.exec() == QDialog::Accepted) {
-        selectChannelRow(m_channels->rowOfId(dialog.addedRowId()));
-    }
+    ui::Editor_Channels editor(c, currentGroup(), this);
+    editor.exec();
 }
 
 } // namespace listrion::editing

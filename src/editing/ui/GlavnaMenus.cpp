@@ -2,6 +2,7 @@
 
 #include "controls/Gumb.h"
 #include "editing/PlaylistCommands.h"
+#include "editing/ui/ChannelGridPart.h"
 #include "editing/ui/GroupGridPart.h"
 #include "settings/Languages.h"
 #include "settings/TextCatalogue.h"
@@ -69,25 +70,9 @@ void Glavna::buildMenus()
     groups->addSeparator();
     addCommand(groups, "mnuPopravi_Group_Type", "Repair group types", &Glavna::Popravi_Group_Type);
     buildExportMenus(convert, groups);
-    buildChannelButtons(m_channelGrid->parentWidget());
 
-    // The move-to-group and copy-to-group submenus and their pop-up copies; their commands
-    // belong to channel editing, which is not part of this window yet, so they stay hidden.
     QMenu* channels = menu("mnuChannels", "&Channels");
-    QMenu* popup = new QMenu(this);
-    popup->setObjectName("mnuPopup");
-    for (auto [name, caption, parent] : {std::tuple{"mnuxxx", "Move to group", channels},
-                                         std::tuple{"mnuxxxCopy", "Copy to group", channels},
-                                         std::tuple{"mnuxxx2", "Move to group", popup},
-                                         std::tuple{"mnuxxxCopy2", "Copy to group", popup}}) {
-        QMenu* sub = parent->addMenu(caption);
-        sub->setObjectName(name);
-        QAction* first = sub->addAction(QString());
-        first->setVisible(false);
-        m_groupSubmenus << sub;
-        connect(sub, &QMenu::aboutToShow, this, [this, sub] { fillGroupSubmenu(sub); });
-    }
-    channels->menuAction()->setVisible(false);
+    buildChannelCommands(channels, m_channelGrid->parentWidget());
 
     QMenu* extra = menu("mnuExtra", "&Extra");
     addCommand(extra, "mnuRestore_Orginal", "Undo all changes", &Glavna::undo);
@@ -190,8 +175,17 @@ void Glavna::fillGroupSubmenu(QMenu* sub)
         sub->removeAction(entries[i]);
         delete entries[i];
     }
+    const QString which = sub->objectName();
     for (const QString& name : m_groupMenuNames) {
-        sub->addAction(name);
+        QAction* entry = sub->addAction(name);
+        if (which.startsWith("mnuxxxCopy")) {
+            connect(entry, &QAction::triggered, m_channelPart,
+                    [this, name] { m_channelPart->copyToGroup(name); });
+        } else {
+            const bool wholeTable = which == "mnuxxx2";
+            connect(entry, &QAction::triggered, m_channelPart,
+                    [this, name, wholeTable] { m_channelPart->moveToGroup(name, wholeTable); });
+        }
     }
 }
 
@@ -200,6 +194,7 @@ void Glavna::Prevedi()
     m_texts = std::make_unique<settings::LanguageFile>(
         settings::LanguageFile::current(m_settings, m_folder));
     m_groupPart->setCaptions();
+    m_channelPart->setCaptions();
     applyGroupColumns();
     applyChannelColumns();
     groupGridLayout();

@@ -34,6 +34,7 @@ bool Glavna::writePlaylist(bool tickedGroupsOnly)
     playlist::SaveOptions options;
     options.dataMdb = m_folder.dataMdb();
     options.codepage = &m_settings.codepage();
+    options.mode = playlist::playlistModeSetting(m_settings.read(settings::Keys::M3U));
     options.replaceExisting = true;
     WaitPanelObserver observer(*m_wait);
     const playlist::SaveResult result =

@@ -1,5 +1,8 @@
 #include "editing/ui/GridSetup.h"
 
+#include "editing/StoreGridModel.h"
+#include "settings/TextCatalogue.h"
+
 #include <QHeaderView>
 #include <QStyledItemDelegate>
 #include <QTableView>
@@ -21,6 +24,7 @@ public:
 
 constexpr int kTwipsPerPixel = 15; // 1440 twips per inch at 96 pixels per inch
 constexpr int kGroupTickTwips = 400;
+constexpr int kChannelTickWidth = 38;
 
 } // namespace
 
@@ -62,6 +66,28 @@ void applyGroupGridColumns(QTableView* grid, const settings::Settings& settings,
     grid->setColumnWidth(1, columnWidth(settings, 7, 2900));
     grid->setColumnWidth(2, columnWidth(settings, 8, 1100));
     grid->setColumnWidth(3, columnWidth(settings, 9, 1000));
+}
+
+void applyChannelGridColumns(QTableView* grid, StoreGridModel& model,
+                             const settings::Settings& settings, const settings::TextSource& texts,
+                             bool ticks)
+{
+    model.setHeaders({"sel.",
+                      QString::fromStdString(texts.text(settings::Texts::ChannelNameColumn)),
+                      QString::fromStdString(texts.text(settings::Texts::TvgNameColumn)), "EPG ID",
+                      "Link", "Logo", "type"});
+    grid->setFont(gridFont(settings, settings::Keys::ChannelFontName,
+                           settings::Keys::ChannelFontSize, "Segoe UI", 9));
+    grid->setColumnWidth(0, kChannelTickWidth);
+    grid->setColumnHidden(0, !ticks);
+    static constexpr int kBuiltIn[] = {3200, 3200, 3200, 7000, 7000, 3200};
+    for (int column = 1; column <= 6; ++column) {
+        grid->setColumnWidth(column, columnWidth(settings, column, kBuiltIn[column - 1]));
+        // The column chooser's Prikaz entries 2..6 hide the columns after the name; an empty
+        // entry shows the column.
+        grid->setColumnHidden(column,
+                              column >= 2 && settings.read(settings::Keys::prikaz(column)) == "0");
+    }
 }
 
 } // namespace listrion::editing::ui

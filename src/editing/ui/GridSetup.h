@@ -6,6 +6,13 @@
 
 class QTableView;
 
+namespace listrion::settings {
+class TextSource;
+}
+namespace listrion::editing {
+class StoreGridModel;
+}
+
 namespace listrion::editing::ui {
 
 // The look and behaviour every store grid shares: whole rows selected one at a time, no cell
@@ -20,5 +27,10 @@ QFont gridFont(const settings::Settings& settings, settings::SettingsKey name,
 int columnWidth(const settings::Settings& settings, int key, int builtInTwips);
 // The group grid's columns: fonts Fonts 3/4, widths Sirina 7..9, the tick column as asked.
 void applyGroupGridColumns(QTableView* grid, const settings::Settings& settings, bool ticks);
+// A channel grid's columns: captions, font Fonts 1/2, widths Sirina 1..6, the columns the
+// column chooser hides (Prikaz 2..6), the tick column as asked.
+void applyChannelGridColumns(QTableView* grid, StoreGridModel& model,
+                             const settings::Settings& settings, const settings::TextSource& texts,
+                             bool ticks);
 
 } // namespace listrion::editing::ui

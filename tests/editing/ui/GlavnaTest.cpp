@@ -186,6 +186,8 @@ TEST_F(GlavnaTest, ATickClickWritesTheStoreAtOnce)
     }
     start();
     groups()->setCurrentIndex(groups()->model()->index(1, 1));
+    EXPECT_TRUE(channels()->isColumnHidden(0)); // the ticks show while channels are chosen
+    trigger("mnuMultiselect_delete_channels");
     clickCell(channels(), 1, 0);
     store::Database db = store::Schema::open(folder.dataMdb());
     EXPECT_EQ(db.scalarInt("SELECT izberi FROM Playlist WHERE name = 'G2.2'", -1), 1);

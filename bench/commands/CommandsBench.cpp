@@ -1,7 +1,9 @@
-// Times the group commands on a large generated store, and the re-read of the grids that
-// follows each of them in the windows.
-// usage: listrion-groups-bench DIR [--channels N] [--groups G] [--repeat R] [--largest L]
+// Times the group and channel commands on a large generated store, and the re-read of the grids
+// that follows each of them in the windows.
+// usage: listrion-commands-bench DIR [groups|channels|all] [--channels N] [--groups G]
+//        [--repeat R] [--largest L]
 // DIR/seed.mdb is generated when missing and copied to DIR/data.mdb for the run.
+#include "BenchTools.h"
 #include "StoreGenerator.h"
 
 #include "editing/ChannelGridModel.h"
@@ -24,47 +26,10 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace listrion;
-
-struct Options {
-    fs::path dir;
-    std::int64_t channels = 1'000'000;
-    int groups = 2000;
-    int repeat = 3;
-    std::int64_t largest = 125'000;
-};
-
-class Timer {
-public:
-    template <typename F> void run(F&& f)
-    {
-        const auto start = std::chrono::steady_clock::now();
-        f();
-        m_best = std::min(
-            m_best,
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-    }
-    double best() const { return m_best; }
-
-private:
-    double m_best = std::numeric_limits<double>::infinity();
-};
-
-void report(const char* what, const Timer& t, const std::string& detail)
-{
-    std::printf("%-52s %8.3f s  %s\n", what, t.best(), detail.c_str());
-    std::fflush(stdout);
-}
-
-// The group first in `order` (after skipping `skip` groups) and its number of channels.
-std::string groupOfSize(store::Database& db, const char* order, std::int64_t& size, int skip = 0)
-{
-    store::Statement st = db.prepare(std::string("SELECT grupa, count FROM Grupa ORDER BY ") +
-                                     order + " LIMIT 1 OFFSET ?");
-    st.bind(1, skip);
-    st.step();
-    size = st.columnInt(1);
-    return st.columnText(0);
-}
+using bench::groupOfSize;
+using bench::Options;
+using bench::report;
+using bench::Timer;
 
 // What a window does after a notice: the group grid and the chosen group's channels re-read.
 void benchRefresh(store::Database& db, const Options& o, const std::string& largest)
@@ -168,8 +133,13 @@ void benchDelete(store::Database& db, const Options& o)
 Options parse(int argc, char** argv)
 {
     Options o;
-    o.dir = argc > 1 ? argv[1] : "bench/out/groups";
-    for (int i = 2; i + 1 < argc; i += 2) {
+    o.dir = argc > 1 ? argv[1] : "bench/out/commands";
+    int first = 2;
+    if (argc > 2 && std::string(argv[2]).rfind("--", 0) != 0) {
+        o.what = argv[2];
+        first = 3;
+    }
+    for (int i = first; i + 1 < argc; i += 2) {
         const std::string name = argv[i];
         const long long value = std::stoll(argv[i + 1]);
         if (name == "--channels") {
@@ -214,10 +184,15 @@ int main(int argc, char** argv)
                 static_cast<long long>(db.scalarInt("SELECT count(*) FROM Playlist", 0)),
                 static_cast<long long>(db.scalarInt("SELECT count(*) FROM Grupa", 0)),
                 static_cast<long long>(size), o.repeat);
-    benchMoves(db, o);
-    benchRename(db, o, largest);
-    benchRefresh(db, o, largest);
-    benchDelete(db, o);
-    benchNameTools(db, o);
+    if (o.what == "groups" || o.what == "all") {
+        benchMoves(db, o);
+        benchRename(db, o, largest);
+        benchRefresh(db, o, largest);
+        benchDelete(db, o);
+        benchNameTools(db, o);
+    }
+    if (o.what == "channels" || o.what == "all") {
+        bench::benchChannels(db, o);
+    }
     return 0;
 }
