@@ -114,13 +114,16 @@ void Glavna::buildToolEntries()
         window->showChannels(m_channels->grupa(row), m_channels->rowId(row));
     };
     connect(playButton(m_channelGrid->parentWidget()), &QAbstractButton::clicked, this, openPlayer);
-    QMenu* tools = menuBar()->findChild<QMenu*>("mnuTools");
-    tools->menuAction()->setVisible(true);
-    connect(tools->addAction("Play channel"), &QAction::triggered, this, openPlayer);
-    tools->actions().back()->setObjectName("mnuPlayChannel");
-    if (auto* popup = findChild<QMenu*>("mnuPopup")) {
-        connect(popup->addAction("Play channel"), &QAction::triggered, this, openPlayer);
-        popup->actions().back()->setObjectName("mnuPlayChannel2");
+    // Play channel in the Channels menu and in the channel grid's pop-up menu.
+    for (QMenu* menu : {menuBar()->findChild<QMenu*>("mnuChannels"),
+                        findChild<QMenu*>("mnuChannels2", Qt::FindDirectChildrenOnly)}) {
+        if (menu != nullptr) {
+            menu->addSeparator();
+            QAction* play = menu->addAction("Play channel");
+            play->setObjectName(menu->objectName().endsWith('2') ? "mnuPlayChannel2"
+                                                                 : "mnuPlayChannel");
+            connect(play, &QAction::triggered, this, openPlayer);
+        }
     }
 
     // The link checker hides this window while it is open; closing it shows this window again,
@@ -140,6 +143,8 @@ void Glavna::buildToolEntries()
         checker->start();
         hide();
     };
+    QMenu* tools = menuBar()->findChild<QMenu*>("mnuTools");
+    tools->menuAction()->setVisible(true);
     QAction* check = tools->addAction("Check broken channels...");
     check->setObjectName("mnuCheck_broken_channels");
     connect(check, &QAction::triggered, this, openLinkChecker);
