@@ -65,5 +65,6 @@ void registerSettingsCommands(CommandRegistry& registry);
 void registerReaderCommands(CommandRegistry& registry);
 void registerExportCommands(CommandRegistry& registry);
 void registerWriterCommands(CommandRegistry& registry);
+void registerLinkCheckCommands(CommandRegistry& registry);
 
 } // namespace listrion::cli

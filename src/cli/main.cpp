@@ -48,6 +48,7 @@ int run(std::vector<std::string> args)
     listrion::cli::registerReaderCommands(registry);
     listrion::cli::registerExportCommands(registry);
     listrion::cli::registerWriterCommands(registry);
+    listrion::cli::registerLinkCheckCommands(registry);
 
     std::optional<std::filesystem::path> home;
     while (!args.empty() && args.front().starts_with("--")) {

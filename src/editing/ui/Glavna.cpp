@@ -160,6 +160,7 @@ void Glavna::start()
     groupGridLayout();
     selectGroupRow(static_cast<int>(m_settings.readNumber(settings::Keys::PozicijaG).value_or(0)));
     showChosenPlaylist();
+    checkMediaPlayer();
     setTitle();
     Prevedi();
     m_history->refresh();

@@ -27,6 +27,9 @@ class QUrl;
 namespace listrion::controls {
 class Gumb;
 }
+namespace listrion::player {
+class PreviewPlayer;
+}
 
 namespace listrion::editing {
 namespace ui {
@@ -51,6 +54,10 @@ public:
         controls::Prompter& prompter;
         playlist::HttpClient& http;               // downloads playlist addresses
         std::function<void(const QUrl&)> openUrl; // the desktop's default handler
+        // The preview player of the player and link-checker windows, and whether it works
+        // (with why not); libVLC when empty.
+        std::function<std::unique_ptr<player::PreviewPlayer>(QWidget* surface)> makePlayer = {};
+        std::function<bool(std::string* why)> playerWorks = {};
     };
 
     Glavna(settings::ProgramFolder folder, Services services, QWidget* parent = nullptr);
@@ -118,6 +125,10 @@ protected:
 private:
     void buildWidgets();
     void buildMenus();
+    // The stream player's and the link checker's entries (cmdPlay, mnuPlayChannel,
+    // mnuPlayChannel2, mnuCheck_broken_channels); the start-up check of the media player.
+    void buildToolEntries();
+    void checkMediaPlayer();
     QAction* addCommand(QMenu* menu, const char* name, const QString& caption,
                         void (Glavna::*slot)());
     controls::Gumb* addButton(QWidget* frame, const char* name, const QString& caption);

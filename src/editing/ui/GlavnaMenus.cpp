@@ -105,6 +105,7 @@ void Glavna::buildMenus()
     wire("cmdChannel_undo2", &Glavna::undo);
     wire("cmdSave2", &Glavna::cmdSave2);
     wire("cmdLast_undo", &Glavna::cmdLast_undo);
+    buildToolEntries();
 }
 
 void Glavna::buildLanguageMenu()

@@ -1,0 +1,165 @@
+// The main window's entries of the stream player and the link checker, and the start-up check
+// of the media player.
+#include "editing/ui/Glavna.h"
+
+#include "controls/Gumb.h"
+#include "editing/ChannelGridModel.h"
+#include "editing/PlaylistCommands.h"
+#include "editing/ui/Backup_Playlist.h"
+#include "editing/ui/Restore_Playlist.h"
+#include "player/MediaPlayerCheck.h"
+#include "player/VlcPreviewPlayer.h"
+#include "player/ui/Player.h"
+#include "tools/ui/Check_Validate.h"
+
+#include <QAction>
+#include <QBoxLayout>
+#include <QEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTableView>
+
+namespace listrion::editing {
+namespace {
+
+// The player and the link checker work on the main window's store connection: they close
+// before the main window's own close handling lets the store go.
+class ToolWindowsCloser : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Close && watched == parent()) {
+            for (const char* name : {"Player", "Check_Validate"}) {
+                if (auto* window =
+                        parent()->findChild<QWidget*>(name, Qt::FindDirectChildrenOnly)) {
+                    window->close();
+                }
+            }
+        }
+        return false;
+    }
+};
+
+// cmdPlay among the buttons above the channel grid (after "Edit"), or at the pane's top.
+controls::Gumb* playButton(QWidget* channelPane)
+{
+    auto* button = new controls::Gumb("Play", channelPane);
+    button->setObjectName("cmdPlay");
+    button->setMinimumSize(44, 26);
+    const auto* edit = channelPane->findChild<QWidget*>("cmdChannel_edit");
+    for (auto* row : channelPane->findChildren<QBoxLayout*>()) {
+        const int at = edit != nullptr ? row->indexOf(edit) : -1;
+        if (at >= 0) {
+            row->insertWidget(at + 1, button);
+            return button;
+        }
+    }
+    static_cast<QBoxLayout*>(channelPane->layout())->insertWidget(0, button, 0, Qt::AlignLeft);
+    return button;
+}
+
+// What the link checker is given: the backup and restore windows of the main window, whose
+// restore tells every window through `events`.
+tools::ui::Check_Validate::Services
+checkerServices(store::Database& db, const settings::TextSource& texts,
+                controls::Prompter& prompter, StoreEvents& events,
+                const player::ui::PlayerFactory& makePlayer,
+                const std::function<bool(std::string*)>& playerWorks)
+{
+    tools::ui::Check_Validate::Services services{prompter, events, makePlayer};
+    services.offerBackup = [&db, &texts, &prompter] {
+        ui::Backup_Playlist::offerBackup(db, texts, prompter);
+    };
+    services.openRestore = [&db, &texts, &prompter, &events](QWidget* over) {
+        ui::Restore_Playlist restore(db, texts, prompter, over);
+        QObject::connect(&restore, &ui::Restore_Playlist::restored, &restore, [&events] {
+            events.publish({StoreChange::Playlist, {}, {}, {}});
+        });
+        restore.exec();
+    };
+    if (playerWorks) {
+        services.playerWorks = playerWorks;
+    }
+    return services;
+}
+
+} // namespace
+
+void Glavna::buildToolEntries()
+{
+    installEventFilter(new ToolWindowsCloser(this));
+    const player::ui::PlayerFactory makePlayer =
+        m_services.makePlayer ? player::ui::PlayerFactory(m_services.makePlayer)
+                              : player::ui::PlayerFactory(player::ui::makeVlcPlayer);
+    // Opens the player on the current channel, or brings the open one forward to it. The
+    // player reads its texts while it is built, so a later change of language does not reach
+    // into a window that is open.
+    const auto openPlayer = [this, makePlayer] {
+        const int row = std::max(0, m_channelGrid->currentIndex().row());
+        if (m_channels == nullptr || m_channels->rowCount() == 0) {
+            return;
+        }
+        auto* window = findChild<player::ui::Player*>("Player", Qt::FindDirectChildrenOnly);
+        if (window == nullptr) {
+            window = new player::ui::Player(*m_db, *m_texts,
+                                            {m_services.prompter, m_events, makePlayer, {}}, this);
+            window->setAttribute(Qt::WA_DeleteOnClose);
+            connect(window, &player::ui::Player::closed, this, &Glavna::refreshGrids);
+        }
+        window->show();
+        window->raise();
+        window->showChannels(m_channels->grupa(row), m_channels->rowId(row));
+    };
+    connect(playButton(m_channelGrid->parentWidget()), &QAbstractButton::clicked, this, openPlayer);
+    // Play channel in the Channels menu and in the channel grid's pop-up menu.
+    for (QMenu* menu : {menuBar()->findChild<QMenu*>("mnuChannels"),
+                        findChild<QMenu*>("mnuChannels2", Qt::FindDirectChildrenOnly)}) {
+        if (menu != nullptr) {
+            menu->addSeparator();
+            QAction* play = menu->addAction("Play channel");
+            play->setObjectName(menu->objectName().endsWith('2') ? "mnuPlayChannel2"
+                                                                 : "mnuPlayChannel");
+            connect(play, &QAction::triggered, this, openPlayer);
+        }
+    }
+
+    // The link checker hides this window while it is open; closing it shows this window again,
+    // re-read.
+    const auto openLinkChecker = [this, makePlayer] {
+        if (!hasChannels(*m_db)) {
+            return;
+        }
+        const tools::ui::Check_Validate::Services services = checkerServices(
+            *m_db, *m_texts, m_services.prompter, m_events, makePlayer, m_services.playerWorks);
+        auto* checker = new tools::ui::Check_Validate(*m_db, *m_texts, m_settings, services, this);
+        checker->setAttribute(Qt::WA_DeleteOnClose);
+        connect(checker, &tools::ui::Check_Validate::closed, this, [this] {
+            show();
+            refreshGrids();
+        });
+        checker->start();
+        hide();
+    };
+    QMenu* tools = menuBar()->findChild<QMenu*>("mnuTools");
+    tools->menuAction()->setVisible(true);
+    QAction* check = tools->addAction("Check broken channels...");
+    check->setObjectName("mnuCheck_broken_channels");
+    connect(check, &QAction::triggered, this, openLinkChecker);
+}
+
+void Glavna::checkMediaPlayer()
+{
+    player::checkMediaPlayer(
+        m_settings,
+        [this] {
+            std::string why;
+            return m_services.playerWorks ? m_services.playerWorks(&why)
+                                          : player::VlcPreviewPlayer::works(&why);
+        },
+        [this] { return m_services.prompter.question(player::kMediaPlayerQuestion); });
+}
+
+} // namespace listrion::editing
