@@ -38,7 +38,7 @@ tools::LinkCheckRunOptions runOptions(Arguments& args)
     link.connectTimeout =
         std::min<std::chrono::milliseconds>(link.connectTimeout, link.totalTimeout);
     link.strict = args.takeFlag("--strict");
-    return options;
+    return tools::withKeptStreamHeaders(options);
 }
 
 // Ctrl+C stops the run as the window's stop button does; on a terminal one line shows how far

@@ -1,5 +1,7 @@
 #include "tools/LinkCheckRun.h"
 
+#include "playlist/StreamHeaders.h"
+
 #include "store/Schema.h"
 #include "store/Transaction.h"
 
@@ -159,6 +161,16 @@ LinkCheckResult checkPlaylistLinks(const std::filesystem::path& dataMdb,
     }
     result.seconds = std::chrono::duration<double>(Clock::now() - start).count();
     return result;
+}
+
+LinkCheckRunOptions withKeptStreamHeaders(LinkCheckRunOptions options)
+{
+    options.details = [](store::Database& db, std::int64_t rowId, LinkRequest& request) {
+        const playlist::StreamHeaders headers = playlist::streamHeadersOf(db, rowId);
+        request.userAgent = headers.userAgent;
+        request.referrer = headers.referrer;
+    };
+    return options;
 }
 
 } // namespace listrion::tools

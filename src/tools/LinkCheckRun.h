@@ -50,6 +50,10 @@ struct LinkCheckRunOptions {
     std::chrono::milliseconds tickInterval{250};
 };
 
+// Options whose requests carry each channel's own user agent and referrer, as its playlist
+// entry kept them, so a stream that needs them is not reported broken.
+LinkCheckRunOptions withKeptStreamHeaders(LinkCheckRunOptions options);
+
 // The checking run: unticks every channel, tests every channel's link, group by group in
 // position order, and ticks (izberi) each channel whose link is broken. It works on its own
 // connection to `dataMdb`, so it may run on a worker thread while windows read the store.

@@ -74,13 +74,13 @@ TEST_F(LinkCheckRunTest, TicksExactlyTheBrokenChannelsAndCountsEveryKind)
     const std::int64_t player = channel("B", "for players", 5, server.url("/agent"));
     channel("B", "refused", 6, server.url("/agent"));
 
-    LinkCheckRunOptions options;
-    options.details = [player](store::Database&, std::int64_t rowId, LinkRequest& request) {
-        if (rowId == player) {
-            request.userAgent = "Kodi/20";
-            request.referrer = "https://tv.example/";
-        }
-    };
+    // The channel's playlist entry kept the user agent and referrer its stream needs.
+    store.db.prepare("UPDATE Playlist SET extras = ? WHERE rowid = ?")
+        .bindAll(
+            "\n#EXTVLCOPT:http-user-agent=Kodi/20\n#EXTVLCOPT:http-referrer=https://tv.example/",
+            player)
+        .run();
+    LinkCheckRunOptions options = withKeptStreamHeaders({});
     const LinkCheckResult result = checkPlaylistLinks(store.db.file(), options, &recorder);
     EXPECT_TRUE(result.error.empty()) << result.error;
     EXPECT_FALSE(result.stopped);

@@ -60,6 +60,8 @@ private:
     // ComboGroup chose a group: the grid shows it and the other lists follow.
     void showChosenGroup();
     void stepGroup(int delta);
+    // cmdPlay, mnuPlayChannel: the current channel in the stream player.
+    void playCurrent();
     void storeChanged(const StoreChange& change);
     void fillGroupSubmenu(QMenu* sub, bool copy);
     // The group a list names; nothing for "All".

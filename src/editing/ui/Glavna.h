@@ -116,6 +116,8 @@ public:
     // The channel commands of the channel grid, its buttons and menus.
     ui::ChannelGridPart& channelCommands() const { return *m_channelPart; }
     void openChannelEditor();
+    // Opens the stream player on a channel, over `over` (this window or a modal editor).
+    void playChannel(QWidget* over, const std::string& group, std::int64_t rowId);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -203,6 +205,7 @@ private:
     QMenu* m_channelPopup = nullptr; // mnuChannels2, the channel grid's pop-up menu
     ui::ChannelGridPart* m_channelPart = nullptr;
     ui::HistoryMenu* m_history = nullptr; // Edit: undo and redo of single steps
+    std::function<std::unique_ptr<player::PreviewPlayer>(QWidget*)> m_playerFactory;
     bool m_shutDown = false;
 };
 

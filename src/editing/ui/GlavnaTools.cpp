@@ -7,6 +7,7 @@
 #include "editing/PlaylistCommands.h"
 #include "editing/ui/Backup_Playlist.h"
 #include "editing/ui/Restore_Playlist.h"
+#include "playlist/StreamHeaders.h"
 #include "player/MediaPlayerCheck.h"
 #include "player/VlcPreviewPlayer.h"
 #include "player/ui/Player.h"
@@ -61,6 +62,13 @@ controls::Gumb* playButton(QWidget* channelPane)
     return button;
 }
 
+// The user agent and referrer a channel's stream needs, for the preview player.
+player::MediaOptions keptMediaOptions(const store::Database& db, std::int64_t rowId)
+{
+    const playlist::StreamHeaders headers = playlist::streamHeadersOf(db, rowId);
+    return {headers.userAgent, headers.referrer};
+}
+
 // What the link checker is given: the backup and restore windows of the main window, whose
 // restore tells every window through `events`.
 tools::ui::Check_Validate::Services
@@ -70,6 +78,8 @@ checkerServices(store::Database& db, const settings::TextSource& texts,
                 const std::function<bool(std::string*)>& playerWorks)
 {
     tools::ui::Check_Validate::Services services{prompter, events, makePlayer};
+    services.runOptions = tools::withKeptStreamHeaders(services.runOptions);
+    services.mediaOptions = [&db](std::int64_t rowId) { return keptMediaOptions(db, rowId); };
     services.offerBackup = [&db, &texts, &prompter] {
         ui::Backup_Playlist::offerBackup(db, texts, prompter);
     };
@@ -88,30 +98,39 @@ checkerServices(store::Database& db, const settings::TextSource& texts,
 
 } // namespace
 
+void Glavna::playChannel(QWidget* over, const std::string& group, std::int64_t rowId)
+{
+    // Opens the player on the channel, or brings the open one forward to it. The player reads
+    // its texts while it is built, so a later change of language does not reach into a window
+    // that is open. Over a modal window (the channel editor) it is that window's child, so it
+    // takes input.
+    auto* window = over->findChild<player::ui::Player*>("Player", Qt::FindDirectChildrenOnly);
+    if (window == nullptr) {
+        window = new player::ui::Player(
+            *m_db, *m_texts,
+            {m_services.prompter, m_events, m_playerFactory,
+             [this](std::int64_t id) { return keptMediaOptions(*m_db, id); }},
+            over);
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        connect(window, &player::ui::Player::closed, this, &Glavna::refreshGrids);
+    }
+    window->show();
+    window->raise();
+    window->showChannels(group, rowId);
+}
+
 void Glavna::buildToolEntries()
 {
     installEventFilter(new ToolWindowsCloser(this));
     const player::ui::PlayerFactory makePlayer =
         m_services.makePlayer ? player::ui::PlayerFactory(m_services.makePlayer)
                               : player::ui::PlayerFactory(player::ui::makeVlcPlayer);
-    // Opens the player on the current channel, or brings the open one forward to it. The
-    // player reads its texts while it is built, so a later change of language does not reach
-    // into a window that is open.
-    const auto openPlayer = [this, makePlayer] {
+    m_playerFactory = makePlayer;
+    const auto openPlayer = [this] {
         const int row = std::max(0, m_channelGrid->currentIndex().row());
-        if (m_channels == nullptr || m_channels->rowCount() == 0) {
-            return;
+        if (m_channels != nullptr && m_channels->rowCount() > 0) {
+            playChannel(this, m_channels->grupa(row), m_channels->rowId(row));
         }
-        auto* window = findChild<player::ui::Player*>("Player", Qt::FindDirectChildrenOnly);
-        if (window == nullptr) {
-            window = new player::ui::Player(*m_db, *m_texts,
-                                            {m_services.prompter, m_events, makePlayer, {}}, this);
-            window->setAttribute(Qt::WA_DeleteOnClose);
-            connect(window, &player::ui::Player::closed, this, &Glavna::refreshGrids);
-        }
-        window->show();
-        window->raise();
-        window->showChannels(m_channels->grupa(row), m_channels->rowId(row));
     };
     connect(playButton(m_channelGrid->parentWidget()), &QAbstractButton::clicked, this, openPlayer);
     // Play channel in the Channels menu and in the channel grid's pop-up menu.

@@ -3,6 +3,7 @@
 #include "player/MediaPlayerCheck.h"
 #include "player/ui/Player.h"
 #include "settings/Settings.h"
+#include "support/DialogScript.h"
 #include "support/FakePreviewPlayer.h"
 #include "support/PlaylistStore.h"
 #include "support/ScriptedPrompter.h"
@@ -12,6 +13,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QTableView>
 #include <gtest/gtest.h>
 
@@ -68,6 +70,32 @@ protected:
     bool playerWorks = true;
     int probes = 0;
 };
+
+TEST_F(GlavnaTools, TheChannelEditorPlaysWithTheStreamsOwnHeaders)
+{
+    {
+        test::PlaylistStore store(folder.dataMdb());
+        store.fill({2});
+        store.db.exec("UPDATE Playlist SET extras = '\n#EXTVLCOPT:http-user-agent=Kodi/20' "
+                      "WHERE name = 'G1.2'");
+    }
+    start();
+    test::DialogScript script;
+    script.then([&](QDialog& editor) {
+        auto* grid = editor.findChild<QTableView*>("TDBGrid1");
+        grid->setCurrentIndex(grid->model()->index(1, 1));
+        test::DialogScript::click(editor, "cmdPlay");
+        // The player belongs to the editor while it is open, so it takes input.
+        auto* player = editor.findChild<player::ui::Player*>("Player");
+        ASSERT_NE(player, nullptr);
+        EXPECT_EQ(player->windowTitle(), "G1.2");
+        player->close();
+        test::DialogScript::click(editor, "cmdIzlaz");
+    });
+    window->findChild<QAction*>("mnuEdit_all_channels")->trigger();
+    ASSERT_EQ(players.size(), 1u);
+    EXPECT_EQ(players[0]->lastOptions.userAgent, "Kodi/20");
+}
 
 TEST_F(GlavnaTools, TheStartUpCheckAsksOnlyWhenThePlayerDoesNotWork)
 {
