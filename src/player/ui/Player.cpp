@@ -5,6 +5,7 @@
 #include "editing/ChannelGridModel.h"
 #include "editing/StoreEvents.h"
 #include "player/PlayerCommands.h"
+#include "store/History.h"
 #include "settings/TextCatalogue.h"
 #include "store/TextCollation.h"
 
@@ -271,6 +272,10 @@ void Player::cmdChannel_delete()
     }
     std::optional<std::string> group;
     try {
+        const store::StepName step(
+            m_db, "Delete channel '" +
+                      m_channels->text(row, editing::ChannelGridModel::kNameColumn).toStdString() +
+                      "'");
         group = deletePlayedChannel(m_db, m_channels->rowId(row));
     } catch (const std::exception& error) {
         m_services.prompter.message(QString::fromUtf8(error.what()));

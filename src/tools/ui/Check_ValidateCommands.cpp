@@ -3,6 +3,7 @@
 #include "controls/Prompter.h"
 #include "editing/StoreEvents.h"
 #include "settings/TextCatalogue.h"
+#include "store/History.h"
 #include "store/UndoSnapshot.h"
 #include "tools/BrokenChannels.h"
 #include "tools/Registration.h"
@@ -85,6 +86,7 @@ void Check_Validate::cmdDelete_broken()
     }
     BrokenDeletion deleted;
     try {
+        const store::StepName step(m_db, "Delete the broken channels");
         deleted = deleteBrokenChannels(m_db);
     } catch (const std::exception& error) {
         m_services.prompter.message("The channels could not be deleted: " +
