@@ -6,16 +6,18 @@
 #include "editing/ChannelGridModel.h"
 #include "editing/PlaylistCommands.h"
 #include "editing/ui/Backup_Playlist.h"
+#include "editing/ui/HistoryMenu.h"
 #include "editing/ui/Restore_Playlist.h"
-#include "playlist/StreamHeaders.h"
 #include "player/MediaPlayerCheck.h"
 #include "player/VlcPreviewPlayer.h"
 #include "player/ui/Player.h"
+#include "playlist/StreamHeaders.h"
 #include "tools/ui/Check_Validate.h"
 
 #include <QAction>
 #include <QBoxLayout>
 #include <QEvent>
+#include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTableView>
@@ -79,7 +81,9 @@ checkerServices(store::Database& db, const settings::TextSource& texts,
 {
     tools::ui::Check_Validate::Services services{prompter, events, makePlayer};
     services.runOptions = tools::withKeptStreamHeaders(services.runOptions);
-    services.mediaOptions = [&db](std::int64_t rowId) { return keptMediaOptions(db, rowId); };
+    services.mediaOptions = [&db](std::int64_t rowId) {
+        return keptMediaOptions(db, rowId);
+    };
     services.offerBackup = [&db, &texts, &prompter] {
         ui::Backup_Playlist::offerBackup(db, texts, prompter);
     };
@@ -98,6 +102,20 @@ checkerServices(store::Database& db, const settings::TextSource& texts,
 
 } // namespace
 
+void Glavna::attachHistoryMenu(QWidget* window)
+{
+    if (window->layout() == nullptr) {
+        return;
+    }
+    auto* bar = new QMenuBar(window);
+    window->layout()->setMenuBar(bar);
+    QMenu* edit = bar->addMenu("&Edit");
+    edit->setObjectName("mnuEdit");
+    auto* history = new ui::HistoryMenu(
+        edit, window, [this] { return m_db ? &*m_db : nullptr; }, m_events, m_services.prompter);
+    history->refresh();
+}
+
 void Glavna::playChannel(QWidget* over, const std::string& group, std::int64_t rowId)
 {
     // Opens the player on the channel, or brings the open one forward to it. The player reads
@@ -106,13 +124,15 @@ void Glavna::playChannel(QWidget* over, const std::string& group, std::int64_t r
     // takes input.
     auto* window = over->findChild<player::ui::Player*>("Player", Qt::FindDirectChildrenOnly);
     if (window == nullptr) {
-        window = new player::ui::Player(
-            *m_db, *m_texts,
-            {m_services.prompter, m_events, m_playerFactory,
-             [this](std::int64_t id) { return keptMediaOptions(*m_db, id); }},
-            over);
+        window = new player::ui::Player(*m_db, *m_texts,
+                                        {m_services.prompter, m_events, m_playerFactory,
+                                         [this](std::int64_t id) {
+                                             return keptMediaOptions(*m_db, id);
+                                         }},
+                                        over);
         window->setAttribute(Qt::WA_DeleteOnClose);
         connect(window, &player::ui::Player::closed, this, &Glavna::refreshGrids);
+        attachHistoryMenu(window);
     }
     window->show();
     window->raise();
@@ -155,6 +175,7 @@ void Glavna::buildToolEntries()
             *m_db, *m_texts, m_services.prompter, m_events, makePlayer, m_services.playerWorks);
         auto* checker = new tools::ui::Check_Validate(*m_db, *m_texts, m_settings, services, this);
         checker->setAttribute(Qt::WA_DeleteOnClose);
+        attachHistoryMenu(checker);
         connect(checker, &tools::ui::Check_Validate::closed, this, [this] {
             show();
             refreshGrids();
