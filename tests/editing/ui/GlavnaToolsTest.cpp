@@ -4,6 +4,7 @@
 #include "player/ui/Player.h"
 #include "settings/Settings.h"
 #include "support/DialogScript.h"
+#include "support/FakeHttp.h"
 #include "support/FakePreviewPlayer.h"
 #include "support/PlaylistStore.h"
 #include "support/ScriptedPrompter.h"
@@ -21,14 +22,6 @@ namespace listrion::editing {
 namespace {
 
 // Serves nothing: these tests read no playlist address.
-class NoHttp : public playlist::HttpClient {
-public:
-    playlist::HttpResult get(const std::string&, const playlist::HttpLimits&, const BodySink&,
-                             const CancelTest&) override
-    {
-        return {};
-    }
-};
 
 class GlavnaTools : public ::testing::Test {
 protected:
@@ -64,7 +57,7 @@ protected:
     test::TempFolder home;
     settings::ProgramFolder folder{home.path()};
     test::ScriptedPrompter prompter;
-    NoHttp http;
+    test::FakeHttp http;
     std::unique_ptr<Glavna> window;
     std::vector<test::FakePreviewPlayer*> players;
     bool playerWorks = true;
