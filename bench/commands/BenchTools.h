@@ -13,7 +13,7 @@
 namespace listrion::bench {
 
 struct Options {
-    std::string what = "all"; // groups, channels or all
+    std::string what = "all"; // groups, channels, history or all
     std::filesystem::path dir;
     std::int64_t channels = 1'000'000;
     int groups = 2000;
@@ -56,5 +56,6 @@ inline std::string groupOfSize(store::Database& db, const char* order, std::int6
 }
 
 void benchChannels(store::Database& db, const Options& o);
+void benchHistory(store::Database& db, const Options& o);
 
 } // namespace listrion::bench

@@ -194,5 +194,8 @@ int main(int argc, char** argv)
     if (o.what == "channels" || o.what == "all") {
         bench::benchChannels(db, o);
     }
+    if (o.what == "history" || o.what == "all") {
+        bench::benchHistory(db, o);
+    }
     return 0;
 }

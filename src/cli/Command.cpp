@@ -1,5 +1,7 @@
 #include "cli/Command.h"
 
+#include "settings/Settings.h"
+
 #include "store/Schema.h"
 
 namespace listrion::cli {
@@ -7,7 +9,11 @@ namespace listrion::cli {
 store::Database& Context::database()
 {
     if (!m_database) {
+        store::Database::setDefaultHistoryCap(
+            settings::Settings(m_folder.settingsIni()).historyCapBytes());
         m_database = std::make_unique<store::Database>(store::Schema::open(m_folder.dataMdb()));
+        // The command line, as the history names the step the command makes.
+        m_database->setStepName(m_stepName);
     }
     return *m_database;
 }

@@ -23,6 +23,8 @@ public:
 
     const settings::ProgramFolder& folder() const { return m_folder; }
     store::Database& database();
+    // The name of the history step the command makes.
+    void setStepName(std::string name) { m_stepName = std::move(name); }
     std::ostream& out() { return m_out; }
     std::ostream& err() { return m_err; }
 
@@ -31,6 +33,7 @@ private:
     std::ostream& m_out;
     std::ostream& m_err;
     std::unique_ptr<store::Database> m_database;
+    std::string m_stepName = "Change";
 };
 
 struct Command {
@@ -56,11 +59,13 @@ void registerStoreCommands(CommandRegistry& registry);
 void registerOrderingCommands(CommandRegistry& registry);
 void registerGroupCommands(CommandRegistry& registry);
 void registerChannelCommands(CommandRegistry& registry);
+void registerHistoryCommands(CommandRegistry& registry);
 void registerBackupCommands(CommandRegistry& registry);
 void registerSettingsCommands(CommandRegistry& registry);
 void registerReaderCommands(CommandRegistry& registry);
 void registerExportCommands(CommandRegistry& registry);
 void registerWriterCommands(CommandRegistry& registry);
+void registerLinkCheckCommands(CommandRegistry& registry);
 void registerToolCommands(CommandRegistry& registry);
 
 } // namespace listrion::cli

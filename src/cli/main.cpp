@@ -42,11 +42,13 @@ int run(std::vector<std::string> args)
     listrion::cli::registerOrderingCommands(registry);
     listrion::cli::registerGroupCommands(registry);
     listrion::cli::registerChannelCommands(registry);
+    listrion::cli::registerHistoryCommands(registry);
     listrion::cli::registerBackupCommands(registry);
     listrion::cli::registerSettingsCommands(registry);
     listrion::cli::registerReaderCommands(registry);
     listrion::cli::registerExportCommands(registry);
     listrion::cli::registerWriterCommands(registry);
+    listrion::cli::registerLinkCheckCommands(registry);
     listrion::cli::registerToolCommands(registry);
 
     std::optional<std::filesystem::path> home;
@@ -85,6 +87,11 @@ int run(std::vector<std::string> args)
     try {
         listrion::cli::Context context(listrion::settings::ProgramFolder::resolve(home), std::cout,
                                        std::cerr);
+        std::string line = command->name;
+        for (auto it = args.begin() + 1; it != args.end(); ++it) {
+            line += " " + *it;
+        }
+        context.setStepName(line);
         return command->run(context, arguments);
     } catch (const UsageError& e) {
         std::cerr << "listrion-cli " << command->name << ": " << e.what()

@@ -77,7 +77,8 @@ void numberInOrder(store::Database& db, const std::vector<Position>& order, std:
     for (const Position& row : order) {
         const std::int64_t next = counter.next();
         if (row.broj != next) {
-            writer.add(row.rowid, next);
+            writer.add(row.rowid, next,
+                       row.broj < 0 ? std::nullopt : std::optional<std::int64_t>(row.broj));
         }
     }
     writer.write();

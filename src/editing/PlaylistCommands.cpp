@@ -2,6 +2,7 @@
 
 #include "store/ChannelNumbering.h"
 #include "store/GroupNumbering.h"
+#include "store/History.h"
 #include "store/Tables.h"
 #include "store/Transaction.h"
 #include "text/AsciiCase.h"
@@ -29,6 +30,9 @@ std::vector<std::string> groupNamesInGridOrder(const store::Database& db)
 void newPlaylist(store::Database& db)
 {
     store::Transaction tx(db);
+    // A new playlist is a new history.
+    const store::HistoryPause pause(db);
+    store::History::clear(db);
     db.exec("DELETE FROM Grupa; DELETE FROM Grupa_backup; DELETE FROM Playlist;"
             "DELETE FROM Playlist_backup; DELETE FROM Izbrana_Playlista; DELETE FROM SS_Epg;");
     db.prepare("INSERT INTO Grupa (grupa, broj) VALUES (?, 1)").bindAll(kNewGroupName).run();
@@ -38,6 +42,8 @@ void newPlaylist(store::Database& db)
 void closePlaylist(store::Database& db)
 {
     store::Transaction tx(db);
+    const store::HistoryPause pause(db);
+    store::History::clear(db);
     db.exec("DELETE FROM Grupa; DELETE FROM Grupa_backup; DELETE FROM Grupa_backup2;"
             "DELETE FROM Grupa_backup3; DELETE FROM Grupa_backup4; DELETE FROM Grupa_backup5;"
             "DELETE FROM Grupa_backup6; DELETE FROM Playlist; DELETE FROM Playlist_backup;"

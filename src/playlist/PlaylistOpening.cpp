@@ -5,6 +5,7 @@
 #include "playlist/LineText.h"
 #include "playlist/PlaylistLoader.h"
 #include "playlist/SourceError.h"
+#include "store/ChangeLog.h"
 #include "store/Schema.h"
 #include "store/Tables.h"
 #include "store/Transaction.h"
@@ -28,6 +29,8 @@ std::optional<store::Database> openEmptied(const OpenOptions& options, const std
 {
     try {
         store::Database db = store::Schema::open(options.dataMdb);
+        // A load starts a new history; its rows are not a step.
+        db.changeLog().setEnabled(false);
         // The previous playlist's pages are reused by the load at once and hold nothing
         // secret; zeroing them as well would double the time it takes to empty a large store.
         db.exec("PRAGMA secure_delete=OFF");

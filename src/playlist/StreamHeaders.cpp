@@ -1,5 +1,7 @@
 #include "playlist/StreamHeaders.h"
 
+#include "store/Database.h"
+
 #include "playlist/Extras.h"
 #include "playlist/LineText.h"
 
@@ -76,6 +78,13 @@ StreamHeaders streamHeaders(std::string_view extras)
         headers.referrer.assign(firstAttribute(parts.attributes, kReferrerKeys).value_or(""));
     }
     return headers;
+}
+
+StreamHeaders streamHeadersOf(const store::Database& db, std::int64_t rowid)
+{
+    store::Statement st = db.prepare("SELECT extras FROM Playlist WHERE rowid = ?");
+    st.bind(1, rowid);
+    return st.step() ? streamHeaders(st.columnView(0)) : StreamHeaders{};
 }
 
 std::vector<std::string> vlcMediaOptions(const StreamHeaders& headers)

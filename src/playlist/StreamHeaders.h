@@ -1,8 +1,13 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
+
+namespace listrion::store {
+class Database;
+}
 
 namespace listrion::playlist {
 
@@ -22,6 +27,9 @@ struct StreamHeaders {
 // them, else the first http-user-agent or user-agent attribute and the first http-referrer or
 // referrer attribute of its #EXTINF: line (the spelling "referer" is taken too).
 StreamHeaders streamHeaders(std::string_view extras);
+
+// The headers of the channel with that row id (none when it is gone).
+StreamHeaders streamHeadersOf(const store::Database& db, std::int64_t rowid);
 
 // libVLC media options for the headers (":http-user-agent=...", ":http-referrer=..."), one per
 // header named; libVLC takes them as UTF-8, as the store holds them.

@@ -51,4 +51,10 @@ const text::Codepage& Settings::codepage() const
     return page != nullptr ? *page : text::Codepage::windows1250();
 }
 
+long long Settings::historyCapBytes() const
+{
+    const std::optional<long long> megabytes = readNumber(Keys::History);
+    return (megabytes && *megabytes > 0 ? *megabytes : 256) << 20;
+}
+
 } // namespace listrion::settings

@@ -30,6 +30,9 @@ public:
     std::string region() const;
     // Codepage 1, "windows-1250" when empty.
     std::string codepageName() const;
+    // History 1: the most the undo history keeps, in bytes (256 MB when empty or not a
+    // positive number).
+    long long historyCapBytes() const;
     // The single-byte code page of playlist files: the one named by Codepage 1, windows-1250
     // when the entry is empty or names a code page the program does not know.
     const text::Codepage& codepage() const;

@@ -29,6 +29,7 @@ inline constexpr SettingsKey PozicijaK{"PozicijaK", "1"};   // channel grid row
 inline constexpr SettingsKey PozicijaG{"PozicijaG", "1"};   // group grid row
 inline constexpr SettingsKey PozicijaUP{"PozicijaUP", "1"}; // row after moving up
 inline constexpr SettingsKey PozicijaDown{"PozicijaDown", "1"}; // row after moving down
+inline constexpr SettingsKey History{"History", "1"}; // MB of edits the undo history keeps
 // Playlist mode: "design" reads and saves playlists without their extras; anything else is full.
 inline constexpr SettingsKey M3U{"M3U", "1"};
 

@@ -12,6 +12,7 @@
 // lacks one of these keys or leaves its text empty. Add a line when a window starts to use a
 // text; English.lng already holds every key the windows are meant to use.
 #define LISTRION_TEXT_CATALOGUE(X)                                                                 \
+    X(GroupColumn, "Main", 10)                                                                     \
     X(ChooseGroupFirst, "Main", 17)                                                                \
     X(GroupColumn, "Main", 10)                                                                     \
     X(ReplaceFileQuestion, "Main", 19)                                                             \
@@ -86,6 +87,19 @@
     X(RestoreButton, "Restore", 2)                                                                 \
     X(RestoreCancelButton, "Restore", 3)                                                           \
     X(RestoreDone, "Restore", 4)                                                                   \
+    X(CheckLinkCaption, "Check_Link", 1)                                                           \
+    X(CheckLinkRunButton, "Check_Link", 2)                                                         \
+    X(CheckLinkStopButton, "Check_Link", 3)                                                        \
+    X(CheckLinkDeleteButton, "Check_Link", 4)                                                      \
+    X(CheckLinkBrokenLabel, "Check_Link", 5)                                                       \
+    X(CheckLinkDeleteQuestion, "Check_Link", 6)                                                    \
+    X(CheckLinkWorkingLabel, "Check_Link", 7)                                                      \
+    X(CheckLinkCheckedLabel, "Check_Link", 8)                                                      \
+    X(CheckLinkTotalLabel, "Check_Link", 9)                                                        \
+    X(CheckLinkRegisterButton, "Check_Link", 10)                                                   \
+    X(CheckLinkExitButton, "Check_Link", 11)                                                       \
+    X(CheckLinkFinished, "Check_Link", 12)                                                         \
+    X(CheckLinkStopped, "Check_Link", 13)                                                          \
     X(WorkReadingDownload, "Work", 2)
 
 namespace listrion::settings::Texts {

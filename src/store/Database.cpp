@@ -1,16 +1,20 @@
 #include "store/Database.h"
 
+#include "store/ChangeLog.h"
 #include "store/SqlError.h"
 #include "store/TextCollation.h"
 
 #include <sqlite3.h>
 
+#include <atomic>
 #include <mutex>
 #include <utility>
 
 namespace listrion::store {
 
 namespace {
+
+std::atomic<std::int64_t> g_defaultHistoryCap = 256LL << 20;
 
 // Process-wide engine settings, made before the engine starts: no allocation statistics
 // (nothing reads them, and keeping them takes a global lock on every allocation).
@@ -22,7 +26,8 @@ void configureEngine()
 
 } // namespace
 
-Database::Database(const std::filesystem::path& file) : m_file(file)
+Database::Database(const std::filesystem::path& file)
+    : m_file(file), m_changes(std::make_unique<ChangeLog>()), m_historyCap(g_defaultHistoryCap)
 {
     configureEngine();
     const int rc =
@@ -36,6 +41,7 @@ Database::Database(const std::filesystem::path& file) : m_file(file)
     }
     try {
         sqlite3_extended_result_codes(m_db, 1);
+        m_changes->attach(m_db);
         sqlite3_busy_timeout(m_db, 5000);
         registerTextCollation(m_db);
         // The page size only takes effect in a new file (compaction carries it into older
@@ -57,7 +63,9 @@ Database::Database(const std::filesystem::path& file) : m_file(file)
 }
 
 Database::Database(Database&& other) noexcept
-    : m_file(std::move(other.m_file)), m_db(std::exchange(other.m_db, nullptr))
+    : m_file(std::move(other.m_file)), m_db(std::exchange(other.m_db, nullptr)),
+      m_changes(std::move(other.m_changes)), m_stepName(std::move(other.m_stepName)),
+      m_historyCap(other.m_historyCap)
 {
 }
 
@@ -67,6 +75,9 @@ Database& Database::operator=(Database&& other) noexcept
         close();
         m_file = std::move(other.m_file);
         m_db = std::exchange(other.m_db, nullptr);
+        m_changes = std::move(other.m_changes);
+        m_stepName = std::move(other.m_stepName);
+        m_historyCap = other.m_historyCap;
     }
     return *this;
 }
@@ -127,6 +138,11 @@ void Database::dropTable(std::string_view name)
 bool Database::inTransaction() const
 {
     return sqlite3_get_autocommit(m_db) == 0;
+}
+
+void Database::setDefaultHistoryCap(std::int64_t bytes)
+{
+    g_defaultHistoryCap = bytes;
 }
 
 void Database::interrupt() const

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,6 +12,8 @@
 struct sqlite3;
 
 namespace listrion::store {
+
+class ChangeLog;
 
 // One connection to a store file (data.mdb and the other databases of the program folder).
 // Opening registers the text collation and turns on write-ahead logging, so a crash never
@@ -55,6 +58,19 @@ public:
     void dropTable(std::string_view name);
 
     bool inTransaction() const;
+
+    // What the connection's commands change in the tables the history keeps, collected while a
+    // transaction is open.
+    ChangeLog& changeLog() const { return *m_changes; }
+    // The name of the history step the next commands make ("Change" unless named).
+    const std::string& stepName() const { return m_stepName; }
+    void setStepName(std::string name) { m_stepName = std::move(name); }
+    // The most the history keeps, in bytes; new connections start with the process-wide
+    // default.
+    std::int64_t historyCap() const { return m_historyCap; }
+    void setHistoryCap(std::int64_t bytes) { m_historyCap = bytes; }
+    static void setDefaultHistoryCap(std::int64_t bytes);
+
     // Makes the statement running on this connection stop with an interrupt error as soon as it
     // can (its transaction is then rolled back by its owner). May be called from another thread
     // while the connection is open.
@@ -65,6 +81,9 @@ public:
 private:
     std::filesystem::path m_file;
     sqlite3* m_db = nullptr;
+    std::unique_ptr<ChangeLog> m_changes;
+    std::string m_stepName = "Change";
+    std::int64_t m_historyCap;
 };
 
 // Quotes a table name for statement text. Table names come from the code, never from input.

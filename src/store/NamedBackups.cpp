@@ -1,5 +1,6 @@
 #include "store/NamedBackups.h"
 
+#include "store/History.h"
 #include "store/Schema.h"
 #include "store/Transaction.h"
 
@@ -90,12 +91,27 @@ RestoreCopyResult Restore_Playlist(Database& db, std::string_view number)
     if (!tableExistsExactly(db, grupaTable)) {
         return RestoreCopyResult::MissingGroupCopy;
     }
+    History::recordReplacement(db, db.stepName(), History::Replacement::NamedBackup, number);
+    const HistoryPause pause(db);
+    replaceWithCopy(db, number);
+    tx.commit();
+    return RestoreCopyResult::Restored;
+}
+
+RestoreCopyResult replaceWithCopy(Database& db, std::string_view number)
+{
+    const std::string playlistTable =
+        std::string(Schema::kPlaylistBackupPrefix) + std::string(number);
+    const std::string grupaTable = std::string(Schema::kGrupaBackupPrefix) + std::string(number);
+    if (!isCopyNumber(number) || !tableExistsExactly(db, playlistTable) ||
+        !tableExistsExactly(db, grupaTable)) {
+        return RestoreCopyResult::NoSuchCopy;
+    }
     db.exec("DELETE FROM Playlist; DELETE FROM Grupa;");
     Schema::dropPlaylistIndexes(db);
     db.exec("INSERT INTO Playlist SELECT * FROM " + quoteIdentifier(playlistTable));
     Schema::createPlaylistIndexes(db);
     db.exec("INSERT INTO Grupa SELECT * FROM " + quoteIdentifier(grupaTable));
-    tx.commit();
     return RestoreCopyResult::Restored;
 }
 

@@ -40,4 +40,7 @@ enum class RestoreCopyResult {
 // When either table of the copy is missing nothing is changed. The copy stays. One transaction.
 RestoreCopyResult Restore_Playlist(Database& db, std::string_view number);
 
+// The replacement itself, inside the caller's transaction and without a history step.
+RestoreCopyResult replaceWithCopy(Database& db, std::string_view number);
+
 } // namespace listrion::store

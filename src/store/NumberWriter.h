@@ -4,6 +4,7 @@
 #include "store/PositionCounter.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -18,7 +19,11 @@ class NumberWriter {
 public:
     NumberWriter(Database& db, std::string_view table);
 
-    void add(std::int64_t rowid, std::int64_t broj) { m_changes.emplace_back(rowid, broj); }
+    // A row's new position; `old` is the position it holds now (nothing: NULL).
+    void add(std::int64_t rowid, std::int64_t broj, std::optional<std::int64_t> old)
+    {
+        m_changes.push_back({rowid, broj, old});
+    }
     std::size_t pending() const { return m_changes.size(); }
     // Gives the rows of `query` (rowid, broj), in the query's order, the counter's next numbers
     // and collects those that change. Returns the number of rows numbered.
@@ -31,7 +36,13 @@ private:
 
     Database& m_db;
     std::string m_table;
-    std::vector<std::pair<std::int64_t, std::int64_t>> m_changes;
+    struct Change {
+        std::int64_t rowid;
+        std::int64_t broj;
+        std::optional<std::int64_t> old;
+        bool operator<(const Change& other) const { return rowid < other.rowid; }
+    };
+    std::vector<Change> m_changes;
 };
 
 } // namespace listrion::store

@@ -58,7 +58,7 @@ std::int64_t PositionRows::write(Database& db, std::string_view table) const
     NumberWriter writer(db, table);
     for (std::size_t i = 0; i < m_rows.size(); ++i) {
         if (m_rows[i].broj != m_original[i]) {
-            writer.add(m_rows[i].rowid, m_rows[i].broj);
+            writer.add(m_rows[i].rowid, m_rows[i].broj, m_original[i]);
         }
     }
     return writer.write();

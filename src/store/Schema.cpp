@@ -1,5 +1,7 @@
 #include "store/Schema.h"
 
+#include "store/History.h"
+
 #include "store/SqlError.h"
 #include "store/TextCollation.h"
 #include "store/Transaction.h"
@@ -11,7 +13,7 @@ namespace listrion::store::Schema {
 namespace {
 
 // 2: the extras column.
-constexpr int kSchemaVersion = 2;
+constexpr int kSchemaVersion = 3;
 
 std::string textColumn(std::string_view name)
 {
@@ -154,6 +156,7 @@ void ensure(Database& db)
             ", " + std::string(kExtrasColumn) + " TEXT);" + "CREATE TABLE IF NOT EXISTS SS_Epg (" +
             textColumn("ssepgurl") + ");");
     addExtrasColumns(db);
+    History::ensureTables(db);
     createPlaylistIndexes(db);
     db.exec("CREATE INDEX IF NOT EXISTS Grupa_grupa ON Grupa(grupa);"
             "CREATE INDEX IF NOT EXISTS Grupa_broj ON Grupa(broj);"

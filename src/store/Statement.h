@@ -52,6 +52,9 @@ public:
     // Makes the statement ready to run again; bindings are kept until rebound.
     void reset();
 
+    // The engine's statement, for code that binds values the engine handed out itself.
+    sqlite3_stmt* handle() const { return m_stmt; }
+
     int columnCount() const;
     bool isNull(int column) const;
     std::int64_t columnInt(int column) const;

@@ -1,5 +1,6 @@
 #include "store/Tables.h"
 
+#include "store/History.h"
 #include "store/Schema.h"
 #include "store/Transaction.h"
 
@@ -24,6 +25,9 @@ std::vector<std::string> tablesWithPrefix(const Database& db, std::string_view p
 void Izbrisi_Kopije(Database& db)
 {
     Transaction tx(db);
+    // A playlist replaced is a new history: emptying it is no step.
+    const HistoryPause pause(db);
+    History::clear(db);
     // Collect first, then drop: dropping changes the table list being walked.
     for (std::string_view prefix : {Schema::kPlaylistBackupPrefix, Schema::kGrupaBackupPrefix}) {
         for (const std::string& name : tablesWithPrefix(db, prefix)) {

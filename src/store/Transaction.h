@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+
 namespace listrion::store {
 
 class Database;
@@ -20,6 +22,7 @@ private:
     Database& m_db;
     bool m_nested = false;
     bool m_done = false;
+    std::size_t m_mark = 0; // the change log's size when the savepoint began
 };
 
 } // namespace listrion::store

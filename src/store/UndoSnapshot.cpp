@@ -1,5 +1,6 @@
 #include "store/UndoSnapshot.h"
 
+#include "store/History.h"
 #include "store/Schema.h"
 #include "store/Transaction.h"
 
@@ -25,6 +26,18 @@ RestoreResult Restore(Database& db, RestoreForm form)
     if (!hasUndoSnapshot(db)) {
         return RestoreResult::NoSnapshot;
     }
+    History::recordReplacement(db, db.stepName(),
+                               form == RestoreForm::MainWindow
+                                   ? History::Replacement::SnapshotMainWindow
+                                   : History::Replacement::SnapshotEditor);
+    const HistoryPause pause(db);
+    replaceWithSnapshot(db, form);
+    tx.commit();
+    return RestoreResult::Restored;
+}
+
+void replaceWithSnapshot(Database& db, RestoreForm form)
+{
     db.exec("DELETE FROM Grupa; DELETE FROM Playlist;");
     if (form == RestoreForm::MainWindow) {
         db.exec("DELETE FROM Playlist_Second; DELETE FROM SS_Epg;");
@@ -36,8 +49,6 @@ RestoreResult Restore(Database& db, RestoreForm form)
     db.exec("INSERT INTO Grupa SELECT * FROM Grupa_backup;"
             "INSERT INTO Playlist SELECT * FROM Playlist_backup;");
     Schema::createPlaylistIndexes(db);
-    tx.commit();
-    return RestoreResult::Restored;
 }
 
 } // namespace listrion::store

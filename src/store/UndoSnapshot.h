@@ -23,4 +23,8 @@ enum class RestoreResult { Restored, NoSnapshot };
 // nothing changes. One transaction.
 RestoreResult Restore(Database& db, RestoreForm form);
 
+// The replacement itself, inside the caller's transaction and without a history step (Restore
+// keeps a copy of the tables first; the history repeats it with this).
+void replaceWithSnapshot(Database& db, RestoreForm form);
+
 } // namespace listrion::store

@@ -89,5 +89,23 @@ TEST_F(CliGroups, NameToolsNeedTicksForPrefixesAndMergeOnlyWhenAsked)
     EXPECT_EQ(test::runCli(home.path(), {"group-names", "shout"}).exitCode, 2);
 }
 
+TEST_F(CliGroups, StepsOfTheHistoryAreUndoneAndRedoneOneByOne)
+{
+    EXPECT_EQ(ok({"undo-step"}), "nothing to undo\n");
+    ok({"delete-group", "G2"});
+    ok({"rename-group", "G1", "First"});
+    const test::CliResult listed = test::runCli(home.path(), {"history"});
+    EXPECT_TRUE(listed.out.starts_with("2\tdone\t")) << listed.out;
+    EXPECT_NE(listed.out.find("\trename-group G1 First\n1\tdone\t"), std::string::npos);
+    EXPECT_EQ(ok({"undo-step"}), "undone: rename-group G1 First\n");
+    EXPECT_EQ(ok({"undo-step"}), "undone: delete-group G2\n");
+    EXPECT_EQ(store().groups(), (Names{"G1", "G2", "G3"}));
+    EXPECT_EQ(store().names("G2"), (Names{"G2.1", "G2.2", "G2.3"}));
+    EXPECT_EQ(ok({"redo-step"}), "redone: delete-group G2\n");
+    ok({"add-group", "New"}); // ends what could be redone
+    EXPECT_EQ(ok({"redo-step"}), "nothing to redo\n");
+    EXPECT_EQ(store().groups(), (Names{"G1", "G3", "New"}));
+}
+
 } // namespace
 } // namespace listrion

@@ -7,9 +7,19 @@
 
 #include <fcntl.h>
 
+#include <csignal>
+#include <thread>
+
 namespace listrion::test {
 
 CliResult runCli(const std::filesystem::path& home, const std::vector<std::string>& args)
+{
+    return runCliInterrupted(home, args, std::chrono::milliseconds(-1));
+}
+
+CliResult runCliInterrupted(const std::filesystem::path& home, const std::vector<std::string>& args,
+                            std::chrono::milliseconds delay,
+                            std::chrono::milliseconds* afterInterrupt)
 {
     TempFolder capture;
     const std::string outPath = capture.file("out").string();
@@ -33,7 +43,16 @@ CliResult runCli(const std::filesystem::path& home, const std::vector<std::strin
     }
     CliResult result;
     int status = 0;
+    if (delay.count() >= 0) {
+        std::this_thread::sleep_for(delay);
+        kill(pid, SIGINT);
+    }
+    const auto interrupted = std::chrono::steady_clock::now();
     waitpid(pid, &status, 0);
+    if (afterInterrupt != nullptr) {
+        *afterInterrupt = std::chrono::duration_cast<std::chrono::milliseconds>(
+            std::chrono::steady_clock::now() - interrupted);
+    }
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     result.out = readFile(outPath);
     result.err = readFile(errPath);

@@ -5,6 +5,7 @@
 #include "editing/GroupCommands.h"
 #include "editing/ui/DialogButtons.h"
 #include "settings/TextCatalogue.h"
+#include "store/History.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -48,6 +49,7 @@ void Add_Group::cmdSave()
 {
     const std::string name = txtIme->text().toStdString();
     try {
+        const store::StepName step(m_context.db, "Add group '" + name + "'");
         addGroup(m_context.db, name, ComboType->currentText().toStdString());
     } catch (const std::exception& error) {
         const std::optional<settings::TextKey> key = refusalText(error);

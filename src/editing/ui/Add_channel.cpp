@@ -6,6 +6,7 @@
 #include "editing/ui/ChannelForm.h"
 #include "editing/ui/DialogButtons.h"
 #include "settings/TextCatalogue.h"
+#include "store/History.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -52,6 +53,7 @@ void Add_channel::cmdSave()
     }
     AddedChannel added;
     try {
+        const store::StepName step(m_context.db, "Add channel '" + fields.name + "'");
         added = addChannel(m_context.db, fields);
     } catch (const std::exception& error) {
         m_context.prompter.message(QString::fromUtf8(error.what()));

@@ -2,8 +2,10 @@
 
 #include "editing/ChannelCommands.h"
 #include "editing/ChannelGridModel.h"
+#include "editing/ui/CommandRun.h"
 #include "settings/TextCatalogue.h"
 #include "store/BlockMoves.h"
+#include "store/History.h"
 #include "store/PositionSwaps.h"
 #include "store/SelectedSteps.h"
 #include "store/Ticks.h"
@@ -28,6 +30,18 @@ void enable(QObject* control, bool on)
 }
 
 } // namespace
+
+std::string inQuotes(const std::string& name)
+{
+    return "'" + name + "'";
+}
+
+std::string ChannelGridPart::channelName(int row) const
+{
+    return row >= 0 && row < rows()
+               ? model()->text(row, ChannelGridModel::kNameColumn).toStdString()
+               : std::string();
+}
 
 ChannelGridPart::ChannelGridPart(QTableView* grid, ContextSource context, Form form,
                                  QObject* parent)
@@ -100,24 +114,15 @@ void ChannelGridPart::selectRow(int row)
     m_grid->scrollTo(index);
 }
 
-bool ChannelGridPart::run(const std::function<void(store::Database&)>& command)
+bool ChannelGridPart::run(const std::string& name,
+                          const std::function<void(store::Database&)>& command)
 {
-    const EditingContext c = m_context();
-    try {
-        command(c.db);
-    } catch (const std::exception& error) {
-        c.prompter.message(QString::fromUtf8(error.what()));
-        return false;
-    }
-    return true;
+    return runCommand(m_context(), name, command);
 }
 
 void ChannelGridPart::publish(unsigned parts, std::vector<std::string> groups)
 {
-    StoreChange change;
-    change.parts = parts;
-    change.groups = std::move(groups);
-    m_context().events.publish(change);
+    publishChange(m_context(), parts, std::move(groups));
 }
 
 std::int64_t ChannelGridPart::tickedIn(const std::string& grupa) const
@@ -143,7 +148,8 @@ void ChannelGridPart::moveUp(bool button)
         return;
     }
     const std::int64_t broj = model()->broj(row);
-    if (run([broj](store::Database& db) { store::Pozicija_Nova_Gore(db, broj); })) {
+    if (run("Move channel " + inQuotes(channelName(row)) + " up",
+            [broj](store::Database& db) { store::Pozicija_Nova_Gore(db, broj); })) {
         publish(StoreChange::ChannelRows, {model()->grupa(row)});
         selectRow(row - 1);
     }
@@ -161,7 +167,8 @@ void ChannelGridPart::moveDown(bool button)
         return;
     }
     const std::int64_t broj = model()->broj(row);
-    if (run([broj](store::Database& db) { store::Pozicija_Nova_Dole(db, broj); })) {
+    if (run("Move channel " + inQuotes(channelName(row)) + " down",
+            [broj](store::Database& db) { store::Pozicija_Nova_Dole(db, broj); })) {
         publish(StoreChange::ChannelRows, {model()->grupa(row)});
         selectRow(row + 1);
     }
@@ -174,7 +181,8 @@ void ChannelGridPart::moveToTop()
         return;
     }
     const std::int64_t rowid = currentRowId();
-    if (run([rowid](store::Database& db) { moveChannelTo(db, rowid, ChannelEnd::Top); })) {
+    if (run("Move channel " + inQuotes(channelName(row)) + " to the top",
+            [rowid](store::Database& db) { moveChannelTo(db, rowid, ChannelEnd::Top); })) {
         publish(StoreChange::ChannelRows, {model()->grupa(row)});
         selectRow(model()->rowOfId(rowid));
     }
@@ -187,7 +195,8 @@ void ChannelGridPart::moveToBottom()
         return;
     }
     const std::int64_t rowid = currentRowId();
-    if (run([rowid](store::Database& db) { moveChannelTo(db, rowid, ChannelEnd::Bottom); })) {
+    if (run("Move channel " + inQuotes(channelName(row)) + " to the bottom",
+            [rowid](store::Database& db) { moveChannelTo(db, rowid, ChannelEnd::Bottom); })) {
         publish(StoreChange::ChannelRows, {model()->grupa(row)});
         selectRow(rows() - 1);
     }
@@ -205,10 +214,12 @@ void ChannelGridPart::deleteChannels(bool menuEntry)
     const EmptiedGroup emptied =
         menuEntry && m_form == Form::MainWindow ? EmptiedGroup::Remove : EmptiedGroup::Keep;
     DeletedChannels deleted;
-    run([&](store::Database& db) {
-        deleted = editing::deleteChannels(
-            db, ticked ? ChannelSelection::tickedIn(g) : ChannelSelection::one(rowid), emptied);
-    });
+    run(ticked ? "Delete the ticked channels of " + inQuotes(g)
+               : "Delete channel " + inQuotes(channelName(row)),
+        [&](store::Database& db) {
+            deleted = editing::deleteChannels(
+                db, ticked ? ChannelSelection::tickedIn(g) : ChannelSelection::one(rowid), emptied);
+        });
     if (ticked) {
         resetModes();
     }
@@ -230,7 +241,8 @@ void ChannelGridPart::deleteKey()
     }
     const std::string g = model()->grupa(row);
     const std::int64_t rowid = currentRowId();
-    if (run([rowid](store::Database& db) { deleteChannelRenumberingAll(db, rowid); })) {
+    if (run("Delete channel " + inQuotes(channelName(row)),
+            [rowid](store::Database& db) { deleteChannelRenumberingAll(db, rowid); })) {
         publish(StoreChange::ChannelRows | StoreChange::GroupRows, {g});
         selectRow(std::min(row, rows() - 1));
     }
@@ -294,7 +306,8 @@ void ChannelGridPart::selectAll()
     store::TickTarget target;
     target.grupa = g;
     target.all = true;
-    if (run([&](store::Database& db) { store::setChannelTicks(db, target, tick); })) {
+    if (run("Tick the channels",
+            [&](store::Database& db) { store::setChannelTicks(db, target, tick); })) {
         m_allTicked = tick;
         setCaptions();
         publish(StoreChange::ChannelRows,
@@ -320,7 +333,7 @@ void ChannelGridPart::resetModes()
 
 void ChannelGridPart::leaveModes()
 {
-    run([](store::Database& db) {
+    run("Untick the channels", [](store::Database& db) {
         store::TickTarget all;
         all.all = true;
         store::setChannelTicks(db, all, false);
@@ -340,10 +353,11 @@ void ChannelGridPart::stepTicked(bool up, bool rowAbove)
     emit ticksChanged();
     store::SelectedStep step;
     const bool any = tickedIn(*g) > 0;
-    if (any && run([&](store::Database& db) {
-            step =
-                up ? store::Pozicija_Nova_Gore_Sve(db, *g) : store::Pozicija_Nova_Dole_Sve(db, *g);
-        })) {
+    if (any && run(std::string("Move the ticked channels ") + (up ? "up" : "down"),
+                   [&](store::Database& db) {
+                       step = up ? store::Pozicija_Nova_Gore_Sve(db, *g)
+                                 : store::Pozicija_Nova_Dole_Sve(db, *g);
+                   })) {
         if (step.rememberedRow) {
             rememberRow(up ? settings::Keys::PozicijaUP : settings::Keys::PozicijaDown,
                         *step.rememberedRow);
@@ -369,9 +383,10 @@ void ChannelGridPart::blockTicked(bool toTop)
     if (tickedIn(*g) == 0) {
         return;
     }
-    if (run([&](store::Database& db) {
-            toTop ? store::Premakni_Sve_Na_Vrh(db, *g) : store::Premakni_Sve_Na_Dno(db, *g);
-        })) {
+    if (run(std::string("Move the ticked channels to the ") + (toTop ? "top" : "bottom"),
+            [&](store::Database& db) {
+                toTop ? store::Premakni_Sve_Na_Vrh(db, *g) : store::Premakni_Sve_Na_Dno(db, *g);
+            })) {
         publish(StoreChange::ChannelRows, {*g});
     }
 }

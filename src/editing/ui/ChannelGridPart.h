@@ -96,7 +96,8 @@ private:
     ChannelGridModel* model() const;
     int rows() const;
     std::int64_t currentRowId() const;
-    bool run(const std::function<void(store::Database&)>& command);
+    bool run(const std::string& name, const std::function<void(store::Database&)>& command);
+    std::string channelName(int row) const;
     void publish(unsigned parts, std::vector<std::string> groups = {});
     void enterTicking();
     std::int64_t tickedIn(const std::string& grupa) const;
@@ -117,5 +118,8 @@ private:
     QList<QObject*> m_controls;
     QList<QObject*> m_deleteControls;
 };
+
+// 'name' in single quotes, as the history names the things a step changed.
+std::string inQuotes(const std::string& name);
 
 } // namespace listrion::editing::ui

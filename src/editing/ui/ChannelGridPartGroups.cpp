@@ -37,9 +37,13 @@ void ChannelGridPart::moveToGroup(const QString& target, bool wholeTable)
     const std::optional<std::string> removable =
         row == 0 ? std::optional<std::string>(source) : std::nullopt;
     MovedChannels moved;
-    if (!run([&](store::Database& db) {
-            moved = moveChannelsToGroup(db, which, target.toStdString(), removable);
-        })) {
+    if (!run("Move " +
+                 (which.kind == ChannelSelection::Kind::One ? inQuotes(channelName(row))
+                                                            : std::string("the ticked channels")) +
+                 " to " + inQuotes(target.toStdString()),
+             [&](store::Database& db) {
+                 moved = moveChannelsToGroup(db, which, target.toStdString(), removable);
+             })) {
         return;
     }
     if (ticksShown()) {
@@ -62,7 +66,11 @@ void ChannelGridPart::copyToGroup(const QString& target)
     const std::string source = row >= 0 ? model()->grupa(row) : group().value_or(std::string());
     const ChannelSelection which =
         ticksShown() ? ChannelSelection::tickedIn(source) : ChannelSelection::one(currentRowId());
-    if (!run([&](store::Database& db) { copyChannelsToGroup(db, which, target.toStdString()); })) {
+    if (!run("Copy " +
+                 (which.kind == ChannelSelection::Kind::One ? inQuotes(channelName(row))
+                                                            : std::string("the ticked channels")) +
+                 " to " + inQuotes(target.toStdString()),
+             [&](store::Database& db) { copyChannelsToGroup(db, which, target.toStdString()); })) {
         return;
     }
     if (ticksShown()) {
@@ -138,7 +146,8 @@ void ChannelGridPart::addParentCode(bool fixedText)
     default:
         break;
     }
-    if (!run([&](store::Database& db) { setGroupParentCode(db, grupa, code.toStdString()); })) {
+    if (!run("Set the parental code of " + inQuotes(grupa),
+             [&](store::Database& db) { setGroupParentCode(db, grupa, code.toStdString()); })) {
         return;
     }
     publish(StoreChange::ChannelRows, {grupa});
@@ -161,7 +170,8 @@ void ChannelGridPart::removeParentCode()
         rows() == 0) {
         return;
     }
-    if (!run([&](store::Database& db) { removeGroupParentCode(db, grupa); })) {
+    if (!run("Remove the parental code of " + inQuotes(grupa),
+             [&](store::Database& db) { removeGroupParentCode(db, grupa); })) {
         return;
     }
     publish(StoreChange::ChannelRows, {grupa});

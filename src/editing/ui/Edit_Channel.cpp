@@ -4,6 +4,7 @@
 #include "editing/ui/ChannelForm.h"
 #include "editing/ui/DialogButtons.h"
 #include "settings/TextCatalogue.h"
+#include "store/History.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -48,6 +49,7 @@ void Edit_Channel::cmdSave()
     }
     EditedChannel edited;
     try {
+        const store::StepName step(m_context.db, "Edit channel '" + fields.name + "'");
         edited = editChannel(m_context.db, m_rowid, fields);
     } catch (const std::exception& error) {
         m_context.prompter.message(QString::fromUtf8(error.what()));

@@ -6,6 +6,7 @@
 #include "editing/ui/Add_Group.h"
 #include "editing/ui/DialogButtons.h"
 #include "settings/TextCatalogue.h"
+#include "store/History.h"
 #include "store/TextCollation.h"
 
 #include <QLabel>
@@ -55,6 +56,7 @@ void Edit_Group::cmdSave()
             }
             onMerge = OnMerge::Merge;
         }
+        const store::StepName step(m_context.db, "Rename group '" + from + "' to '" + to + "'");
         const RenamedGroup renamed = renameGroup(m_context.db, from, to, onMerge);
         StoreChange change;
         change.parts = StoreChange::GroupRows | StoreChange::GroupNames | StoreChange::ChannelRows;

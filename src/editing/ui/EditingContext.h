@@ -9,6 +9,12 @@
 
 #include <QString>
 
+#include <cstdint>
+#include <functional>
+#include <string>
+
+class QWidget;
+
 namespace listrion::editing::ui {
 
 // What the editing windows and dialogs work with: the store and its change notices, the
@@ -20,6 +26,9 @@ struct EditingContext {
     controls::Prompter& prompter;
     const settings::ProgramFolder& folder;
     const settings::Settings& settings;
+    // Plays a channel (group, row id) in the stream player over a window; empty when the
+    // program has no player.
+    std::function<void(QWidget* over, const std::string& group, std::int64_t rowId)> play = {};
 
     QString text(settings::TextKey key) const { return QString::fromStdString(texts.text(key)); }
     void message(settings::TextKey key) const { prompter.message(text(key)); }

@@ -5,6 +5,7 @@
 #include "editing/ui/Add_Group.h"
 #include "editing/ui/ChannelGridPart.h"
 #include "editing/ui/GridSetup.h"
+#include "editing/ui/HistoryMenu.h"
 #include "settings/TextCatalogue.h"
 #include "store/TextCollation.h"
 #include "text/CountText.h"
@@ -47,6 +48,10 @@ Editor_Channels::Editor_Channels(const EditingContext& context, const std::strin
     QMenu* menu = bar->addMenu("&Channels");
     menu->setObjectName("mnuChannels");
     buildMenus(menu);
+    auto* history = new HistoryMenu(
+        bar->addMenu("&Edit"), this, [this] { return &m_context.db; }, context.events,
+        context.prompter);
+    history->refresh();
 
     connect(&context.events, &StoreEvents::changed, this, &Editor_Channels::storeChanged);
     fillGroupLists();
@@ -153,7 +158,10 @@ void Editor_Channels::buildGrid(QWidget* pane)
         }
     }
     controls::Gumb* play = button(pane, "cmdPlay", "Play");
-    play->hide(); // until the player is part of the program
+    commands->addWidget(play);
+    play->setVisible(static_cast<bool>(m_context.play));
+    connect(play, &QAbstractButton::clicked, this, &Editor_Channels::playCurrent);
+    m_part->addChannelControl(play);
     commands->addStretch(1);
     m_caption = new QLabel(pane);
     m_caption->setObjectName("lblChannels");
@@ -185,8 +193,8 @@ void Editor_Channels::buildMenus(QMenu* menu)
         add("mnuEditChannelClick", "Edit channel...", [part] { part->editChannel(); }));
     part->addChannelControl(
         add("mnuAddChannelClick", "Add channel...", [part] { part->addChannel(true); }));
-    QAction* play = add("mnuPlayChannel", "Play channel", [] {});
-    play->setVisible(false); // until the player is part of the program
+    QAction* play = add("mnuPlayChannel", "Play channel", [this] { playCurrent(); });
+    play->setVisible(static_cast<bool>(m_context.play));
     menu->addSeparator();
     for (auto [name, caption, copy] : {std::tuple{"mnuxxx", "Move to group", false},
                                        std::tuple{"mnuCopy", "Copy to group", true}}) {
@@ -222,6 +230,14 @@ void Editor_Channels::buildMenus(QMenu* menu)
     QAction* exit = menu->addAction("Close");
     exit->setObjectName("mnuExit");
     connect(exit, &QAction::triggered, this, &QDialog::accept);
+}
+
+void Editor_Channels::playCurrent()
+{
+    const int row = m_part->currentRow();
+    if (m_context.play && row >= 0) {
+        m_context.play(this, m_model->grupa(row), m_model->rowId(row));
+    }
 }
 
 void Editor_Channels::fillGroupSubmenu(QMenu* sub, bool copy)

@@ -4,6 +4,7 @@
 #include "editing/GroupGridModel.h"
 #include "editing/ui/GridSetup.h"
 #include "editing/ui/GroupGridPart.h"
+#include "editing/ui/HistoryMenu.h"
 #include "settings/TextCatalogue.h"
 #include "store/TextCollation.h"
 #include "text/CountText.h"
@@ -39,6 +40,10 @@ Editor_Groups::Editor_Groups(const EditingContext& context, QWidget* parent)
     QMenu* menu = bar->addMenu("&Groups");
     menu->setObjectName("mnuGroups");
     buildMenus(menu);
+    auto* history = new HistoryMenu(
+        bar->addMenu("&Edit"), this, [this] { return &m_context.db; }, context.events,
+        context.prompter);
+    history->refresh();
 
     connect(&context.events, &StoreEvents::changed, this, &Editor_Groups::storeChanged);
     m_model->reload();

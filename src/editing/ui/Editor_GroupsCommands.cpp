@@ -1,15 +1,14 @@
-// The group editor's type change, sort by name, export of ticked groups and undo buttons.
+// The group editor's type change, sort by name and export of ticked groups.
 #include "editing/ui/Editor_Groups.h"
 
 #include "editing/ExportDialog.h"
 #include "editing/GroupCommands.h"
 #include "editing/ui/BackgroundRun.h"
 #include "editing/ui/PlaylistFileRequests.h"
-#include "editing/ui/Restore_Playlist.h"
 #include "playlist/PlaylistWriter.h"
 #include "settings/TextCatalogue.h"
 #include "store/GroupNumbering.h"
-#include "store/UndoSnapshot.h"
+#include "store/History.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -63,6 +62,7 @@ void Editor_Groups::cmdChange_type()
     }
     const std::string group = Combo_Grupa->currentText().toStdString();
     try {
+        const store::StepName step(m_context.db, "Change the type of '" + group + "'");
         setGroupType(m_context.db, group, Combo_type->currentText().toStdString());
     } catch (const std::exception& error) {
         m_context.prompter.message(QString::fromUtf8(error.what()));
@@ -79,6 +79,7 @@ void Editor_Groups::sortByName()
 {
     if (m_context.prompter.question(" Sorting Groups by Name ?")) {
         try {
+            const store::StepName step(m_context.db, "Sort the groups by name");
             store::Zapisi_Nove_Brojeve_Groups_Sort_By_Name(m_context.db);
             StoreChange change;
             change.parts = StoreChange::GroupRows | StoreChange::GroupNames;
@@ -124,36 +125,6 @@ void Editor_Groups::cmdExport()
         return;
     }
     m_context.message(settings::Texts::NoGroupTicked);
-}
-
-void Editor_Groups::cmdChannel_undo2()
-{
-    store::RestoreResult result = store::RestoreResult::NoSnapshot;
-    try {
-        result = store::Restore(m_context.db, store::RestoreForm::Editor);
-    } catch (const std::exception& error) {
-        m_context.prompter.message(QString::fromUtf8(error.what()));
-        return;
-    }
-    if (result == store::RestoreResult::NoSnapshot) {
-        m_context.message(settings::Texts::NothingToUndo);
-        return;
-    }
-    StoreChange change;
-    change.parts = StoreChange::Playlist;
-    m_context.events.publish(change);
-    m_context.message(settings::Texts::UndoDone);
-}
-
-void Editor_Groups::cmdLast_undo()
-{
-    Restore_Playlist restore(m_context.db, m_context.texts, m_context.prompter, this);
-    connect(&restore, &Restore_Playlist::restored, this, [this] {
-        StoreChange change;
-        change.parts = StoreChange::Playlist;
-        m_context.events.publish(change);
-    });
-    restore.exec();
 }
 
 } // namespace listrion::editing::ui

@@ -6,8 +6,9 @@
 #include "editing/GroupGridModel.h"
 #include "editing/ui/Add_Group.h"
 #include "editing/ui/BackgroundRun.h"
-#include "editing/ui/Backup_Playlist.h"
+#include "editing/ui/RestoreBox.h"
 #include "settings/TextCatalogue.h"
+#include "store/History.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -35,6 +36,25 @@ QCheckBox* checkBox(QWidget* parent, const char* name, const QString& caption)
     auto* box = new QCheckBox(caption, parent);
     box->setObjectName(name);
     return box;
+}
+
+std::string stepName(const GroupNameEdit& edit)
+{
+    switch (edit.tool) {
+    case GroupNameTool::Prefix:
+        return "Add '" + edit.text + "' before the ticked group names";
+    case GroupNameTool::Suffix:
+        return "Add '" + edit.text + "' after the ticked group names";
+    case GroupNameTool::Strip:
+        return "Remove the first parameter of the group names";
+    case GroupNameTool::Replace:
+        return "Replace '" + edit.text + "' in the group names";
+    case GroupNameTool::Capitalize:
+        return "Capitalize the group names";
+    case GroupNameTool::Upper:
+        return "Upper-case the group names";
+    }
+    return {};
 }
 
 } // namespace
@@ -86,7 +106,7 @@ QWidget* Editor_Groups::buildTools()
     connect(upper, &QAbstractButton::clicked, this, &Editor_Groups::cmdUper_case);
     layout->addWidget(names);
     layout->addWidget(buildTypeAndExport(panel));
-    layout->addWidget(buildRestoreBox(panel));
+    layout->addWidget(buildRestoreBox(this, m_context));
     layout->addStretch(1);
 
     for (QCheckBox* box : {Check1, Check2}) {
@@ -134,26 +154,6 @@ QWidget* Editor_Groups::buildTypeAndExport(QWidget* parent)
     return box;
 }
 
-QWidget* Editor_Groups::buildRestoreBox(QWidget* parent)
-{
-    auto* box = new QGroupBox("Restore", parent);
-    auto* layout = new QHBoxLayout(box);
-    controls::Gumb* backup = button(box, "cmdSave", "Backup");
-    controls::Gumb* undo = button(box, "cmdChannel_undo2", "Undo");
-    controls::Gumb* restore = button(box, "cmdLast_undo", "Restore backup");
-    controls::Gumb* close = button(box, "cmdIzlaz", "Exit");
-    for (controls::Gumb* b : {backup, undo, restore, close}) {
-        layout->addWidget(b);
-    }
-    connect(backup, &QAbstractButton::clicked, this, [this] {
-        Backup_Playlist::offerBackup(m_context.db, m_context.texts, m_context.prompter);
-    });
-    connect(undo, &QAbstractButton::clicked, this, &Editor_Groups::cmdChannel_undo2);
-    connect(restore, &QAbstractButton::clicked, this, &Editor_Groups::cmdLast_undo);
-    connect(close, &QAbstractButton::clicked, this, &QDialog::accept);
-    return box;
-}
-
 bool Editor_Groups::runNameTool(const GroupNameEdit& edit)
 {
     OnMerge onMerge = OnMerge::Refuse;
@@ -166,8 +166,11 @@ bool Editor_Groups::runNameTool(const GroupNameEdit& edit)
             }
             onMerge = OnMerge::Merge;
         }
-        done = runInBackground(this, m_context.folder.dataMdb(), kWorking,
-                               [&](store::Database& db) { applyGroupNameEdit(db, edit, onMerge); });
+        done =
+            runInBackground(this, m_context.folder.dataMdb(), kWorking, [&](store::Database& db) {
+                const store::StepName step(db, stepName(edit));
+                applyGroupNameEdit(db, edit, onMerge);
+            });
     } catch (const std::exception& error) {
         const std::optional<settings::TextKey> key = refusalText(error);
         m_context.prompter.message(key ? m_context.text(*key) : QString::fromUtf8(error.what()));

@@ -4,6 +4,7 @@
 #include "editing/ChannelGridModel.h"
 #include "editing/GroupGridModel.h"
 #include "editing/PlaylistCommands.h"
+#include "editing/ui/HistoryMenu.h"
 #include "editing/ui/WaitPanel.h"
 #include "listrion/Version.h"
 #include "settings/Languages.h"
@@ -142,6 +143,7 @@ void Glavna::start()
     if (store::compactionPays(m_folder.dataMdb())) {
         store::Compact_Database(m_folder.dataMdb());
     }
+    store::Database::setDefaultHistoryCap(m_settings.historyCapBytes());
     m_db.emplace(store::Schema::open(m_folder.dataMdb()));
 
     const settings::StartupSettings startup = settings::StartupSettings::apply(m_settings);
@@ -158,8 +160,10 @@ void Glavna::start()
     groupGridLayout();
     selectGroupRow(static_cast<int>(m_settings.readNumber(settings::Keys::PozicijaG).value_or(0)));
     showChosenPlaylist();
+    checkMediaPlayer();
     setTitle();
     Prevedi();
+    m_history->refresh();
     // The size the window had when it was last closed.
     const long long w = m_settings.readNumber(settings::Keys::Width).value_or(0);
     const long long h = m_settings.readNumber(settings::Keys::Height).value_or(0);

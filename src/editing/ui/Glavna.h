@@ -27,12 +27,16 @@ class QUrl;
 namespace listrion::controls {
 class Gumb;
 }
+namespace listrion::player {
+class PreviewPlayer;
+}
 
 namespace listrion::editing {
 namespace ui {
 struct EditingContext;
 class ChannelGridPart;
 class GroupGridPart;
+class HistoryMenu;
 } // namespace ui
 
 class ChannelGridModel;
@@ -50,6 +54,10 @@ public:
         controls::Prompter& prompter;
         playlist::HttpClient& http;               // downloads playlist addresses
         std::function<void(const QUrl&)> openUrl; // the desktop's default handler
+        // The preview player of the player and link-checker windows, and whether it works
+        // (with why not); libVLC when empty.
+        std::function<std::unique_ptr<player::PreviewPlayer>(QWidget* surface)> makePlayer = {};
+        std::function<bool(std::string* why)> playerWorks = {};
     };
 
     Glavna(settings::ProgramFolder folder, Services services, QWidget* parent = nullptr);
@@ -108,6 +116,10 @@ public:
     // The channel commands of the channel grid, its buttons and menus.
     ui::ChannelGridPart& channelCommands() const { return *m_channelPart; }
     void openChannelEditor();
+    // Opens the stream player on a channel, over `over` (this window or a modal editor).
+    void playChannel(QWidget* over, const std::string& group, std::int64_t rowId);
+    // Gives a tool window an Edit menu with the undo and redo of single steps.
+    void attachHistoryMenu(QWidget* window);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -117,6 +129,10 @@ protected:
 private:
     void buildWidgets();
     void buildMenus();
+    // The stream player's and the link checker's entries (cmdPlay, mnuPlayChannel,
+    // mnuPlayChannel2, mnuCheck_broken_channels); the start-up check of the media player.
+    void buildToolEntries();
+    void checkMediaPlayer();
     QAction* addCommand(QMenu* menu, const char* name, const QString& caption,
                         void (Glavna::*slot)());
     controls::Gumb* addButton(QWidget* frame, const char* name, const QString& caption);
@@ -193,6 +209,8 @@ private:
     ui::GroupGridPart* m_groupPart = nullptr;
     QMenu* m_channelPopup = nullptr; // mnuChannels2, the channel grid's pop-up menu
     ui::ChannelGridPart* m_channelPart = nullptr;
+    ui::HistoryMenu* m_history = nullptr; // Edit: undo and redo of single steps
+    std::function<std::unique_ptr<player::PreviewPlayer>(QWidget*)> m_playerFactory;
     bool m_shutDown = false;
 };
 

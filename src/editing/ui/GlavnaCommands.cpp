@@ -8,6 +8,7 @@
 #include "playlist/PlaylistOpening.h"
 #include "playlist/ui/Loading.h"
 #include "settings/TextCatalogue.h"
+#include "store/History.h"
 #include "store/Tables.h"
 #include "store/UndoSnapshot.h"
 
@@ -83,6 +84,7 @@ void Glavna::Popravi_Group_Type()
     m_wait->start("Please wait. I fixing group tipe !");
     bool repaired = true;
     try {
+        const store::StepName step(*m_db, "Repair group types");
         editing::Popravi_Group_Type(*m_db);
     } catch (const std::exception& error) {
         repaired = false;
@@ -103,6 +105,7 @@ void Glavna::Reload_Playlist()
 {
     Isklopi_Sve();
     try {
+        const store::StepName step(*m_db, "Renumber the playlist");
         editing::Reload_Playlist(*m_db);
     } catch (const std::exception& error) {
         m_services.prompter.message(storeError(error));
@@ -119,6 +122,7 @@ void Glavna::undo()
     const std::string group = currentGroup();
     store::RestoreResult result = store::RestoreResult::NoSnapshot;
     try {
+        const store::StepName step(*m_db, "Undo all changes");
         result = store::Restore(*m_db, store::RestoreForm::MainWindow);
     } catch (const std::exception& error) {
         m_services.prompter.message(storeError(error));

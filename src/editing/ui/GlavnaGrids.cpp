@@ -5,6 +5,7 @@
 #include "editing/ui/ChannelGridPart.h"
 #include "editing/ui/GridSetup.h"
 #include "editing/ui/GroupGridPart.h"
+#include "editing/ui/HistoryMenu.h"
 #include "settings/TextCatalogue.h"
 #include "store/TextCollation.h"
 #include "text/CountText.h"
@@ -131,6 +132,7 @@ void Glavna::selectGroupRow(int row)
 
 void Glavna::refreshGrids()
 {
+    m_history->refresh();
     const int row = std::max(0, m_groupGrid->currentIndex().row());
     m_groups->reload();
     groupGridLayout();

@@ -14,7 +14,15 @@ namespace listrion::editing {
 
 ui::EditingContext Glavna::context()
 {
-    return {*m_db, m_events, *m_texts, m_services.prompter, m_folder, m_settings};
+    return {*m_db,
+            m_events,
+            *m_texts,
+            m_services.prompter,
+            m_folder,
+            m_settings,
+            [this](QWidget* over, const std::string& group, std::int64_t rowId) {
+                playChannel(over, group, rowId);
+            }};
 }
 
 int Glavna::currentGroupRow() const

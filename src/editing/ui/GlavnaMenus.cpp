@@ -4,6 +4,7 @@
 #include "editing/PlaylistCommands.h"
 #include "editing/ui/ChannelGridPart.h"
 #include "editing/ui/GroupGridPart.h"
+#include "editing/ui/HistoryMenu.h"
 #include "settings/Languages.h"
 #include "settings/TextCatalogue.h"
 
@@ -60,6 +61,10 @@ void Glavna::buildMenus()
         close();
     });
 
+    QMenu* edit = menu("mnuEdit", "&Edit");
+    m_history = new ui::HistoryMenu(
+        edit, this, [this] { return m_db ? &*m_db : nullptr; }, m_events, m_services.prompter);
+
     QMenu* groups = menu("mnuGroups", "&Groups");
     m_groupPopup = new QMenu(this);
     m_groupPopup->setObjectName("mnuGroups2");
@@ -100,6 +105,7 @@ void Glavna::buildMenus()
     wire("cmdChannel_undo2", &Glavna::undo);
     wire("cmdSave2", &Glavna::cmdSave2);
     wire("cmdLast_undo", &Glavna::cmdLast_undo);
+    buildToolEntries();
     buildSearchAndMergeEntries();
 }
 

@@ -3,9 +3,11 @@
 #include "editing/ExportDialog.h"
 #include "editing/GroupGridModel.h"
 #include "editing/ui/Add_Group.h"
+#include "editing/ui/CommandRun.h"
 #include "editing/ui/Edit_Group.h"
 #include "settings/TextCatalogue.h"
 #include "store/BlockMoves.h"
+#include "store/History.h"
 #include "store/PositionSwaps.h"
 #include "store/Ticks.h"
 
@@ -16,6 +18,11 @@
 
 namespace listrion::editing::ui {
 namespace {
+
+std::string inQuotes(const std::string& name)
+{
+    return "'" + name + "'";
+}
 
 store::TickTarget everyRow()
 {
@@ -76,23 +83,15 @@ void GroupGridPart::selectRow(int row)
     m_grid->scrollTo(index);
 }
 
-bool GroupGridPart::run(const std::function<void(store::Database&)>& command)
+bool GroupGridPart::run(const std::string& name,
+                        const std::function<void(store::Database&)>& command)
 {
-    const EditingContext c = m_context();
-    try {
-        command(c.db);
-    } catch (const std::exception& error) {
-        c.prompter.message(QString::fromUtf8(error.what()));
-        return false;
-    }
-    return true;
+    return runCommand(m_context(), name, command);
 }
 
 void GroupGridPart::publish(unsigned parts)
 {
-    StoreChange change;
-    change.parts = parts;
-    m_context().events.publish(change);
+    publishChange(m_context(), parts);
 }
 
 void GroupGridPart::moveUp()
@@ -102,7 +101,8 @@ void GroupGridPart::moveUp()
         return;
     }
     const std::int64_t broj = model()->broj(row);
-    if (run([broj](store::Database& db) { store::Pozicija_Nova_Gore_Grupa(db, broj); })) {
+    if (run("Move group " + inQuotes(currentGroup()) + " up",
+            [broj](store::Database& db) { store::Pozicija_Nova_Gore_Grupa(db, broj); })) {
         publish(StoreChange::GroupRows | StoreChange::GroupNames);
         selectRow(row - 1);
     }
@@ -115,7 +115,8 @@ void GroupGridPart::moveDown()
         return;
     }
     const std::int64_t broj = model()->broj(row);
-    if (run([broj](store::Database& db) { store::Pozicija_Nova_Dole_Grupa(db, broj); })) {
+    if (run("Move group " + inQuotes(currentGroup()) + " down",
+            [broj](store::Database& db) { store::Pozicija_Nova_Dole_Grupa(db, broj); })) {
         publish(StoreChange::GroupRows | StoreChange::GroupNames);
         selectRow(row + 1);
     }
@@ -127,7 +128,8 @@ void GroupGridPart::moveToTop()
         return;
     }
     const std::string group = currentGroup();
-    if (run([&group](store::Database& db) { moveGroupTo(db, group, GroupEnd::Top); })) {
+    if (run("Move group " + inQuotes(group) + " to the top",
+            [&group](store::Database& db) { moveGroupTo(db, group, GroupEnd::Top); })) {
         publish(StoreChange::GroupRows | StoreChange::GroupNames);
     }
 }
@@ -139,7 +141,8 @@ void GroupGridPart::moveToBottom()
         return;
     }
     const std::string group = currentGroup();
-    if (run([&group](store::Database& db) { moveGroupTo(db, group, GroupEnd::Bottom); })) {
+    if (run("Move group " + inQuotes(group) + " to the bottom",
+            [&group](store::Database& db) { moveGroupTo(db, group, GroupEnd::Bottom); })) {
         publish(StoreChange::GroupRows | StoreChange::GroupNames);
     }
 }
@@ -163,9 +166,10 @@ void GroupGridPart::moveTicked(bool toTop)
     if (!anyGroupTicked(m_context().db)) {
         return;
     }
-    if (run([toTop](store::Database& db) {
-            toTop ? store::Premakni_Sve_Na_Vrh_Grupa(db) : store::Premakni_Sve_Na_Dno_Grupa(db);
-        })) {
+    if (run(std::string("Move the ticked groups to the ") + (toTop ? "top" : "bottom"),
+            [toTop](store::Database& db) {
+                toTop ? store::Premakni_Sve_Na_Vrh_Grupa(db) : store::Premakni_Sve_Na_Dno_Grupa(db);
+            })) {
         publish(StoreChange::GroupRows | StoreChange::GroupNames);
     }
 }
@@ -196,7 +200,8 @@ void GroupGridPart::setTicking(bool on)
 void GroupGridPart::selectAll()
 {
     const bool tick = !m_allTicked;
-    if (run([tick](store::Database& db) { store::setGroupTicks(db, everyRow(), tick); })) {
+    if (run("Tick the groups",
+            [tick](store::Database& db) { store::setGroupTicks(db, everyRow(), tick); })) {
         m_allTicked = tick;
         setCaptions();
         publish(StoreChange::GroupRows);
@@ -224,7 +229,8 @@ void GroupGridPart::resetModes()
 
 void GroupGridPart::leaveModes()
 {
-    run([](store::Database& db) { store::setGroupTicks(db, everyRow(), false); });
+    run("Untick the groups",
+        [](store::Database& db) { store::setGroupTicks(db, everyRow(), false); });
     resetModes();
     emit modesLeft();
     publish(StoreChange::GroupRows);
@@ -243,9 +249,10 @@ void GroupGridPart::deleteGroups()
     const std::string group = currentGroup();
     const bool ticked = m_deleteMode;
     const GroupGaps gaps = m_gaps;
-    run([&](store::Database& db) {
-        ticked ? deleteTickedGroups(db, gaps) : deleteGroup(db, group, gaps);
-    });
+    run(ticked ? std::string("Delete the ticked groups") : "Delete group " + inQuotes(group),
+        [&](store::Database& db) {
+            ticked ? deleteTickedGroups(db, gaps) : deleteGroup(db, group, gaps);
+        });
     resetModes();
     publish(StoreChange::GroupRows | StoreChange::GroupNames | StoreChange::ChannelRows);
     selectRow(std::min(row, rows() - 1));
@@ -262,7 +269,8 @@ void GroupGridPart::deleteKey()
         return;
     }
     const std::string group = currentGroup();
-    if (run([&group](store::Database& db) { deleteGroup(db, group, GroupGaps::ByPosition); })) {
+    if (run("Delete group " + inQuotes(group),
+            [&group](store::Database& db) { deleteGroup(db, group, GroupGaps::ByPosition); })) {
         publish(StoreChange::GroupRows | StoreChange::GroupNames | StoreChange::ChannelRows);
         selectRow(std::min(row, rows() - 1));
     }

@@ -78,7 +78,7 @@ private:
     void enterTicking();
     void publish(unsigned parts);
     // Runs a store command; false after telling the user why it failed.
-    bool run(const std::function<void(store::Database&)>& command);
+    bool run(const std::string& name, const std::function<void(store::Database&)>& command);
 
     // The grid's model; no command runs before it is set.
     GroupGridModel* model() const;

@@ -4,6 +4,7 @@
 #include "controls/Prompter.h"
 #include "editing/ui/CopyList.h"
 #include "settings/TextCatalogue.h"
+#include "store/History.h"
 #include "store/NamedBackups.h"
 
 #include <QHBoxLayout>
@@ -62,6 +63,7 @@ void Restore_Playlist::restoreChosen()
     const std::string number = store::Najdi_Stevilko_Kopije(chosen->text().toStdString());
     store::RestoreCopyResult result = store::RestoreCopyResult::NoSuchCopy;
     try {
+        const store::StepName step(m_db, "Restore the backup copy " + number);
         result = store::Restore_Playlist(m_db, number);
     } catch (const std::exception& error) {
         m_prompter.message(QString::fromUtf8(error.what()));

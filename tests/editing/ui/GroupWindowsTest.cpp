@@ -7,6 +7,7 @@
 #include "settings/TextCatalogue.h"
 #include "store/Schema.h"
 #include "support/DialogScript.h"
+#include "support/FakeHttp.h"
 #include "support/PlaylistStore.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempFolder.h"
@@ -24,15 +25,6 @@ namespace {
 
 using Names = std::vector<std::string>;
 using test::DialogScript;
-
-class NoHttp : public playlist::HttpClient {
-public:
-    playlist::HttpResult get(const std::string&, const playlist::HttpLimits&, const BodySink&,
-                             const CancelTest&) override
-    {
-        return {};
-    }
-};
 
 class GroupWindows : public ::testing::Test {
 protected:
@@ -83,7 +75,7 @@ protected:
     test::TempFolder home;
     settings::ProgramFolder folder{home.path()};
     test::ScriptedPrompter prompter;
-    NoHttp http;
+    test::FakeHttp http;
     std::unique_ptr<Glavna> window;
 };
 
@@ -111,6 +103,27 @@ TEST_F(GroupWindows, MovesStopAtTheEndsAndFollowTheMovedGroup)
     click("cmdKonec_G");
     click("cmd_Naz_G");
     EXPECT_EQ(groupRow(), 2);
+    EXPECT_TRUE(store().problems().empty());
+}
+
+TEST_F(GroupWindows, EditMenuUndoesAndRedoesTheNamedStep)
+{
+    start();
+    QAction* undo = child<QAction>("mnuUndoStep");
+    QAction* redo = child<QAction>("mnuRedoStep");
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_EQ(undo->shortcut(), QKeySequence::fromString("Ctrl+Z"));
+    chooseGroup(1);
+    click("cmdDelete_group");
+    EXPECT_EQ(undo->text(), "Undo \"Delete group 'G2'\"");
+    EXPECT_FALSE(redo->isEnabled());
+    undo->trigger();
+    EXPECT_EQ(store().groups(), (Names{"G1", "G2", "G3", "G4"}));
+    EXPECT_EQ(groups()->model()->rowCount(), 4); // the grids followed
+    EXPECT_EQ(redo->text(), "Redo \"Delete group 'G2'\"");
+    EXPECT_FALSE(undo->isEnabled());
+    redo->trigger();
+    EXPECT_EQ(store().groups(), (Names{"G1", "G3", "G4"}));
     EXPECT_TRUE(store().problems().empty());
 }
 

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "controls/Prompter.h"
+#include "editing/StoreEvents.h"
+#include "store/Database.h"
+
+#include <QObject>
+
+#include <functional>
+
+class QAction;
+class QMenu;
+class QWidget;
+
+namespace listrion::editing::ui {
+
+// Edit → Undo "…" (Ctrl+Z) and Redo "…" (Ctrl+Shift+Z, Ctrl+Y) of a window: the captions name
+// the step they undo or redo and follow every change notice; each runs as one transaction off
+// the window thread, then every open window re-reads what it shows.
+class HistoryMenu : public QObject {
+    Q_OBJECT
+
+public:
+    // The window's connection to data.mdb (nothing while it has none).
+    using StoreSource = std::function<store::Database*()>;
+
+    // Adds the two entries (mnuUndoStep, mnuRedoStep) to `menu`.
+    HistoryMenu(QMenu* menu, QWidget* window, StoreSource store, StoreEvents& events,
+                controls::Prompter& prompter);
+
+    // Reads the captions again from the store.
+    void refresh();
+    void undo();
+    void redo();
+
+private:
+    void run(bool undoing);
+
+    QWidget* m_window;
+    StoreSource m_store;
+    StoreEvents& m_events;
+    controls::Prompter& m_prompter;
+    QAction* m_undo = nullptr;
+    QAction* m_redo = nullptr;
+};
+
+} // namespace listrion::editing::ui

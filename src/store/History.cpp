@@ -1,0 +1,408 @@
+#include "store/History.h"
+
+#include "store/ChangeLog.h"
+#include "store/NamedBackups.h"
+#include "store/Schema.h"
+#include "store/Transaction.h"
+#include "store/UndoSnapshot.h"
+
+#include <sqlite3.h>
+
+#include <map>
+#include <stdexcept>
+
+namespace listrion::store {
+namespace {
+
+// The packed changes of a step are stored in parts of at most this many bytes.
+constexpr std::size_t kPartBytes = 1 << 20;
+// A step that changes more channel rows than this is undone with the channel indexes built
+// afresh afterwards, which is faster than keeping them up to date row by row.
+constexpr std::int64_t kRebuildIndexesAbove = 200'000;
+// What a replaced table's copy counts toward the cap, per row.
+constexpr std::int64_t kCopyRowBytes = 200;
+
+std::string copyTable(std::int64_t step, std::size_t table)
+{
+    return "History_Copy_" + std::to_string(step) + "_" + std::to_string(table);
+}
+
+std::vector<std::string> columnsOf(const Database& db, std::string_view table)
+{
+    std::vector<std::string> columns;
+    Statement st = db.prepare("SELECT name FROM pragma_table_info(?) ORDER BY cid");
+    st.bind(1, table);
+    while (st.step()) {
+        columns.push_back(st.columnText(0));
+    }
+    return columns;
+}
+
+std::string columnList(const std::vector<std::string>& columns)
+{
+    std::string list;
+    for (const std::string& c : columns) {
+        list += (list.empty() ? "" : ", ") + quoteIdentifier(c);
+    }
+    return list;
+}
+
+void dropStep(Database& db, std::int64_t id)
+{
+    db.prepare("DELETE FROM History_Data WHERE step = ?").bindAll(id).run();
+    db.prepare("DELETE FROM History_Step WHERE id = ?").bindAll(id).run();
+    for (std::size_t t = 0; t < std::size(ChangeLog::kTables); ++t) {
+        if (db.tableExists(copyTable(id, t))) {
+            db.dropTable(copyTable(id, t));
+        }
+    }
+}
+
+// A new step: what was undone can no longer be redone, and the oldest steps go while the kept
+// ones pass the cap (the new one stays in any case).
+std::int64_t startStep(Database& db, std::string_view name, std::int64_t bytes, int kind,
+                       std::string_view source)
+{
+    std::vector<std::int64_t> undone;
+    Statement st = db.prepare("SELECT id FROM History_Step WHERE undone <> 0");
+    while (st.step()) {
+        undone.push_back(st.columnInt(0));
+    }
+    st.reset();
+    for (std::int64_t id : undone) {
+        dropStep(db, id);
+    }
+    std::int64_t kept = db.scalarInt("SELECT sum(bytes) FROM History_Step", 0);
+    while (kept + bytes > db.historyCap()) {
+        Statement oldest = db.prepare("SELECT id, bytes FROM History_Step ORDER BY id LIMIT 1");
+        if (!oldest.step()) {
+            break;
+        }
+        const std::int64_t id = oldest.columnInt(0);
+        kept -= oldest.columnInt(1);
+        oldest.reset();
+        dropStep(db, id);
+    }
+    db.prepare(
+          "INSERT INTO History_Step (name, bytes, undone, kind, source) VALUES (?, ?, 0, ?, ?)")
+        .bindAll(name, bytes, kind, source)
+        .run();
+    return db.scalarInt("SELECT last_insert_rowid()", 0);
+}
+
+std::optional<History::Step> stepWhere(const Database& db, const char* sql)
+{
+    Statement st = db.prepare(sql);
+    if (!st.step()) {
+        return std::nullopt;
+    }
+    return History::Step{st.columnInt(0), st.columnText(1), st.columnInt(2), st.columnInt(3) != 0};
+}
+
+// Applies the packed changes of a step backwards (undo) or forwards (redo).
+class Replay {
+public:
+    Replay(Database& db, bool backwards) : m_db(db), m_backwards(backwards) {}
+
+    void run(const std::string& bytes)
+    {
+        std::vector<ChangeLog::Change> changes;
+        std::string_view rest = bytes;
+        ChangeLog::Change change;
+        std::int64_t channelRows = 0;
+        while (ChangeLog::next(rest, change)) {
+            changes.push_back(change);
+            channelRows += change.table == 0 ? 1 : 0;
+        }
+        const bool rebuild = channelRows > kRebuildIndexesAbove;
+        if (rebuild) {
+            Schema::dropPlaylistIndexes(m_db);
+        }
+        if (m_backwards) {
+            for (auto it = changes.rbegin(); it != changes.rend(); ++it) {
+                apply(*it);
+            }
+        } else {
+            for (const ChangeLog::Change& c : changes) {
+                apply(c);
+            }
+        }
+        if (rebuild) {
+            Schema::createPlaylistIndexes(m_db);
+        }
+    }
+
+private:
+    const std::vector<std::string>& columns(std::uint8_t table)
+    {
+        auto found = m_columns.find(table);
+        if (found == m_columns.end()) {
+            found = m_columns.emplace(table, columnsOf(m_db, ChangeLog::kTables[table])).first;
+        }
+        return found->second;
+    }
+    Statement& statement(const std::string& sql)
+    {
+        auto found = m_statements.find(sql);
+        if (found == m_statements.end()) {
+            found = m_statements.emplace(sql, m_db.prepare(sql)).first;
+        }
+        found->second.reset();
+        return found->second;
+    }
+    std::string table(std::uint8_t t) const { return quoteIdentifier(ChangeLog::kTables[t]); }
+
+    void apply(const ChangeLog::Change& c)
+    {
+        const bool remove = (c.op == ChangeLog::Op::Insert) == m_backwards;
+        if (c.op == ChangeLog::Op::Update) {
+            update(c);
+        } else if (remove) {
+            Statement& st = statement("DELETE FROM " + table(c.table) + " WHERE rowid = ?");
+            st.bind(1, c.rowid);
+            st.run();
+        } else {
+            insert(c);
+        }
+    }
+    void insert(const ChangeLog::Change& c)
+    {
+        std::string_view values = c.payload;
+        const std::uint64_t count = static_cast<unsigned char>(values.front());
+        values.remove_prefix(1);
+        const std::vector<std::string>& all = columns(c.table);
+        const std::vector<std::string> used(all.begin(),
+                                            all.begin() + std::min<std::size_t>(count, all.size()));
+        std::string marks = "?";
+        for (std::size_t i = 0; i < used.size(); ++i) {
+            marks += ", ?";
+        }
+        Statement& st = statement("INSERT INTO " + table(c.table) + " (rowid, " + columnList(used) +
+                                  ") VALUES (" + marks + ")");
+        st.bind(1, c.rowid);
+        for (std::size_t i = 0; i < used.size(); ++i) {
+            PackedValue::bind(values, rawOf(st), static_cast<int>(i) + 2);
+        }
+        st.run();
+    }
+    void update(const ChangeLog::Change& c)
+    {
+        std::string_view values = c.payload;
+        const std::uint64_t count = static_cast<unsigned char>(values.front());
+        values.remove_prefix(1);
+        const std::vector<std::string>& all = columns(c.table);
+        std::string set;
+        std::vector<std::string_view> old;
+        std::vector<std::string_view> now;
+        for (std::uint64_t i = 0; i < count; ++i) {
+            const std::uint64_t column = static_cast<unsigned char>(values.front());
+            values.remove_prefix(1);
+            set += std::string(set.empty() ? "" : ", ") + quoteIdentifier(all.at(column)) + " = ?";
+            for (auto* list : {&old, &now}) {
+                const std::string_view start = values;
+                skipValue(values);
+                list->push_back(start.substr(0, start.size() - values.size()));
+            }
+        }
+        Statement& st = statement("UPDATE " + table(c.table) + " SET " + set + " WHERE rowid = ?");
+        const std::vector<std::string_view>& take = m_backwards ? old : now;
+        for (std::size_t i = 0; i < take.size(); ++i) {
+            std::string_view one = take[i];
+            PackedValue::bind(one, rawOf(st), static_cast<int>(i) + 1);
+        }
+        st.bind(static_cast<int>(take.size()) + 1, c.rowid);
+        st.run();
+    }
+    static void skipValue(std::string_view& values) { PackedValue::skip(values); }
+    static sqlite3_stmt* rawOf(Statement& st) { return st.handle(); }
+
+    Database& m_db;
+    bool m_backwards;
+    std::map<std::uint8_t, std::vector<std::string>> m_columns;
+    std::map<std::string, Statement> m_statements;
+};
+
+std::string readStep(const Database& db, std::int64_t id)
+{
+    std::string bytes;
+    Statement st = db.prepare("SELECT data FROM History_Data WHERE step = ? ORDER BY part");
+    st.bind(1, id);
+    while (st.step()) {
+        bytes += st.columnView(0);
+    }
+    return bytes;
+}
+
+void copyBack(Database& db, std::int64_t id)
+{
+    Schema::dropPlaylistIndexes(db);
+    for (std::size_t t = 0; t < std::size(ChangeLog::kTables); ++t) {
+        const std::string table = quoteIdentifier(ChangeLog::kTables[t]);
+        const std::string columns = columnList(columnsOf(db, ChangeLog::kTables[t]));
+        db.exec("DELETE FROM " + table);
+        db.exec("INSERT INTO " + table + " (rowid, " + columns + ") SELECT listrion_rowid, " +
+                columns + " FROM " + quoteIdentifier(copyTable(id, t)) +
+                " ORDER BY listrion_rowid");
+    }
+    Schema::createPlaylistIndexes(db);
+}
+
+void replaceAgain(Database& db, int kind, const std::string& source)
+{
+    switch (static_cast<History::Replacement>(kind)) {
+    case History::Replacement::SnapshotMainWindow:
+        replaceWithSnapshot(db, RestoreForm::MainWindow);
+        return;
+    case History::Replacement::SnapshotEditor:
+        replaceWithSnapshot(db, RestoreForm::Editor);
+        return;
+    case History::Replacement::NamedBackup:
+        if (replaceWithCopy(db, source) != RestoreCopyResult::Restored) {
+            throw std::runtime_error("the numbered copy " + source + " is no longer there");
+        }
+        return;
+    }
+}
+
+} // namespace
+
+namespace History {
+
+void ensureTables(Database& db)
+{
+    db.exec("CREATE TABLE IF NOT EXISTS History_Step (id INTEGER PRIMARY KEY, name TEXT NOT NULL, "
+            "bytes INTEGER NOT NULL, undone INTEGER NOT NULL DEFAULT 0, kind INTEGER NOT NULL "
+            "DEFAULT 0, source TEXT);"
+            "CREATE TABLE IF NOT EXISTS History_Data (step INTEGER NOT NULL, part INTEGER NOT "
+            "NULL, data BLOB NOT NULL, PRIMARY KEY (step, part)) WITHOUT ROWID;");
+}
+
+void record(Database& db, std::string_view name, const ChangeLog& log)
+{
+    const std::string& bytes = log.bytes();
+    const std::int64_t id = startStep(db, name, static_cast<std::int64_t>(bytes.size()), 0, {});
+    Statement part = db.prepare("INSERT INTO History_Data (step, part, data) VALUES (?, ?, ?)");
+    std::int64_t number = 0;
+    for (std::size_t at = 0; at < bytes.size(); at += kPartBytes) {
+        part.bind(1, id).bind(2, number++);
+        sqlite3_bind_blob64(part.handle(), 3, bytes.data() + at,
+                            std::min(kPartBytes, bytes.size() - at), SQLITE_STATIC);
+        part.run();
+    }
+}
+
+void recordReplacement(Database& db, std::string_view name, Replacement how,
+                       std::string_view source)
+{
+    const std::int64_t rows = db.scalarInt("SELECT count(*) FROM Playlist", 0) +
+                              db.scalarInt("SELECT count(*) FROM Grupa", 0);
+    const std::int64_t id =
+        startStep(db, name, rows * kCopyRowBytes, static_cast<int>(how), source);
+    for (std::size_t t = 0; t < std::size(ChangeLog::kTables); ++t) {
+        db.exec("CREATE TABLE " + quoteIdentifier(copyTable(id, t)) +
+                " AS SELECT rowid AS listrion_rowid, * FROM " +
+                quoteIdentifier(ChangeLog::kTables[t]));
+    }
+}
+
+std::optional<Step> nextUndo(const Database& db)
+{
+    return stepWhere(db, "SELECT id, name, bytes, undone FROM History_Step WHERE undone = 0 "
+                         "ORDER BY id DESC LIMIT 1");
+}
+
+std::optional<Step> nextRedo(const Database& db)
+{
+    return stepWhere(db, "SELECT id, name, bytes, undone FROM History_Step WHERE undone <> 0 "
+                         "ORDER BY id LIMIT 1");
+}
+
+std::vector<Step> steps(const Database& db)
+{
+    std::vector<Step> all;
+    Statement st = db.prepare("SELECT id, name, bytes, undone FROM History_Step ORDER BY id DESC");
+    while (st.step()) {
+        all.push_back({st.columnInt(0), st.columnText(1), st.columnInt(2), st.columnInt(3) != 0});
+    }
+    return all;
+}
+
+std::optional<std::string> undo(Database& db)
+{
+    Transaction tx(db);
+    const HistoryPause pause(db);
+    const std::optional<Step> step = nextUndo(db);
+    if (!step) {
+        return std::nullopt;
+    }
+    const int kind =
+        static_cast<int>(db.scalarInt("SELECT kind FROM History_Step WHERE id = ?", 0, step->id));
+    if (kind == 0) {
+        Replay(db, true).run(readStep(db, step->id));
+    } else {
+        copyBack(db, step->id);
+    }
+    db.prepare("UPDATE History_Step SET undone = 1 WHERE id = ?").bindAll(step->id).run();
+    tx.commit();
+    return step->name;
+}
+
+std::optional<std::string> redo(Database& db)
+{
+    Transaction tx(db);
+    const HistoryPause pause(db);
+    const std::optional<Step> step = nextRedo(db);
+    if (!step) {
+        return std::nullopt;
+    }
+    Statement st = db.prepare("SELECT kind, source FROM History_Step WHERE id = ?");
+    st.bind(1, step->id);
+    st.step();
+    const int kind = static_cast<int>(st.columnInt(0));
+    const std::string source = st.columnText(1);
+    st.reset();
+    if (kind == 0) {
+        Replay(db, false).run(readStep(db, step->id));
+    } else {
+        replaceAgain(db, kind, source);
+    }
+    db.prepare("UPDATE History_Step SET undone = 0 WHERE id = ?").bindAll(step->id).run();
+    tx.commit();
+    return step->name;
+}
+
+void clear(Database& db)
+{
+    Transaction tx(db);
+    db.exec("DELETE FROM History_Step; DELETE FROM History_Data;");
+    for (const std::string& table : db.tableNames()) {
+        if (table.starts_with("History_Copy_")) {
+            db.dropTable(table);
+        }
+    }
+    tx.commit();
+}
+
+} // namespace History
+
+HistoryPause::HistoryPause(Database& db) : m_log(db.changeLog()), m_was(m_log.enabled())
+{
+    m_log.setEnabled(false);
+}
+
+HistoryPause::~HistoryPause()
+{
+    m_log.setEnabled(m_was);
+}
+
+StepName::StepName(Database& db, std::string name) : m_db(db), m_previous(db.stepName())
+{
+    db.setStepName(std::move(name));
+}
+
+StepName::~StepName()
+{
+    m_db.setStepName(std::move(m_previous));
+}
+
+} // namespace listrion::store

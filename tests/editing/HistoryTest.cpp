@@ -1,0 +1,191 @@
+// The history of edits: random command sequences undone and redone in full, the cap, the
+// commands that replace whole tables, a command killed half-way, and the history starting anew.
+#include "store/History.h"
+#include "RandomCommands.h"
+#include "editing/PlaylistCommands.h"
+#include "store/NamedBackups.h"
+#include "store/Schema.h"
+#include "store/Tables.h"
+#include "store/Ticks.h"
+#include "store/UndoSnapshot.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace listrion::editing {
+namespace {
+
+using store::History::redo;
+using store::History::undo;
+
+// Every row of the tables the history keeps, in store order, every column but the tick.
+std::vector<std::string> dump(const store::Database& db)
+{
+    std::vector<std::string> rows;
+    for (const char* table : {"Playlist", "Grupa", "SS_Epg"}) {
+        std::string columns = "rowid";
+        store::Statement names =
+            db.prepare("SELECT name FROM pragma_table_info(?) WHERE name <> 'izberi' ORDER BY cid");
+        names.bind(1, table);
+        while (names.step()) {
+            columns += " || '|' || quote(" + names.columnText(0) + ")";
+        }
+        store::Statement st =
+            db.prepare("SELECT " + columns + " FROM " + table + " ORDER BY rowid");
+        while (st.step()) {
+            rows.push_back(std::string(table) + ":" + st.columnText(0));
+        }
+    }
+    return rows;
+}
+
+std::size_t undoAll(store::Database& db)
+{
+    std::size_t undone = 0;
+    while (undo(db)) {
+        ++undone;
+    }
+    return undone;
+}
+
+TEST(HistoryProperty, RandomCommandsUndoneAndRedoneInFull)
+{
+    for (unsigned seed = 1; seed <= 6; ++seed) {
+        test::TempFolder home;
+        test::PlaylistStore s(home.file("data.mdb"));
+        s.fill({4, 1, 6, 3, 2, 5, 7});
+        s.recount();
+        s.db.exec("INSERT INTO SS_Epg (ssepgurl) VALUES ('http://epg/')");
+        const std::vector<std::string> first = dump(s.db);
+        test::RandomCommands commands(s, seed);
+        for (int i = 0; i < 30; ++i) {
+            commands.step();
+        }
+        const std::vector<std::string> last = dump(s.db);
+        const std::size_t steps = store::History::steps(s.db).size();
+        ASSERT_GT(steps, 10u) << "seed " << seed;
+        EXPECT_EQ(undoAll(s.db), steps);
+        ASSERT_EQ(dump(s.db), first) << "seed " << seed;
+        std::size_t redone = 0;
+        while (redo(s.db)) {
+            ++redone;
+        }
+        EXPECT_EQ(redone, steps);
+        ASSERT_EQ(dump(s.db), last) << "seed " << seed;
+        EXPECT_TRUE(s.problems().empty());
+    }
+}
+
+TEST(History, NamesTheCapAndANewCommandAfterAnUndo)
+{
+    test::TempFolder home;
+    test::PlaylistStore s(home.file("data.mdb"));
+    s.fill({3, 2});
+    s.recount();
+    {
+        const store::StepName name(s.db, "Delete group G1");
+        deleteGroup(s.db, "G1", GroupGaps::ByPosition);
+    }
+    EXPECT_EQ(store::History::nextUndo(s.db)->name, "Delete group G1");
+    EXPECT_EQ(s.db.stepName(), "Change");
+    // Ticking is selection, not a step.
+    s.db.exec("BEGIN");
+    s.db.exec("COMMIT");
+    store::TickTarget all;
+    all.all = true;
+    store::setChannelTicks(s.db, all, true);
+    EXPECT_EQ(store::History::steps(s.db).size(), 1u);
+
+    addGroup(s.db, "A", "Live");
+    addGroup(s.db, "B", "Live");
+    EXPECT_EQ(undo(s.db), "Change");
+    EXPECT_EQ(store::History::nextRedo(s.db)->name, "Change");
+    // A new command drops what could be redone.
+    addGroup(s.db, "C", "Live");
+    EXPECT_FALSE(store::History::nextRedo(s.db));
+    EXPECT_EQ(s.groups(), (std::vector<std::string>{"G2", "A", "C"}));
+
+    // Past the cap the oldest steps go; the newest stays whatever its size.
+    s.db.setHistoryCap(1);
+    addGroup(s.db, "D", "Live");
+    ASSERT_EQ(store::History::steps(s.db).size(), 1u);
+    EXPECT_TRUE(undo(s.db));
+    EXPECT_FALSE(undo(s.db));
+    EXPECT_EQ(s.groups(), (std::vector<std::string>{"G2", "A", "C"}));
+}
+
+TEST(History, WholeTableReplacementsAndANewPlaylist)
+{
+    test::TempFolder home;
+    test::PlaylistStore s(home.file("data.mdb"));
+    s.fill({3, 2});
+    s.recount();
+    store::takeUndoSnapshot(s.db);
+    store::Naredi_Backup(s.db);
+    deleteGroup(s.db, "G2", GroupGaps::ByPosition);
+    const std::vector<std::string> edited = dump(s.db);
+    store::Restore(s.db, store::RestoreForm::MainWindow);
+    const std::vector<std::string> restored = dump(s.db);
+    ASSERT_NE(restored, edited);
+    EXPECT_TRUE(undo(s.db));
+    EXPECT_EQ(dump(s.db), edited);
+    EXPECT_TRUE(redo(s.db));
+    EXPECT_EQ(dump(s.db), restored);
+    deleteGroup(s.db, "G1", GroupGaps::ByPosition);
+    EXPECT_EQ(store::Restore_Playlist(s.db, "01"), store::RestoreCopyResult::Restored);
+    EXPECT_TRUE(undo(s.db));
+    EXPECT_EQ(s.groups(), (std::vector<std::string>{"G2"}));
+    // Compaction keeps the history; a new playlist starts a new one.
+    newPlaylist(s.db);
+    EXPECT_FALSE(store::History::nextUndo(s.db));
+    EXPECT_EQ(
+        s.db.scalarInt("SELECT count(*) FROM sqlite_schema WHERE name LIKE 'History_Copy%'", -1),
+        0);
+}
+
+TEST(History, ACommandKilledHalfWayLeavesTheStepsBefore)
+{
+    test::TempFolder home;
+    const std::filesystem::path file = home.file("data.mdb");
+    {
+        test::PlaylistStore s(file);
+        s.fill({300, 200, 100});
+        s.recount();
+        addGroup(s.db, "Before", "Live");
+    }
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        store::Database db = store::Schema::open(file);
+        // Dies in the middle of renaming every group, its transaction open.
+        sqlite3_progress_handler(
+            db.handle(), 5000,
+            [](void*) {
+                std::raise(SIGKILL);
+                return 0;
+            },
+            nullptr);
+        applyGroupNameEdit(db, {GroupNameTool::Replace, "G", "Group "}, OnMerge::Refuse);
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    test::PlaylistStore s(file);
+    store::Statement check = s.db.prepare("PRAGMA integrity_check");
+    ASSERT_TRUE(check.step());
+    EXPECT_EQ(check.columnText(0), "ok");
+    check.reset();
+    ASSERT_EQ(store::History::steps(s.db).size(), 1u);
+    EXPECT_TRUE(undo(s.db));
+    EXPECT_EQ(s.groups(), (std::vector<std::string>{"G1", "G2", "G3"}));
+    EXPECT_TRUE(s.problems().empty());
+}
+
+} // namespace
+} // namespace listrion::editing
