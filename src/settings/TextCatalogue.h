@@ -14,7 +14,6 @@
 #define LISTRION_TEXT_CATALOGUE(X)                                                                 \
     X(GroupColumn, "Main", 10)                                                                     \
     X(ChooseGroupFirst, "Main", 17)                                                                \
-    X(GroupColumn, "Main", 10)                                                                     \
     X(ReplaceFileQuestion, "Main", 19)                                                             \
     X(ChangesMade, "Main", 20)                                                                     \
     X(NothingToUndo, "Main", 21)                                                                   \

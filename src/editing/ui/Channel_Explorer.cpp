@@ -1,14 +1,14 @@
 #include "editing/ui/Channel_Explorer.h"
 
+#include "editing/ui/RestoreBox.h"
+
 #include "controls/Gumb.h"
 #include "editing/ChannelCommands.h"
 #include "editing/ChannelGridModel.h"
-#include "editing/ui/Backup_Playlist.h"
 #include "editing/ui/ChannelGridPart.h"
-#include "editing/ui/Restore_Playlist.h"
 #include "settings/TextCatalogue.h"
+#include "store/History.h"
 #include "store/TextCollation.h"
-#include "store/UndoSnapshot.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -53,7 +53,7 @@ Channel_Explorer::Channel_Explorer(const EditingContext& context, ExplorerPane::
     panes->addLayout(middle);
     panes->addWidget(m_right, 1);
     layout->addLayout(panes, 1);
-    layout->addWidget(buildRestoreBox());
+    layout->addWidget(buildRestoreBox(this, m_context));
     connect(toRight, &QAbstractButton::clicked, this, [this] { transfer(*m_left, *m_right); });
     connect(toLeft, &QAbstractButton::clicked, this, [this] { transfer(*m_right, *m_left); });
     for (ExplorerPane* pane : {m_left, m_right}) {
@@ -68,30 +68,6 @@ Channel_Explorer::Channel_Explorer(const EditingContext& context, ExplorerPane::
         names.isEmpty() ? pane->reread() : pane->showGroupAt(0);
     }
     resize(1400, 800);
-}
-
-QWidget* Channel_Explorer::buildRestoreBox()
-{
-    auto* box = new QWidget(this);
-    auto* layout = new QHBoxLayout(box);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addStretch(1);
-    auto button = [&](const char* name, const char* caption) {
-        auto* gumb = new controls::Gumb(caption, box);
-        gumb->setObjectName(name);
-        gumb->setMinimumSize(110, 30);
-        layout->addWidget(gumb);
-        return gumb;
-    };
-    connect(button("cmdSave", "Backup"), &QAbstractButton::clicked, this, [this] {
-        Backup_Playlist::offerBackup(m_context.db, m_context.texts, m_context.prompter);
-    });
-    connect(button("cmdChannel_undo2", "Undo"), &QAbstractButton::clicked, this,
-            &Channel_Explorer::cmdChannel_undo2);
-    connect(button("cmdLast_undo", "Restore backup"), &QAbstractButton::clicked, this,
-            &Channel_Explorer::cmdLast_undo);
-    connect(button("cmdIzlaz", "Exit"), &QAbstractButton::clicked, this, &QWidget::close);
-    return box;
 }
 
 // The combos list the groups as the group grid does: by type, then position.
@@ -127,6 +103,11 @@ void Channel_Explorer::transfer(ExplorerPane& from, ExplorerPane& to)
         m_lastRow == 0 ? std::optional<std::string>(source) : std::nullopt;
     MovedChannels moved;
     try {
+        const store::StepName step(m_context.db, "Move " +
+                                                     (which.kind == ChannelSelection::Kind::One
+                                                          ? inQuotes(from.model().name(row))
+                                                          : std::string("the ticked channels")) +
+                                                     " to " + inQuotes(*target));
         moved = moveChannelsToGroup(m_context.db, which, *target, removable);
     } catch (const std::exception& error) {
         m_context.prompter.message(QString::fromUtf8(error.what()));
@@ -155,36 +136,6 @@ void Channel_Explorer::storeChanged(const StoreChange& change)
     }
     m_left->reread();
     m_right->reread();
-}
-
-void Channel_Explorer::cmdChannel_undo2()
-{
-    store::RestoreResult result = store::RestoreResult::NoSnapshot;
-    try {
-        result = store::Restore(m_context.db, store::RestoreForm::Editor);
-    } catch (const std::exception& error) {
-        m_context.prompter.message(QString::fromUtf8(error.what()));
-        return;
-    }
-    if (result == store::RestoreResult::NoSnapshot) {
-        m_context.message(settings::Texts::NothingToUndo);
-        return;
-    }
-    StoreChange change;
-    change.parts = StoreChange::Playlist;
-    m_context.events.publish(change);
-    m_context.message(settings::Texts::UndoDone);
-}
-
-void Channel_Explorer::cmdLast_undo()
-{
-    Restore_Playlist restore(m_context.db, m_context.texts, m_context.prompter, this);
-    connect(&restore, &Restore_Playlist::restored, this, [this] {
-        StoreChange change;
-        change.parts = StoreChange::Playlist;
-        m_context.events.publish(change);
-    });
-    restore.exec();
 }
 
 void Channel_Explorer::closeEvent(QCloseEvent* event)

@@ -29,13 +29,10 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    QWidget* buildRestoreBox();
     QStringList groupNames() const;
     // cmdPremakni_Desno (left to right) and cmdPremakni_Levo (right to left).
     void transfer(ExplorerPane& from, ExplorerPane& to);
     void storeChanged(const StoreChange& change);
-    void cmdChannel_undo2();
-    void cmdLast_undo();
 
     EditingContext m_context;
     ExplorerPane* m_left = nullptr;

@@ -12,6 +12,8 @@
 #include "editing/ui/Channel_Explorer.h"
 #include "editing/ui/EditingContext.h"
 #include "editing/ui/Restore_Playlist.h"
+#include "store/Database.h"
+#include "store/Statement.h"
 #include "store/Tables.h"
 #include "tools/ui/Merge_Playlist.h"
 #include "tools/ui/Poisci_Kanal.h"
@@ -71,16 +73,28 @@ void Glavna::buildSearchAndMergeEntries()
         refreshGrids();
     };
 
-    // The play buttons of these windows stay hidden until they are given a function that plays
-    // the channel of a row id (Poisci_Kanal::Services::play, Channel_Explorer's `play`).
+    // The play buttons of the search and the explorer open the player over their window on the
+    // channel of a row id.
+    const auto playOver = [this](const char* windowName) {
+        return [this, windowName](std::int64_t rowId) {
+            auto* window = findChild<QWidget*>(windowName, Qt::FindDirectChildrenOnly);
+            store::Statement group = m_db->prepare("SELECT grupa FROM Playlist WHERE rowid = ?");
+            group.bind(1, rowId);
+            if (window != nullptr && group.step()) {
+                playChannel(window, group.columnText(0), rowId);
+            }
+        };
+    };
     const auto openSearch = [=, this] {
         if (m_channels->rowCount() == 0) {
             return;
         }
         auto* window = new tools::ui::Poisci_Kanal(
             *m_db, *m_texts, m_settings,
-            {m_services.prompter, m_events, offerBackup, openRestore, {}}, this);
+            {m_services.prompter, m_events, offerBackup, openRestore, playOver("Poisci_Kanal")},
+            this);
         connect(window, &tools::ui::Poisci_Kanal::closed, this, returned);
+        attachHistoryMenu(window);
         showInstead(window);
     };
     const auto openMerge = [=, this] {
@@ -96,14 +110,16 @@ void Glavna::buildSearchAndMergeEntries()
         auto* window =
             new tools::ui::Merge_Playlist(*m_db, *m_texts, openOptions(), services, this);
         connect(window, &tools::ui::Merge_Playlist::closed, this, returned);
+        attachHistoryMenu(window);
         showInstead(window);
     };
     const auto openExplorer = [=, this] {
         if (m_channels->rowCount() == 0) {
             return;
         }
-        auto* window = new ui::Channel_Explorer(context(), {}, this);
+        auto* window = new ui::Channel_Explorer(context(), playOver("Channel_Explorer"), this);
         connect(window, &ui::Channel_Explorer::closed, this, returned);
+        attachHistoryMenu(window);
         showInstead(window);
     };
 

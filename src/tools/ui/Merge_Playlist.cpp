@@ -5,6 +5,7 @@
 #include "editing/StoreEvents.h"
 #include "settings/TextCatalogue.h"
 #include "store/Database.h"
+#include "store/History.h"
 #include "store/UndoSnapshot.h"
 #include "tools/GroupTableModel.h"
 #include "tools/PlaylistMerge.h"
@@ -172,6 +173,7 @@ void Merge_Playlist::cmdMerge()
     }
     MergeResult merged;
     const auto work = [&merged](store::Database& db) {
+        const store::StepName step(db, "Merge the second playlist");
         merged = mergeSecondPlaylist(db);
     };
     try {
@@ -198,6 +200,7 @@ void Merge_Playlist::cmdChannel_undo2()
 {
     store::RestoreResult result = store::RestoreResult::NoSnapshot;
     try {
+        const store::StepName step(m_db, "Undo all changes");
         result = store::Restore(m_db, store::RestoreForm::Editor);
     } catch (const std::exception& error) {
         m_services.prompter.message(QString::fromUtf8(error.what()));

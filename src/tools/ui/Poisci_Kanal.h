@@ -18,6 +18,7 @@ class Prompter;
 } // namespace listrion::controls
 namespace listrion::editing {
 class StoreEvents;
+struct ChannelSelection;
 struct StoreChange;
 } // namespace listrion::editing
 namespace listrion::settings {
@@ -100,7 +101,9 @@ private:
     void cmdPlay();
     void cmdChannel_undo2();
     // Runs a store command; false after telling the user why it failed.
-    bool run(const std::function<void(store::Database&)>& command);
+    bool run(const std::string& step, const std::function<void(store::Database&)>& command);
+    std::string stepName(const char* verb, const editing::ChannelSelection& which, int row,
+                         const QString& target) const;
 
     store::Database& m_db;
     const settings::TextSource& m_texts;

@@ -9,6 +9,7 @@
 #include "settings/Settings.h"
 #include "settings/TextCatalogue.h"
 #include "store/Database.h"
+#include "store/History.h"
 #include "store/Ticks.h"
 #include "store/UndoSnapshot.h"
 #include "tools/ChannelSearch.h"
@@ -26,15 +27,27 @@ namespace listrion::tools::ui {
 using editing::ChannelSelection;
 using editing::StoreChange;
 
-bool Poisci_Kanal::run(const std::function<void(store::Database&)>& command)
+bool Poisci_Kanal::run(const std::string& step,
+                       const std::function<void(store::Database&)>& command)
 {
     try {
+        const store::StepName name(m_db, step);
         command(m_db);
     } catch (const std::exception& error) {
         m_services.prompter.message(QString::fromUtf8(error.what()));
         return false;
     }
     return true;
+}
+
+// "Move 'name' to 'group'" or "Copy the ticked channels to 'group'": the history step's name.
+std::string Poisci_Kanal::stepName(const char* verb, const ChannelSelection& which, int row,
+                                   const QString& target) const
+{
+    const std::string what = which.kind == ChannelSelection::Kind::One
+                                 ? "'" + m_model->name(row) + "'"
+                                 : std::string("the ticked channels");
+    return verb + what + " to '" + target.toStdString() + "'";
 }
 
 // Kreiraj_Meni: one entry per group in position order, made afresh each time the submenu opens.
@@ -64,7 +77,7 @@ void Poisci_Kanal::moveToGroup(const QString& target)
     const std::optional<std::string> removable =
         row == 0 ? std::optional<std::string>(source) : std::nullopt;
     editing::MovedChannels moved;
-    if (!run([&](store::Database& db) {
+    if (!run(stepName("Move ", which, row, target), [&](store::Database& db) {
             moved = editing::moveChannelsToGroup(db, which, target.toStdString(), removable);
         })) {
         return;
@@ -87,7 +100,7 @@ void Poisci_Kanal::copyToGroup(const QString& target)
     const int row = std::max(0, currentRow());
     const ChannelSelection which = m_ticksShown ? ChannelSelection::tickedIn(m_model->grupa(row))
                                                 : ChannelSelection::one(m_model->rowId(row));
-    if (!run([&](store::Database& db) {
+    if (!run(stepName("Copy ", which, row, target), [&](store::Database& db) {
             editing::copyChannelsToGroup(db, which, target.toStdString());
         })) {
         return;
@@ -120,7 +133,7 @@ void Poisci_Kanal::enterMultiselect()
 void Poisci_Kanal::leaveMultiselect()
 {
     showTicks(false);
-    if (run([](store::Database& db) {
+    if (run("Untick the channels", [](store::Database& db) {
             store::TickTarget all;
             all.all = true;
             store::setChannelTicks(db, all, false);
@@ -135,7 +148,7 @@ void Poisci_Kanal::selectAll()
 {
     const bool tick = mnuSelect_all->text() == text(settings::Texts::SelectAll);
     const std::string find = txtNajdi->text().toStdString();
-    if (!run([&](store::Database& db) {
+    if (!run(tick ? "Tick the channels" : "Untick the channels", [&](store::Database& db) {
             if (m_byName) {
                 store::TickTarget all;
                 all.all = true;
@@ -167,7 +180,7 @@ void Poisci_Kanal::cmdPlay()
 void Poisci_Kanal::cmdChannel_undo2()
 {
     store::RestoreResult result = store::RestoreResult::NoSnapshot;
-    if (!run([&](store::Database& db) {
+    if (!run("Undo all changes", [&](store::Database& db) {
             result = store::Restore(db, store::RestoreForm::Editor);
         })) {
         return;

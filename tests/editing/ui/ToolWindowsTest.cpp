@@ -4,13 +4,18 @@
 
 #include "controls/Gumb.h"
 #include "editing/ui/Channel_Explorer.h"
+#include "player/ui/Player.h"
 #include "playlist/HttpClient.h"
 #include "settings/TextCatalogue.h"
+#include "support/FakePreviewPlayer.h"
 #include "support/PlaylistStore.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempFolder.h"
 #include "tools/ui/Merge_Playlist.h"
 #include "tools/ui/Poisci_Kanal.h"
+
+#include <QLineEdit>
+#include <QTest>
 
 #include <QAction>
 #include <QApplication>
@@ -41,7 +46,17 @@ protected:
         test::PlaylistStore s(folder.dataMdb());
         s.fill({3, 1, 2});
         s.recount();
-        window = std::make_unique<Glavna>(folder, Glavna::Services{prompter, http, {}});
+        window = std::make_unique<Glavna>(
+            folder, Glavna::Services{prompter,
+                                     http,
+                                     {},
+                                     [this](QWidget*) {
+                                         ++players;
+                                         return std::make_unique<test::FakePreviewPlayer>();
+                                     },
+                                     [](std::string*) {
+                                         return true;
+                                     }});
         window->start();
         window->show();
         QApplication::processEvents();
@@ -82,6 +97,7 @@ protected:
     settings::ProgramFolder folder{home.path()};
     test::ScriptedPrompter prompter;
     NoHttp http;
+    int players = 0; // preview players made
     std::unique_ptr<Glavna> window;
 };
 
@@ -183,6 +199,47 @@ TEST_F(ToolWindows, TickedTransferTakesTheTicksOfEveryGroup)
               text(settings::Texts::MoveToGroupOff));
     EXPECT_EQ(rightGrid->model()->rowCount(), 4);
     expectSound();
+}
+
+// The explorer's and the search's own commands are steps of the playlist's history, undone from
+// their Edit menus; their play buttons preview over them.
+TEST_F(ToolWindows, TheirStepsAreUndoneFromTheirEditMenusAndTheyPlayOverThemselves)
+{
+    ui::Channel_Explorer* explorer = openExplorer();
+    click(explorer, "cmdNap_G2"); // the right pane shows G2
+    choose(child<QTableView>(explorer, "TDBGrid1"), 1);
+    click(explorer, "cmdPremakni_Desno");
+    EXPECT_EQ(store().names("G2"), (Names{"G1.2", "G2.1"}));
+    auto* undo = child<QAction>(explorer, "mnuUndoStep");
+    EXPECT_EQ(undo->text(), "Undo \"Move 'G1.2' to 'G2'\"");
+    undo->trigger();
+    EXPECT_EQ(store().names("G1"), (Names{"G1.1", "G1.2", "G1.3"}));
+    EXPECT_EQ(child<QTableView>(explorer, "TDBGrid2")->model()->rowCount(), 1);
+
+    choose(child<QTableView>(explorer, "TDBGrid2"), 0);
+    click(explorer, "cmdPlay2");
+    auto* player = explorer->findChild<player::ui::Player*>("Player");
+    ASSERT_NE(player, nullptr);
+    EXPECT_EQ(player->windowTitle(), "G2.1");
+    explorer->close();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    click(window.get(), "cmdChannel_find");
+    auto* search = child<tools::ui::Poisci_Kanal>(window.get(), "Poisci_Kanal");
+    child<QLineEdit>(search, "txtNajdi")->setText("G3.2");
+    for (int i = 0; i < 500 && search->searching(); ++i) {
+        QTest::qWait(10);
+    }
+    auto* hits = child<QTableView>(search, "TDBGrid1");
+    ASSERT_EQ(hits->model()->rowCount(), 1);
+    hits->setCurrentIndex(hits->model()->index(0, 2));
+    click(search, "cmdPlay");
+    player = search->findChild<player::ui::Player*>("Player");
+    ASSERT_NE(player, nullptr);
+    EXPECT_EQ(player->windowTitle(), "G3.2");
+    EXPECT_EQ(players, 2);
+    player->close();
+    QApplication::processEvents();
 }
 
 } // namespace
