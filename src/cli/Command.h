@@ -66,5 +66,6 @@ void registerReaderCommands(CommandRegistry& registry);
 void registerExportCommands(CommandRegistry& registry);
 void registerWriterCommands(CommandRegistry& registry);
 void registerLinkCheckCommands(CommandRegistry& registry);
+void registerToolCommands(CommandRegistry& registry);
 
 } // namespace listrion::cli

@@ -49,6 +49,7 @@ int run(std::vector<std::string> args)
     listrion::cli::registerExportCommands(registry);
     listrion::cli::registerWriterCommands(registry);
     listrion::cli::registerLinkCheckCommands(registry);
+    listrion::cli::registerToolCommands(registry);
 
     std::optional<std::filesystem::path> home;
     while (!args.empty() && args.front().starts_with("--")) {

@@ -20,14 +20,14 @@ class Statement;
 
 namespace listrion::playlist {
 
-// Stores the reader's rows into Playlist and Grupa on a thread of its own, so reading the
-// file and writing the store overlap. Rows go in batches, one transaction each: a stop or an
-// error keeps every batch written before it, and a batch never holds a channel without its
-// group row. The connection is the writer's alone until finish() returns. Batches are reused,
+// Stores the reader's rows into Playlist and Grupa (or the staging tables) on a thread of its own,
+// so reading the file and writing the store overlap. Rows go in batches, one transaction each: a
+// stop or an error keeps every batch written before it, and a batch never holds a channel without
+// its group row. The connection is the writer's alone until finish() returns. Batches are reused,
 // so a long load does not allocate per row.
 class BatchWriter final : public EntrySink {
 public:
-    explicit BatchWriter(store::Database& db);
+    explicit BatchWriter(store::Database& db, LoadTables tables = LoadTables::Working);
     ~BatchWriter() override;
     BatchWriter(const BatchWriter&) = delete;
     BatchWriter& operator=(const BatchWriter&) = delete;
@@ -75,6 +75,7 @@ private:
                             const StoredChannel& row);
 
     store::Database& m_db;
+    LoadTables m_tables;
     std::unique_ptr<Batch> m_pending;
     std::mutex m_mutex;
     std::condition_variable m_changed;

@@ -28,7 +28,7 @@ struct LoadResult {
         return status == LoadStatus::Loaded || status == LoadStatus::Cancelled ||
                status == LoadStatus::LimitReached;
     }
-    std::int64_t channels() const { return counts.live + counts.vod; }
+    std::int64_t channels() const { return counts.live + counts.vod + counts.radio; }
 };
 
 } // namespace listrion::playlist

@@ -5,6 +5,19 @@
 
 namespace listrion::playlist {
 
+// The tables a reading run fills: the working tables Playlist and Grupa, or the staging tables
+// Playlist_Second and Grupa_Second of a second playlist that is to be merged.
+enum class LoadTables { Working, Second };
+
+inline const char* channelTable(LoadTables tables)
+{
+    return tables == LoadTables::Working ? "Playlist" : "Playlist_Second";
+}
+inline const char* groupTable(LoadTables tables)
+{
+    return tables == LoadTables::Working ? "Grupa" : "Grupa_Second";
+}
+
 // One Playlist row as the reader stores it (izberi keeps its default, false). The texts are
 // UTF-8 and valid only while the row is being handed over.
 struct ChannelRow {
@@ -15,7 +28,7 @@ struct ChannelRow {
     std::string_view link;
     std::string_view logo;
     std::int64_t broj = 0;
-    std::string_view type; // "Live" or "VOD"
+    std::string_view type; // "Live" or "VOD" ("Radio" from the merge reader)
     std::int16_t parentCode = 0;
     std::string_view extras; // the extras column; empty for none (stored as NULL)
 };

@@ -37,8 +37,10 @@ void report(ProgressObserver* observer, const Progress& progress)
 } // namespace
 
 PlaylistLoader::PlaylistLoader(store::Database& db, ReaderOptions options,
-                               std::filesystem::path tempM3u, ProgressObserver* observer)
-    : m_db(db), m_options(std::move(options)), m_tempM3u(std::move(tempM3u)), m_observer(observer)
+                               std::filesystem::path tempM3u, ProgressObserver* observer,
+                               LoadTables tables)
+    : m_db(db), m_options(std::move(options)), m_tempM3u(std::move(tempM3u)), m_observer(observer),
+      m_tables(tables)
 {
 }
 
@@ -106,7 +108,11 @@ LoadResult PlaylistLoader::read(const std::filesystem::path& file, bool lineBrea
         return result;
     }
     try {
-        store::Schema::dropPlaylistGroupIndex(m_db);
+        if (m_tables == LoadTables::Working) {
+            store::Schema::dropPlaylistGroupIndex(m_db);
+        } else {
+            store::Schema::dropStagingIndex(m_db);
+        }
     } catch (const std::exception& e) {
         fail(result, LoadStatus::Failed, e.what());
         return result;
@@ -138,13 +144,15 @@ bool PlaylistLoader::readLines(const std::filesystem::path& file, bool lineBreak
     GroupIndex groups;
     std::optional<LineReader> reader;
     try {
-        groups = GroupIndex::fromStore(m_db);
+        if (m_tables == LoadTables::Working) {
+            groups = GroupIndex::fromStore(m_db);
+        }
         reader.emplace(file);
     } catch (const std::exception& e) {
         fail(result, LoadStatus::Failed, e.what());
         return false;
     }
-    BatchWriter writer(m_db);
+    BatchWriter writer(m_db, m_tables);
     PlaylistReader lines(m_options, lineBreakTest, groups, writer, m_observer);
     lines.setLineCount(result.counts.lineCount);
     PlaylistReader::Step step = PlaylistReader::Step::Continue;
@@ -158,7 +166,9 @@ bool PlaylistLoader::readLines(const std::filesystem::path& file, bool lineBreak
     }
     try {
         writer.finish();
-        if (const std::string header = lines.headerExtras(); !header.empty()) {
+        // A second playlist's header is not the open playlist's.
+        if (const std::string header = lines.headerExtras();
+            !header.empty() && m_tables == LoadTables::Working) {
             store::setPlaylistExtras(m_db, header);
         }
     } catch (const std::exception& e) {
@@ -178,6 +188,10 @@ bool PlaylistLoader::readLines(const std::filesystem::path& file, bool lineBreak
 // Run_Backup's place: every run ends here, whatever stopped it.
 void PlaylistLoader::finish(LoadResult& result)
 {
+    if (m_tables == LoadTables::Second) {
+        storeStagedCounts(result);
+        return;
+    }
     // The snapshot comes first: its pages then reach the file while the indexes are built.
     writeUndoSnapshot(result);
     rebuildIndexes(result);
@@ -193,6 +207,20 @@ void PlaylistLoader::storeCounts(LoadResult& result)
                   "WHERE Playlist.grupa = Grupa.grupa);"
                   "UPDATE Grupa_backup SET count = (SELECT count(*) FROM Playlist "
                   "WHERE Playlist.grupa = Grupa_backup.grupa);");
+        tx.commit();
+    } catch (const std::exception& e) {
+        fail(result, LoadStatus::Failed, e.what());
+    }
+}
+
+// Zapisi_Stevilo_Grupa_Second: every staged group's count, read through the index built afresh.
+void PlaylistLoader::storeStagedCounts(LoadResult& result)
+{
+    try {
+        store::Schema::createStagingIndexAfterLoad(m_db);
+        store::Transaction tx(m_db);
+        m_db.exec("UPDATE Grupa_Second SET count = (SELECT count(*) FROM Playlist_Second "
+                  "WHERE Playlist_Second.grupa = Grupa_Second.grupa)");
         tx.commit();
     } catch (const std::exception& e) {
         fail(result, LoadStatus::Failed, e.what());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "playlist/LoadResult.h"
+#include "playlist/LoadRows.h"
 #include "playlist/Progress.h"
 #include "playlist/ReaderOptions.h"
 
@@ -14,17 +15,20 @@ class Database;
 
 namespace listrion::playlist {
 
-// One reading run of a playlist file into Playlist and Grupa, as the loading window does it:
+// One reading run of a playlist file into Playlist and Grupa, as the loading window does it, or
+// into the staging tables Playlist_Second and Grupa_Second, as the merge window does it:
 // a first pass counts the lines, the second reads them. However the run ends (normally,
 // Cancel, the limit or an error) it ends the same way: the undo snapshot is written of
 // exactly what was stored, and the Playlist(grupa, broj) index, dropped for the run, is
-// rebuilt (Playlist(broj) is kept: the rows arrive in broj order). Uses
+// rebuilt (Playlist(broj) is kept: the rows arrive in broj order). A run into the staging tables
+// touches neither the working tables nor the snapshot and ends with the staged groups counted.
+// Uses
 // only the connection it is given (its caller's own, on the caller's thread) and reports
 // through the observer.
 class PlaylistLoader {
 public:
     PlaylistLoader(store::Database& db, ReaderOptions options, std::filesystem::path tempM3u,
-                   ProgressObserver* observer);
+                   ProgressObserver* observer, LoadTables tables = LoadTables::Working);
 
     // A file the user chose. A line over 500 characters before the first #EXTINF: line sends
     // the file through temp.m3u first (Prikazi_Kanale2).
@@ -43,11 +47,13 @@ private:
     void writeUndoSnapshot(LoadResult& result);
     void rebuildIndexes(LoadResult& result);
     void storeCounts(LoadResult& result);
+    void storeStagedCounts(LoadResult& result);
 
     store::Database& m_db;
     ReaderOptions m_options;
     std::filesystem::path m_tempM3u;
     ProgressObserver* m_observer;
+    LoadTables m_tables;
 };
 
 } // namespace listrion::playlist

@@ -129,6 +129,17 @@ void createPlaylistIndexesAfterLoad(Database& db, int sortKiB)
     createPlaylistIndexes(db);
 }
 
+void dropStagingIndex(Database& db)
+{
+    db.exec("DROP INDEX IF EXISTS Playlist_Second_grupa");
+}
+
+void createStagingIndexAfterLoad(Database& db)
+{
+    const SpillingSorts spilling(db, kBulkSortKiB);
+    db.exec("CREATE INDEX IF NOT EXISTS Playlist_Second_grupa ON Playlist_Second(grupa)");
+}
+
 void ensure(Database& db)
 {
     if (db.scalarInt("PRAGMA user_version", 0) == kSchemaVersion) {
