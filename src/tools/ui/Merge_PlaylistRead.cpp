@@ -3,6 +3,7 @@
 #include "tools/ui/Merge_Playlist.h"
 
 #include "controls/Gumb.h"
+#include "controls/PlaylistFileRequests.h"
 #include "controls/Prompter.h"
 #include "settings/TextCatalogue.h"
 #include "text/CountText.h"
@@ -48,7 +49,7 @@ Merge_Playlist::~Merge_Playlist()
 void Merge_Playlist::Open_Playlist()
 {
     const std::optional<QString> file =
-        m_services.prompter.openFile({"Select File", "Apps (*.m3u);;All files (*.*)", "txt", {}});
+        m_services.prompter.openFile(controls::kOpenPlaylistRequest);
     if (!file || file->isEmpty()) {
         return;
     }
