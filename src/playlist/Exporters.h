@@ -24,7 +24,9 @@ struct ExportRequest {
     std::filesystem::path dataMdb;      // the working store
     std::filesystem::path logoMdb;      // the EPG archive (Export_EPG only; created when missing)
     std::filesystem::path target;       // the file the user chose
-    const Codepage* codepage = nullptr; // the code page of playlist files; windows-1250 if null
+    // The code page of a playlist whose store records none (windows-1250 if null); a playlist
+    // read from a file is exported in the code page recorded with it.
+    const Codepage* codepage = nullptr;
     bool overwrite = false;             // the user agreed to replace an existing file
 };
 

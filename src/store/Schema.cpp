@@ -12,8 +12,8 @@
 namespace listrion::store::Schema {
 namespace {
 
-// 2: the extras column.
-constexpr int kSchemaVersion = 3;
+// 2: the extras column. 4: the playlist's code page and byte-order mark.
+constexpr int kSchemaVersion = 4;
 
 std::string textColumn(std::string_view name)
 {
@@ -87,6 +87,17 @@ void addExtrasColumns(Database& db)
     }
 }
 
+// The code page a playlist was read with and whether its file began with a byte-order mark.
+void addCodepageColumns(Database& db)
+{
+    if (!hasColumn(db, "Izbrana_Playlista", "codepage")) {
+        db.exec("ALTER TABLE Izbrana_Playlista ADD COLUMN codepage TEXT");
+    }
+    if (!hasColumn(db, "Izbrana_Playlista", "bom")) {
+        db.exec("ALTER TABLE Izbrana_Playlista ADD COLUMN bom INTEGER NOT NULL DEFAULT 0");
+    }
+}
+
 } // namespace
 
 void createPlaylistLayoutTable(Database& db, std::string_view name)
@@ -145,6 +156,7 @@ void ensure(Database& db)
             ", " + std::string(kExtrasColumn) + " TEXT);" + "CREATE TABLE IF NOT EXISTS SS_Epg (" +
             textColumn("ssepgurl") + ");");
     addExtrasColumns(db);
+    addCodepageColumns(db);
     History::ensureTables(db);
     createPlaylistIndexes(db);
     db.exec("CREATE INDEX IF NOT EXISTS Grupa_grupa ON Grupa(grupa);"

@@ -166,7 +166,9 @@ playlist::OpenOptions Glavna::openOptions() const
 {
     playlist::OpenOptions options;
     options.reader.region = m_settings.region();
-    options.reader.codepage = &m_settings.codepage();
+    const text::CodepageChoice codepage = m_settings.codepageChoice();
+    options.reader.codepage = codepage.page;
+    options.reader.automaticCodepage = codepage.automatic;
     options.reader.mode = playlist::playlistModeSetting(m_settings.read(settings::Keys::M3U));
     options.dataMdb = m_folder.dataMdb();
     options.tempM3u = m_folder.tempM3u();
