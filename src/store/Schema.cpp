@@ -12,7 +12,7 @@
 namespace listrion::store::Schema {
 namespace {
 
-// 2: the extras column. 4: the playlist's code page and byte-order mark.
+// 2: the extras column. 4: the playlist's code page and byte-order mark; İ and ı fold to i.
 constexpr int kSchemaVersion = 4;
 
 std::string textColumn(std::string_view name)
@@ -142,10 +142,15 @@ void createPlaylistIndexesAfterLoad(Database& db, int sortKiB)
 
 void ensure(Database& db)
 {
-    if (db.scalarInt("PRAGMA user_version", 0) == kSchemaVersion) {
+    const std::int64_t version = db.scalarInt("PRAGMA user_version", 0);
+    if (version == kSchemaVersion) {
         return;
     }
     Transaction tx(db);
+    // Version 4 folds İ and ı: indexes built before order such names differently.
+    if (version > 0 && version < 4) {
+        db.exec(std::string("REINDEX ") + kTextCollation);
+    }
     for (std::string_view name : kPlaylistLayoutTables) {
         createPlaylistLayoutTable(db, name);
     }
