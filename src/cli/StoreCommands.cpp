@@ -71,8 +71,7 @@ int channels(Context& ctx, Arguments& args)
 void registerStoreCommands(CommandRegistry& registry)
 {
     registry.add(
-        {"info", "",
-         "show the program folder, the counts, the chosen playlist and its code page",
+        {"info", "", "show the program folder, the counts, the chosen playlist and its code page",
          "The code page is the one the playlist was read with, which saving and the exports\n"
          "write; \"(byte-order mark)\" when its UTF-8 file began with one.",
          info});

@@ -216,8 +216,8 @@ bool convertUtf16(const std::filesystem::path& source, FileEncoding::Utf16 order
 void recordEncoding(store::Database& db, const FileEncoding& encoding)
 {
     const bool utf16 = encoding.utf16 != FileEncoding::Utf16::None;
-    store::setPlaylistCodepage(
-        db, store::PlaylistCodepage{std::string(encoding.codepage->name()), encoding.bom && !utf16});
+    store::setPlaylistCodepage(db, store::PlaylistCodepage{std::string(encoding.codepage->name()),
+                                                           encoding.bom && !utf16});
 }
 
 FileEncoding recordedEncoding(const store::Database& db, const Codepage& unrecorded)

@@ -22,7 +22,7 @@ struct FileEncoding {
     enum class Utf16 { None, LittleEndian, BigEndian };
 
     const Codepage* codepage = &Codepage::windows1250();
-    bool bom = false;         // a UTF-8 byte-order mark: dropped on reading, written on saving
+    bool bom = false;          // a UTF-8 byte-order mark: dropped on reading, written on saving
     Utf16 utf16 = Utf16::None; // the file must be converted to UTF-8 before it is read
 };
 

@@ -189,8 +189,7 @@ std::string Codepage::encode(std::string_view utf8) const
     return out;
 }
 
-std::optional<CodepageChoice> CodepageChoice::parse(std::string_view name,
-                                                    const Codepage& fallback)
+std::optional<CodepageChoice> CodepageChoice::parse(std::string_view name, const Codepage& fallback)
 {
     if (lower(name) == "auto") {
         return CodepageChoice{&fallback, true};

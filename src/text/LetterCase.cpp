@@ -1,7 +1,7 @@
 #include "text/LetterCase.h"
 
-#include <unicode/uchar.h>
 #include <unicode/ucasemap.h>
+#include <unicode/uchar.h>
 #include <unicode/utf8.h>
 
 #include <cstdint>
@@ -10,8 +10,7 @@
 namespace listrion::text {
 namespace {
 
-using MapFunction = int32_t (*)(const UCaseMap*, char*, int32_t, const char*, int32_t,
-                                UErrorCode*);
+using MapFunction = int32_t (*)(const UCaseMap*, char*, int32_t, const char*, int32_t, UErrorCode*);
 
 struct CaseMapCloser {
     void operator()(UCaseMap* map) const { ucasemap_close(map); }
@@ -45,9 +44,8 @@ std::string mapped(std::string_view utf8, MapFunction function)
     // A mapping grows text by at most three times (one code point to three).
     std::string out(utf8.size() * 3 + 4, '\0');
     UErrorCode status = U_ZERO_ERROR;
-    const int32_t length =
-        function(rootCaseMap(), out.data(), static_cast<int32_t>(out.size()), utf8.data(),
-                 static_cast<int32_t>(utf8.size()), &status);
+    const int32_t length = function(rootCaseMap(), out.data(), static_cast<int32_t>(out.size()),
+                                    utf8.data(), static_cast<int32_t>(utf8.size()), &status);
     if (U_FAILURE(status)) {
         return std::string(utf8);
     }

@@ -35,20 +35,21 @@ TEST(CliUtf8, MixedScriptNamesThroughLoadEditSaveAndExport)
 {
     test::TempFolder home;
     home.write("Settings.ini", "[Region]\r\n1=Western European\r\n");
-    const auto file = home.write(
-        "mixed.m3u", "#EXTM3U\r\n"
-                     "#EXTINF:-1 group-title=\"Ελληνικά\",ερτ news Παιδικά\r\n"
-                     "http://gr/1\r\n"
-                     "#EXTINF:-1 group-title=\"Русские\",первый канал hd\r\n"
-                     "http://ru/1\r\n"
-                     "#EXTINF:-1 group-title=\"عربي\",الجزيرة\r\n"
-                     "http://ar/1\r\n"
-                     "#EXTINF:-1 group-title=\"中文\",BRTV 北京卫视 hd\r\n"
-                     "http://cn/1\r\n");
+    const auto file =
+        home.write("mixed.m3u", "#EXTM3U\r\n"
+                                "#EXTINF:-1 group-title=\"Ελληνικά\",ερτ news Παιδικά\r\n"
+                                "http://gr/1\r\n"
+                                "#EXTINF:-1 group-title=\"Русские\",первый канал hd\r\n"
+                                "http://ru/1\r\n"
+                                "#EXTINF:-1 group-title=\"عربي\",الجزيرة\r\n"
+                                "http://ar/1\r\n"
+                                "#EXTINF:-1 group-title=\"中文\",BRTV 北京卫视 hd\r\n"
+                                "http://cn/1\r\n");
     run(home, {"open", file.string()});
     EXPECT_TRUE(holds(run(home, {"info"}).out, "codepage: UTF-8\n"));
     const std::string channels = run(home, {"channels"}).out;
-    for (const char* name : {"ερτ news Παιδικά", "первый канал hd", "الجزيرة", "BRTV 北京卫视 hd"}) {
+    for (const char* name :
+         {"ερτ news Παιδικά", "первый канал hd", "الجزيرة", "BRTV 北京卫视 hd"}) {
         EXPECT_TRUE(holds(channels, name)) << name;
     }
 
@@ -86,7 +87,8 @@ TEST(CliUtf8, MixedScriptNamesThroughLoadEditSaveAndExport)
 TEST(CliUtf8, TheHanCorpusPlaylistShowsItsNamesAsTheFileHasThem)
 {
     test::TempFolder home;
-    const std::string corpus = std::string(LISTRION_CORPUS_DIR) + "/02_iptv-org_2026_streams_cn.m3u";
+    const std::string corpus =
+        std::string(LISTRION_CORPUS_DIR) + "/02_iptv-org_2026_streams_cn.m3u";
     run(home, {"open", corpus});
     const std::string channels = run(home, {"channels"}).out;
     EXPECT_TRUE(holds(channels, "\tBRTV 北京卫视 (1080p)\t")) << channels.substr(0, 2000);

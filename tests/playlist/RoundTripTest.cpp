@@ -263,8 +263,8 @@ TEST(RoundTrip, Utf8CorpusPlaylistsKeepTheirNamesByteForByte)
         for (const FileEntry& read : fileEntries(original)) {
             // A tvg-name, when the line has one, is the channel's name.
             std::smatch tvgName;
-            const bool named = std::regex_search(read.extinf, tvgName,
-                                                 std::regex("tvg-name=\"([^\"]+)\""));
+            const bool named =
+                std::regex_search(read.extinf, tvgName, std::regex("tvg-name=\"([^\"]+)\""));
             const std::string name = named ? tvgName[1].str() : nameOf(read.extinf);
             if (read.addressLine.empty() || read.link != read.addressLine ||
                 name.find_first_of("\"'*,:") != std::string::npos ||

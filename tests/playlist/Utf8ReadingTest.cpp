@@ -49,8 +49,7 @@ TEST(Utf8Reading, CleanUpsWorkOnCharactersAndNeverOnBytesInsideThem)
 {
     AutoFolder folder;
     const auto rows = folder.open(
-        "#EXTM3U\r\n" +
-        entry("tvg-id=\"©Sky.gr„\" group-title=\"Παιδικά ©\",Παιδικά „Ř“ ą¨ Ω*") +
+        "#EXTM3U\r\n" + entry("tvg-id=\"©Sky.gr„\" group-title=\"Παιδικά ©\",Παιδικά „Ř“ ą¨ Ω*") +
         entry("tvg-name=\"Ř ع\" group-title=\"✦●✦ Ελλάδα\",Ελλάδα ᵁᴴᴰ") +
         entry("group-title=\"日本\",日本 %E3%81%82 100%"));
     ASSERT_EQ(rows.size(), 3u);
@@ -69,9 +68,9 @@ TEST(Utf8Reading, CleanUpsWorkOnCharactersAndNeverOnBytesInsideThem)
     // Under a decoding region the escapes are decoded, the text is not decoded again and only
     // the ten letters fold; an escape that is no character stays as it was written.
     AutoFolder decoding("Central European");
-    const auto decoded = decoding.open(
-        entry("group-title=\"Šport%20%D0%A1%FF\",Čt Ελλάδα %C5%A0 100% Ђ đ") +
-        entry("group-title=\"x\",%E3%81%82%E3 日本"));
+    const auto decoded =
+        decoding.open(entry("group-title=\"Šport%20%D0%A1%FF\",Čt Ελλάδα %C5%A0 100% Ђ đ") +
+                      entry("group-title=\"x\",%E3%81%82%E3 日本"));
     ASSERT_EQ(decoded.size(), 2u);
     EXPECT_EQ(decoded[0].grupa, "Sport С%FF");
     EXPECT_EQ(decoded[0].name, "Ct Ελλάδα S 100% Ђ d");
@@ -81,9 +80,8 @@ TEST(Utf8Reading, CleanUpsWorkOnCharactersAndNeverOnBytesInsideThem)
 TEST(Utf8Reading, ABadByteReadsTheWholeFileInTheSingleBytePage)
 {
     const std::string utf8 = entry("group-title=\"Šport\",Ελλάδα") + entry("group-title=\"b\",Ω");
-    for (const auto& [fallback, expected] :
-         std::vector<std::pair<std::string, std::string>>{{"windows-1250", "\u010D"},
-                                                          {"windows-1251", "\u0438"}}) {
+    for (const auto& [fallback, expected] : std::vector<std::pair<std::string, std::string>>{
+             {"windows-1250", "\u010D"}, {"windows-1251", "\u0438"}}) {
         SCOPED_TRACE(fallback);
         AutoFolder folder;
         folder.home.options().reader.codepage = Codepage::find(fallback);
@@ -118,22 +116,25 @@ TEST(Utf8Reading, ByteOrderMarksAndUtf16)
 {
     // A UTF-8 mark is dropped on reading (the header is the header) and written on saving.
     AutoFolder marked;
-    const auto rows = marked.open("\xEF\xBB\xBF#EXTM3U x-tvg-url=\"http://e/\" refresh=\"3600\"\r\n" +
-                                  entry("group-title=\"Κύπρος\",Ω"));
+    const auto rows =
+        marked.open("\xEF\xBB\xBF#EXTM3U x-tvg-url=\"http://e/\" refresh=\"3600\"\r\n" +
+                    entry("group-title=\"Κύπρος\",Ω"));
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].broj, 2); // the header line still counts
     EXPECT_EQ(marked.codepage(), "UTF-8+BOM");
     EXPECT_EQ(store::playlistExtras(marked.home.database()), "refresh=\"3600\"");
-    EXPECT_EQ(marked.save(), "\xEF\xBB\xBF#EXTM3U refresh=\"3600\"\r\n#EXTINF:-1 tvg-id=\"ext\" "
-                             "tvg-name=\"Ω\" tvg-logo=\"\" group-title=\"Κύπρος\",Ω\r\nhttp://x/1\r\n");
+    EXPECT_EQ(marked.save(),
+              "\xEF\xBB\xBF#EXTM3U refresh=\"3600\"\r\n#EXTINF:-1 tvg-id=\"ext\" "
+              "tvg-name=\"Ω\" tvg-logo=\"\" group-title=\"Κύπρος\",Ω\r\nhttp://x/1\r\n");
 
     // UTF-16 with its mark, either byte order, is text too, saved as UTF-8; a surrogate pair
     // is one character.
     for (bool bigEndian : {false, true}) {
         SCOPED_TRACE(bigEndian);
         AutoFolder folder;
-        const auto read = folder.open(utf16(
-            u"#EXTM3U\r\n#EXTINF:-1 group-title=\"Ελλάδα\",ΕΡΤ 𝄞 北京\r\nhttp://x/1\r\n", bigEndian));
+        const auto read = folder.open(
+            utf16(u"#EXTM3U\r\n#EXTINF:-1 group-title=\"Ελλάδα\",ΕΡΤ 𝄞 北京\r\nhttp://x/1\r\n",
+                  bigEndian));
         ASSERT_EQ(read.size(), 1u);
         EXPECT_EQ(read[0].name, "ΕΡΤ 𝄞 北京");
         EXPECT_EQ(folder.codepage(), "UTF-8");

@@ -31,7 +31,8 @@ protected:
             .bindAll(group, name, name, broj)
             .run();
     }
-    template <typename... Args> std::vector<std::string> column(const std::string& sql, const Args&... args)
+    template <typename... Args>
+    std::vector<std::string> column(const std::string& sql, const Args&... args)
     {
         std::vector<std::string> values;
         Statement st = db.prepare(sql);
