@@ -1,8 +1,10 @@
 // Takes the README's screenshots from the real windows: a corpus playlist is opened into a
 // fresh program folder, then each window is shown and its picture saved.
-// usage: listrion-screenshots OUTDIR PLAYLIST SECOND  (run under Xvfb by scripts/screenshots)
+// usage: listrion-screenshots OUTDIR PLAYLIST SECOND [UTF8-PLAYLIST]  (run under Xvfb by
+// scripts/screenshots)
 #include "controls/Prompter.h"
 #include "editing/ui/Channel_Explorer.h"
+#include "editing/ChannelGridModel.h"
 #include "editing/ui/EditingContext.h"
 #include "editing/ui/Editor_Channels.h"
 #include "editing/ui/Editor_Groups.h"
@@ -76,14 +78,34 @@ bool save(QWidget& window, const QString& file)
     return saved;
 }
 
+// A playlist of names in many scripts: the group "General" with its channels ordered by name and
+// the grid at its end, where the Arabic, Cyrillic, Greek, Hebrew and Han names sort.
+bool saveUnicode(editing::Glavna& window, const QString& out)
+{
+    window.openPlaylistFile("tv/world.m3u");
+    settle();
+    auto* groups = window.findChild<QTableView*>("TDBGrid2");
+    for (int row = 0; row < groups->model()->rowCount(); ++row) {
+        if (groups->model()->index(row, 1).data().toString() == "General") {
+            groups->setCurrentIndex(groups->model()->index(row, 1));
+        }
+    }
+    settle();
+    auto* channels = window.findChild<QTableView*>("TDBGrid1");
+    channels->model()->sort(editing::ChannelGridModel::kNameColumn);
+    settle();
+    channels->scrollToBottom();
+    return save(window, out + "/screenshot-unicode.png");
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationDisplayName("Listrion");
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: listrion-screenshots OUTDIR PLAYLIST SECOND\n");
+    if (argc != 4 && argc != 5) {
+        std::fprintf(stderr, "usage: listrion-screenshots OUTDIR PLAYLIST SECOND [UTF8-PLAYLIST]\n");
         return 2;
     }
     const QString out = QDir(argv[1]).absolutePath();
@@ -94,6 +116,9 @@ int main(int argc, char** argv)
     QDir(work.path()).mkpath("program");
     QFile::copy(argv[2], work.filePath("home/tv/us.m3u"));
     QFile::copy(argv[3], work.filePath("home/tv/second.m3u"));
+    if (argc == 5) {
+        QFile::copy(argv[4], work.filePath("home/tv/world.m3u"));
+    }
     QDir::setCurrent(work.filePath("home"));
     settings::ProgramFolder folder(work.filePath("program").toStdString());
     folder.installShippedData();
@@ -156,5 +181,9 @@ int main(int argc, char** argv)
     QMetaObject::invokeMethod(merge.findChild<QAbstractButton*>("cmdOpen"), "click");
     waitFor([&merge] { return !merge.isReading(); });
     ok = save(merge, out + "/merge.png") && ok;
+    merge.hide();
+    if (argc == 5) {
+        ok = saveUnicode(window, out) && ok;
+    }
     return ok ? 0 : 1;
 }

@@ -17,8 +17,9 @@ playlist::OpenOptions readerSettings(const Context& ctx)
     const settings::Settings settings(ctx.folder().settingsIni());
     options.reader.region = settings.region();
     options.reader.mode = playlist::playlistModeSetting(settings.read(settings::Keys::M3U));
-    const playlist::Codepage* codepage = playlist::Codepage::find(settings.codepageName());
-    options.reader.codepage = codepage != nullptr ? codepage : &playlist::Codepage::windows1250();
+    const text::CodepageChoice codepage = settings.codepageChoice();
+    options.reader.codepage = codepage.page;
+    options.reader.automaticCodepage = codepage.automatic;
     options.dataMdb = ctx.folder().dataMdb();
     options.tempM3u = ctx.folder().tempM3u();
     return options;
@@ -29,6 +30,20 @@ namespace {
 playlist::OpenOptions openOptions(const Context& ctx, Arguments& args)
 {
     playlist::OpenOptions options = readerSettings(ctx);
+    // --codepage overrides the setting for this one load.
+    if (const auto name = args.takeOption("--codepage")) {
+        const settings::Settings settings(ctx.folder().settingsIni());
+        const auto chosen = text::CodepageChoice::parse(*name, settings.fallbackCodepage());
+        if (!chosen) {
+            std::string known = "auto, UTF-8";
+            for (std::string_view page : text::Codepage::names()) {
+                known.append(", ").append(page);
+            }
+            throw UsageError("unknown code page '" + *name + "' (one of " + known + ")");
+        }
+        options.reader.codepage = chosen->page;
+        options.reader.automaticCodepage = chosen->automatic;
+    }
     if (const auto limit = args.takeOption("--limit")) {
         options.reader.limit = parseInteger(*limit, "--limit");
         if (options.reader.limit < 1) {
@@ -78,13 +93,16 @@ int open(Context& ctx, Arguments& args)
 
 void registerReaderCommands(CommandRegistry& registry)
 {
-    registry.add({"open", "SOURCE [--limit N]",
+    registry.add({"open", "SOURCE [--limit N] [--codepage auto|UTF-8|windows-1250|...]",
                   "read a playlist file or address into the store, replacing what it holds",
                   "SOURCE is a file path or an http://, https:// or ftp:// address (downloaded\n"
                   "to temp.m3u in the program folder first). The store is emptied, the source\n"
                   "recorded, the playlist read and the undo snapshot written. Region, code page\n"
                   "and playlist mode ([M3U] 1: full unless it says design; design keeps no\n"
                   "attributes or option lines beyond the columns) come from Settings.ini.\n"
+                  "--codepage overrides [Codepage] 1 for this load: auto reads a file whose\n"
+                  "bytes are UTF-8 (or UTF-16 with a byte-order mark) as text and any other\n"
+                  "with the single-byte page of [Codepage] 2 (windows-1250 when empty).\n"
                   "Without --limit every entry is read; with it the reading stops once N entries\n"
                   "have been counted. Prints one summary line.",
                   open});

@@ -13,10 +13,15 @@ int info(Context& ctx, Arguments& args)
     args.finish(0, 0);
     store::Database& db = ctx.database();
     const auto chosen = store::chosenPlaylist(db);
+    const auto codepage = store::playlistCodepage(db);
     ctx.out() << "program folder: " << ctx.folder().path().string() << '\n'
               << "groups: " << store::groupCount(db) << '\n'
               << "channels: " << store::channelCount(db) << '\n'
-              << "playlist: " << (chosen ? *chosen : std::string("(none)")) << '\n';
+              << "playlist: " << (chosen ? *chosen : std::string("(none)")) << '\n'
+              << "codepage: "
+              << (codepage ? codepage->name + (codepage->bom ? " (byte-order mark)" : "")
+                           : std::string("(none)"))
+              << '\n';
     return 0;
 }
 
@@ -72,7 +77,10 @@ int channels(Context& ctx, Arguments& args)
 void registerStoreCommands(CommandRegistry& registry)
 {
     registry.add(
-        {"info", "", "show the program folder, the counts and the chosen playlist", "", info});
+        {"info", "", "show the program folder, the counts, the chosen playlist and its code page",
+         "The code page is the one the playlist was read with, which saving and the exports\n"
+         "write; \"(byte-order mark)\" when its UTF-8 file began with one.",
+         info});
     registry.add({"groups", "[--second]",
                   "list the groups: izberi, grupa, type, count, broj (tab-separated)",
                   "One line per group, ordered by type, broj and insertion order. With --second,\n"

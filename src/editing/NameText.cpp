@@ -1,24 +1,31 @@
 #include "editing/NameText.h"
 
 #include "playlist/Funkcije.h"
+#include "text/LetterCase.h"
 
-#include <QChar>
-#include <QList>
-#include <QString>
+#include <unicode/utf8.h>
+
+#include <cstdint>
+#include <vector>
 
 namespace listrion::editing::NameText {
 namespace {
 
-std::u32string codePoints(std::string_view text)
+// Where each of the first `count` characters begins, and the end of the last of them.
+std::vector<std::size_t> characterStarts(std::string_view text, std::size_t count)
 {
-    const QList<uint> ucs4 =
-        QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).toUcs4();
-    return std::u32string(ucs4.begin(), ucs4.end());
-}
-
-std::string utf8(const std::u32string& text)
-{
-    return QString::fromUcs4(text.data(), static_cast<qsizetype>(text.size())).toStdString();
+    std::vector<std::size_t> starts;
+    const auto* s = reinterpret_cast<const uint8_t*>(text.data());
+    const auto n = static_cast<std::int32_t>(text.size());
+    std::int32_t i = 0;
+    while (i < n && starts.size() <= count) {
+        starts.push_back(static_cast<std::size_t>(i));
+        U8_FWD_1(s, i, n);
+    }
+    if (starts.size() <= count) {
+        starts.push_back(text.size());
+    }
+    return starts;
 }
 
 bool isAscii(std::string_view text)
@@ -31,36 +38,23 @@ bool isAscii(std::string_view text)
     return true;
 }
 
-char32_t upper(char32_t c)
+// The first `count` characters in upper case, the rest as it is.
+std::string upperFirst(std::string_view text, std::size_t count)
 {
-    return QChar::toUpper(c);
-}
-
-char32_t lower(char32_t c)
-{
-    return QChar::toLower(c);
-}
-
-void upperFirst(std::u32string& text, std::size_t count)
-{
-    for (std::size_t i = 0; i < count && i < text.size(); ++i) {
-        text[i] = upper(text[i]);
-    }
-}
-
-bool blank(char32_t c)
-{
-    return c == U' ';
+    const std::vector<std::size_t> starts = characterStarts(text, count);
+    const std::size_t end = starts.back();
+    return text::upperCase(text.substr(0, end)) + std::string(text.substr(end));
 }
 
 } // namespace
 
 std::size_t length(std::string_view text)
 {
-    if (isAscii(text)) {
-        return text.size();
+    std::size_t count = 0;
+    for (char c : text) {
+        count += (static_cast<unsigned char>(c) & 0xC0u) != 0x80u ? 1 : 0;
     }
-    return codePoints(text).size();
+    return count;
 }
 
 std::string upperCase(std::string_view text)
@@ -74,9 +68,7 @@ std::string upperCase(std::string_view text)
         }
         return out;
     }
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))
-        .toUpper()
-        .toStdString();
+    return text::upperCase(text);
 }
 
 std::string properCase(std::string_view text)
@@ -98,17 +90,7 @@ std::string properCase(std::string_view text)
         }
         return out;
     }
-    std::u32string chars = codePoints(text);
-    bool wordStart = true;
-    for (char32_t& c : chars) {
-        if (QChar::isSpace(c)) {
-            wordStart = true;
-            continue;
-        }
-        c = wordStart ? upper(c) : lower(c);
-        wordStart = false;
-    }
-    return utf8(chars);
+    return text::properCase(text);
 }
 
 std::string upperCountryCode(std::string_view text, std::string_view decider)
@@ -126,18 +108,13 @@ std::string upperCountryCode(std::string_view text, std::string_view decider)
         }
         return out;
     }
-    const std::u32string by = codePoints(decider);
-    std::u32string chars = codePoints(text);
-    if (by.size() < 4) {
+    const std::vector<std::size_t> by = characterStarts(decider, 4);
+    if (by.size() < 5) {
         return upperCase(text);
     }
-    if (blank(by[2])) {
-        upperFirst(chars, 2);
-    }
-    if (blank(by[3])) {
-        upperFirst(chars, 3);
-    }
-    return utf8(chars);
+    const bool blankThird = decider[by[2]] == ' ';
+    const bool blankFourth = decider[by[3]] == ' ';
+    return blankFourth ? upperFirst(text, 3) : blankThird ? upperFirst(text, 2) : std::string(text);
 }
 
 std::string capitalize(std::string_view text, std::span<const TokenRepair> tokens)

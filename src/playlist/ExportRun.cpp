@@ -1,5 +1,8 @@
 #include "playlist/ExportRun.h"
 
+#include "playlist/PlaylistEncoding.h"
+#include "store/Schema.h"
+
 namespace listrion::playlist {
 namespace {
 
@@ -38,7 +41,10 @@ void ExportRun::rowWritten(std::string_view group, std::string_view name)
 
 const Codepage& ExportRun::codepage() const
 {
-    return m_request.codepage != nullptr ? *m_request.codepage : Codepage::windows1250();
+    const Codepage& unrecorded =
+        m_request.codepage != nullptr ? *m_request.codepage : Codepage::windows1250();
+    // The playlist's own code page, so a UTF-8 playlist exports UTF-8 (which the XML declares).
+    return *recordedEncoding(store::Schema::open(m_request.dataMdb), unrecorded).codepage;
 }
 
 void ExportRun::report()

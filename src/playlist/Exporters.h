@@ -21,11 +21,13 @@ namespace listrion::playlist {
 // complete, so Cancel or an error leaves an existing file as it was.
 
 struct ExportRequest {
-    std::filesystem::path dataMdb;      // the working store
-    std::filesystem::path logoMdb;      // the EPG archive (Export_EPG only; created when missing)
-    std::filesystem::path target;       // the file the user chose
-    const Codepage* codepage = nullptr; // the code page of playlist files; windows-1250 if null
-    bool overwrite = false;             // the user agreed to replace an existing file
+    std::filesystem::path dataMdb; // the working store
+    std::filesystem::path logoMdb; // the EPG archive (Export_EPG only; created when missing)
+    std::filesystem::path target;  // the file the user chose
+    // The code page of a playlist whose store records none (windows-1250 if null); a playlist
+    // read from a file is exported in the code page recorded with it.
+    const Codepage* codepage = nullptr;
+    bool overwrite = false; // the user agreed to replace an existing file
 };
 
 enum class ExportStatus {

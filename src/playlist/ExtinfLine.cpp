@@ -50,8 +50,20 @@ bool endsAt(std::string_view line, std::size_t equals, const KeySpec& key)
 
 } // namespace
 
-ExtinfLine::ExtinfLine(std::string_view line) : m_line(line)
+ExtinfLine::ExtinfLine(std::string_view line, bool utf8) : m_line(line)
 {
+    if (utf8 && line.size() > kLastKeyPosition) {
+        // The byte where character 32,767 begins (or past the end of a shorter line).
+        std::size_t characters = 0;
+        std::size_t at = 0;
+        for (; at < line.size(); ++at) {
+            if ((static_cast<unsigned char>(line[at]) & 0xC0u) != 0x80u &&
+                characters++ == kLastKeyPosition) {
+                break;
+            }
+        }
+        m_lastKeyPosition = at;
+    }
     m_found.fill(kNotFound);
     scan();
 }
@@ -60,7 +72,7 @@ void ExtinfLine::scan()
 {
     // Every key ends with '=', so the first occurrence of a key is the first '=' that ends it.
     std::size_t missing = kKeyCount;
-    const std::size_t scanEnd = std::min(m_line.size(), kLastKeyPosition + kLongestKey);
+    const std::size_t scanEnd = std::min(m_line.size(), m_lastKeyPosition + kLongestKey);
     const char* data = m_line.data();
     std::size_t at = 0;
     while (missing > 0 && at < scanEnd) {
@@ -80,7 +92,7 @@ void ExtinfLine::scan()
             }
             const std::size_t start = equals + 1 - kKeys[k].text.size();
             const bool quoted = equals + 1 < m_line.size() && m_line[equals + 1] == '"';
-            if (start <= kLastKeyPosition && (k != kQuotedKey || quoted)) {
+            if (start <= m_lastKeyPosition && (k != kQuotedKey || quoted)) {
                 m_found[k] = start;
                 --missing;
             }

@@ -8,7 +8,7 @@
 namespace listrion::playlist {
 
 // The attribute keys of one #EXTINF: line, located by a single pass over its '=' signs. The
-// line is the file's bytes (one character per byte); every key is found at its first
+// line is the file's bytes (one character per byte, or UTF-8); every key is found at its first
 // occurrence, like a plain substring search, with or without regard to letter case as each
 // key requires. A key that begins after character 32,767 of its line is not found: the
 // positions were 16-bit values.
@@ -28,7 +28,8 @@ public:
     // Last 0-based position at which a key may begin (character 32,767).
     static constexpr std::size_t kLastKeyPosition = 32766;
 
-    explicit ExtinfLine(std::string_view line);
+    // `utf8`: the line is UTF-8, so its characters, not its bytes, count for the 32,767.
+    explicit ExtinfLine(std::string_view line, bool utf8 = false);
 
     std::string_view text() const { return m_line; }
     // 0-based position where the key begins, kNotFound when it is absent.
@@ -46,6 +47,7 @@ private:
     void scan();
 
     std::string_view m_line;
+    std::size_t m_lastKeyPosition = kLastKeyPosition; // in bytes
     std::array<std::size_t, kKeyCount> m_found;
     std::size_t m_equalsSigns = 0;
     bool m_sawEveryEqualsSign = false;

@@ -13,9 +13,9 @@ namespace {
 
 using Key = ExtinfLine::Key;
 
-// The bytes the tvg-id clean-up removes or starts a removed sequence with, and the '=' that
-// every "tvg-id=" holds.
-constexpr std::string_view kTvgIdCleanedBytes = "I\"\xA9\xE2[]'\x84=";
+// The bytes the tvg-id clean-up removes or starts a removed sequence with (C2 leads the UTF-8
+// form of ©), and the '=' that every "tvg-id=" holds.
+constexpr std::string_view kTvgIdCleanedBytes = "I\"\xA9\xC2\xE2[]'\x84=";
 
 constexpr std::array<bool, 256> tvgIdCleanedTable()
 {
@@ -57,7 +57,7 @@ void channelName(const ExtinfLine& line, const ValueDecoder& decoder, TextCleanu
     const auto quoted = line.value(Key::TvgNameQuoted);
     const std::string_view raw =
         (quoted && !quoted->empty()) ? *quoted : nameAfterCommas(line.text());
-    TextCleanup::clean(cutAtScheme(raw), field, out);
+    TextCleanup::clean(cutAtScheme(raw), field, out, decoder.cleanupEncoding());
     decoder.regionalInPlace(out);
 }
 
@@ -69,7 +69,7 @@ void cleanedValue(const ExtinfLine& line, Key key, const ValueDecoder& decoder,
         out.clear();
         return;
     }
-    TextCleanup::clean(*value, field, out);
+    TextCleanup::clean(*value, field, out, decoder.cleanupEncoding());
     decoder.regionalInPlace(out);
 }
 
@@ -128,7 +128,7 @@ void GetTvgId(const ExtinfLine& line, const ValueDecoder& decoder, std::string& 
         decoder.plain(*value, out);
         return;
     }
-    decoder.plain(TextCleanup::cleanTvgId(*value), out);
+    decoder.plain(TextCleanup::cleanTvgId(*value, decoder.cleanupEncoding()), out);
 }
 
 void GetTvgLogo(const ExtinfLine& line, const ValueDecoder& decoder, std::string& out)

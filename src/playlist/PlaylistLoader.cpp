@@ -4,6 +4,7 @@
 #include "playlist/BatchWriter.h"
 #include "playlist/GroupIndex.h"
 #include "playlist/LineReader.h"
+#include "playlist/PlaylistEncoding.h"
 #include "playlist/PlaylistReader.h"
 #include "playlist/PlaylistRestructure.h"
 #include "playlist/SourceError.h"
@@ -47,10 +48,14 @@ PlaylistLoader::PlaylistLoader(store::Database& db, ReaderOptions options,
 LoadResult PlaylistLoader::Prikazi_Kanale(const std::filesystem::path& file)
 {
     BackgroundCheckpoint checkpoints(m_db);
+    LoadResult result;
+    const std::optional<std::filesystem::path> text = prepareText(file, result);
     bool restructure = false;
-    LoadResult result = read(file, true, restructure);
+    if (text) {
+        result = read(*text, true, restructure);
+    }
     if (restructure) {
-        result = Prikazi_Kanale2(file);
+        result = Prikazi_Kanale2(*text);
     }
     finish(result);
     return result;
@@ -59,10 +64,48 @@ LoadResult PlaylistLoader::Prikazi_Kanale(const std::filesystem::path& file)
 LoadResult PlaylistLoader::Prikazi_Kanale_Link(const std::filesystem::path& file)
 {
     BackgroundCheckpoint checkpoints(m_db);
+    LoadResult result;
+    const std::optional<std::filesystem::path> text = prepareText(file, result);
     bool restructure = false;
-    LoadResult result = read(file, false, restructure);
+    if (text) {
+        result = read(*text, false, restructure);
+    }
     finish(result);
     return result;
+}
+
+std::optional<std::filesystem::path> PlaylistLoader::prepareText(const std::filesystem::path& file,
+                                                                 LoadResult& result)
+{
+    try {
+        const CodepageChoice choice{m_options.codepage, m_options.automaticCodepage};
+        const std::optional<FileEncoding> encoding = examineFile(file, choice, m_observer);
+        if (!encoding) {
+            result.status = LoadStatus::Cancelled;
+            return std::nullopt;
+        }
+        // A second playlist staged for a merge is read by its own bytes; the code page saving
+        // uses stays the open playlist's.
+        if (m_tables == LoadTables::Working) {
+            recordEncoding(m_db, *encoding);
+        }
+        m_options.codepage = encoding->codepage;
+        m_options.automaticCodepage = false;
+        if (encoding->utf16 == FileEncoding::Utf16::None) {
+            return file;
+        }
+        if (!convertUtf16(file, encoding->utf16, m_tempM3u, m_observer)) {
+            result.status = LoadStatus::Cancelled;
+            return std::nullopt;
+        }
+        return m_tempM3u;
+    } catch (const SourceError& e) {
+        fail(result, e.missing() ? LoadStatus::SourceMissing : LoadStatus::SourceUnreadable,
+             e.what());
+    } catch (const std::exception& e) {
+        fail(result, LoadStatus::Failed, e.what());
+    }
+    return std::nullopt;
 }
 
 LoadResult PlaylistLoader::Prikazi_Kanale2(const std::filesystem::path& file)

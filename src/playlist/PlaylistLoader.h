@@ -37,6 +37,10 @@ public:
     LoadResult Prikazi_Kanale_Link(const std::filesystem::path& file);
 
 private:
+    // Decides how the file's bytes become text (a UTF-16 file is converted into temp.m3u) and
+    // records it with the playlist: the file to read, or nothing when the run ends here.
+    std::optional<std::filesystem::path> prepareText(const std::filesystem::path& file,
+                                                     LoadResult& result);
     LoadResult Prikazi_Kanale2(const std::filesystem::path& file);
     // One pass over the lines; `restructure` tells that the line-break test failed before
     // anything was stored.

@@ -14,14 +14,29 @@ namespace {
 constexpr std::size_t kLongestUnbrokenLine = 500;
 // The observer hears the counters every so many lines (and at the end).
 constexpr std::int64_t kReportEvery = 1024;
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 } // namespace
+
+// The length of a line in characters: one per byte of a single-byte file.
+std::size_t PlaylistReader::characters(std::string_view line) const
+{
+    if (!m_utf8) {
+        return line.size();
+    }
+    std::size_t count = 0;
+    for (char c : line) {
+        count += (static_cast<unsigned char>(c) & 0xC0u) != 0x80u ? 1 : 0;
+    }
+    return count;
+}
 
 PlaylistReader::PlaylistReader(const ReaderOptions& options, bool lineBreakTest, GroupIndex& groups,
                                EntrySink& sink, ProgressObserver* observer)
     : m_decoder(*options.codepage, options.region), m_limit(options.limit),
       m_liveLimit(options.liveLimit), m_lineBreakTest(lineBreakTest),
-      m_keepExtras(options.mode == PlaylistMode::Full), m_typeRule(options.typeRule),
+      m_keepExtras(options.mode == PlaylistMode::Full), m_utf8(options.codepage->isUtf8()),
+      m_typeRule(options.typeRule),
       m_groups(groups), m_sink(sink), m_observer(observer)
 {
     m_progress.activity = Activity::Reading;
@@ -37,7 +52,11 @@ void PlaylistReader::report()
 PlaylistReader::Step PlaylistReader::handleLine(std::string_view line)
 {
     ++m_progress.line;
-    if (m_lineBreakTest && !m_seenExtinf && line.size() > kLongestUnbrokenLine) {
+    if (m_utf8 && m_progress.line == 1 && line.starts_with(kUtf8Bom)) {
+        line.remove_prefix(kUtf8Bom.size());
+    }
+    if (m_lineBreakTest && !m_seenExtinf && line.size() > kLongestUnbrokenLine &&
+        characters(line) > kLongestUnbrokenLine) {
         return Step::Restructure;
     }
     if (m_observer != nullptr && m_observer->cancelRequested()) {
@@ -69,7 +88,7 @@ PlaylistReader::Step PlaylistReader::handleLine(std::string_view line)
 
 void PlaylistReader::handleExtinf(std::string_view line)
 {
-    const ExtinfLine extinf(line);
+    const ExtinfLine extinf(line, m_utf8);
     const std::string_view link = GetStreamLink(line);
     // A second #EXTINF: line replaces the pending entry, its option lines included.
     m_pending.extras.clear();

@@ -54,6 +54,7 @@ private:
         std::string extras; // the file's bytes: kept attributes, then LF and each option line
     };
 
+    std::size_t characters(std::string_view line) const;
     void handleExtinf(std::string_view line);
     void keepBesideEntry(std::string_view line, LineText::LineKind kind);
     void handleLinkLine(std::string_view line);
@@ -66,6 +67,7 @@ private:
     const std::atomic<std::int64_t>* m_liveLimit;
     bool m_lineBreakTest;
     bool m_keepExtras;
+    bool m_utf8; // the lines are UTF-8: a byte-order mark is dropped, characters are counted
     TypeRule m_typeRule;
     GroupIndex& m_groups;
     EntrySink& m_sink;

@@ -2,6 +2,7 @@
 
 #include "playlist/EncodedLineWriter.h"
 #include "playlist/Extras.h"
+#include "playlist/PlaylistEncoding.h"
 #include "store/Schema.h"
 #include "store/Tables.h"
 #include "store/Transaction.h"
@@ -131,7 +132,11 @@ public:
         // One snapshot of the store for the whole file; nothing is changed, so it is rolled
         // back at the end.
         store::Transaction snapshot(db);
-        EncodedLineWriter out(file, *m_options.codepage);
+        const FileEncoding encoding = recordedEncoding(db, *m_options.codepage);
+        EncodedLineWriter out(file, *encoding.codepage);
+        if (encoding.bom) {
+            out.raw("\xEF\xBB\xBF");
+        }
         const bool full = m_options.mode == PlaylistMode::Full;
         out.line(header(db, m_options.mode));
         store::Statement groups = db.prepare(groupQuery);

@@ -19,7 +19,8 @@ namespace listrion::playlist {
 
 struct SaveOptions {
     std::filesystem::path dataMdb;
-    // The single-byte code page of playlist files (the reader's, from Settings.ini).
+    // The playlist is written in the code page recorded with it when it was read (UTF-8 with
+    // its byte-order mark when the file had one); this one when the store records none.
     const Codepage* codepage = &Codepage::windows1250();
     // The answer to the overwrite question: an existing file is replaced only when true.
     bool replaceExisting = false;

@@ -23,7 +23,10 @@ struct ReaderOptions {
     static constexpr std::int64_t kSmallestLimit = 20000;
     static constexpr std::int64_t kNoLimit = 0;
 
+    // The code page the file is read with; with automaticCodepage, the single-byte page of a
+    // file whose bytes are not UTF-8 (see examineFile).
     const Codepage* codepage = &Codepage::windows1250();
+    bool automaticCodepage = false;
     std::string region = "Central European";
     // The run stops before a line once the entries counter has reached it; kNoLimit for none.
     std::int64_t limit = kNoLimit;

@@ -33,6 +33,10 @@ constexpr std::array<Word, 4> kSuperscriptWords = {{
 
 constexpr std::string_view kRemovedBytes = "\"'*\xA9\x84\xB9\xA8";
 constexpr char kNameOnlyByte = '\xD8';
+// The characters the bytes A9, 84, B9 and A8 stand for in windows-1250 (© „ ą ¨), and D8's Ř.
+constexpr std::array<std::string_view, 4> kRemovedCharacters = {"\xC2\xA9", "\xE2\x80\x9E",
+                                                                "\xC4\x85", "\xC2\xA8"};
+constexpr std::string_view kNameOnlyCharacter = "\xC5\x98";
 
 // What each byte means to the clean-up, as bit flags.
 enum : unsigned char {
@@ -40,6 +44,7 @@ enum : unsigned char {
     kRemovedInName = 2, // removed from GetChannelName's name only
     kInDecoration = 4,
     kInWord = 8,
+    kLeadsRemovedCharacter = 16, // a UTF-8 lead byte of a removed character
 };
 
 constexpr std::array<unsigned char, 256> byteRoles()
@@ -52,6 +57,9 @@ constexpr std::array<unsigned char, 256> byteRoles()
     table[0xE2] |= kInDecoration; // every decoration holds E2
     table[0xE1] |= kInWord;       // every superscript word holds E1 or CA
     table[0xCA] |= kInWord;
+    for (unsigned char lead : {0xC2, 0xC4, 0xC5, 0xE2}) {
+        table[lead] |= kLeadsRemovedCharacter;
+    }
     return table;
 }
 constexpr std::array<unsigned char, 256> kByteRoles = byteRoles();
@@ -76,21 +84,51 @@ void replaceAll(std::string& text, std::string_view from, std::string_view to)
     text.swap(out);
 }
 
-std::string clean(std::string_view bytes, Field field)
+std::string clean(std::string_view bytes, Field field, Encoding encoding)
 {
     std::string out;
-    clean(bytes, field, out);
+    clean(bytes, field, out, encoding);
     return out;
 }
 
-void clean(std::string_view bytes, Field field, std::string& out)
+namespace {
+
+// UTF-8: the ASCII characters go byte by byte, the others as whole sequences.
+void removeCharacters(std::string_view bytes, Field field, unsigned char seen, std::string& out)
+{
+    if ((seen & kRemoved) == 0) {
+        out.assign(bytes);
+    } else {
+        out.clear();
+        for (char c : bytes) {
+            const auto b = static_cast<unsigned char>(c);
+            if (b >= 0x80 || (kByteRoles[b] & kRemoved) == 0) {
+                out.push_back(c);
+            }
+        }
+    }
+    if ((seen & kLeadsRemovedCharacter) != 0) {
+        for (std::string_view character : kRemovedCharacters) {
+            replaceAll(out, character, "");
+        }
+        if (field == Field::Name) {
+            replaceAll(out, kNameOnlyCharacter, "");
+        }
+    }
+}
+
+} // namespace
+
+void clean(std::string_view bytes, Field field, std::string& out, Encoding encoding)
 {
     const unsigned char removed = field == Field::Name ? (kRemoved | kRemovedInName) : kRemoved;
     unsigned char seen = 0;
     for (char c : bytes) {
         seen |= kByteRoles[static_cast<unsigned char>(c)];
     }
-    if ((seen & removed) == 0) {
+    if (encoding == Encoding::Utf8) {
+        removeCharacters(bytes, field, seen, out);
+    } else if ((seen & removed) == 0) {
         out.assign(bytes);
     } else {
         out.clear();
@@ -114,17 +152,21 @@ void clean(std::string_view bytes, Field field, std::string& out)
     }
 }
 
-std::string cleanTvgId(std::string_view bytes)
+std::string cleanTvgId(std::string_view bytes, Encoding encoding)
 {
+    const bool utf8 = encoding == Encoding::Utf8;
     std::string text(bytes);
     replaceAll(text, "tvg-id=", "");
-    for (std::string_view removed : {"\"", "I", "\xA9"}) {
+    const std::string_view copyright = utf8 ? kRemovedCharacters[0] : "\xA9";
+    const std::string_view lowQuote = utf8 ? kRemovedCharacters[1] : "\x84";
+    for (std::string_view removed : {std::string_view("\""), std::string_view("I"), copyright}) {
         replaceAll(text, removed, "");
     }
     for (std::size_t i = 0; i < 4; ++i) {
         replaceAll(text, kDecorations[i], "");
     }
-    for (std::string_view removed : {"[", "]", "'", "\x84"}) {
+    for (std::string_view removed :
+         {std::string_view("["), std::string_view("]"), std::string_view("'"), lowQuote}) {
         replaceAll(text, removed, "");
     }
     return text;

@@ -1,7 +1,5 @@
 #include "playlist/TextDecoding.h"
 
-#include <unicode/utf8.h>
-
 #include <cstdint>
 
 namespace listrion::playlist {
@@ -40,6 +38,10 @@ std::string DecodeUtf8Text(std::string_view text, const Codepage& codepage)
 {
     if (text.empty()) {
         return {};
+    }
+    // Text read from a UTF-8 file is characters already; only its escapes are left to decode.
+    if (codepage.isUtf8()) {
+        return text::decodePercentEscapes(text);
     }
     return decodePercentUtf8(codepage.encode(text));
 }
@@ -81,21 +83,7 @@ void foldDiacriticsInPlace(std::string& text)
 
 bool isWellFormedUtf8(std::string_view bytes)
 {
-    const auto* s = reinterpret_cast<const uint8_t*>(bytes.data());
-    const auto n = static_cast<std::int32_t>(bytes.size());
-    std::int32_t i = 0;
-    while (i < n) {
-        if (s[i] < 0x80) {
-            ++i;
-            continue;
-        }
-        UChar32 c = 0;
-        U8_NEXT(s, i, n, c);
-        if (c < 0) {
-            return false;
-        }
-    }
-    return true;
+    return text::isWellFormedUtf8(bytes);
 }
 
 } // namespace listrion::playlist

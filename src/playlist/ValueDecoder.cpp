@@ -83,6 +83,12 @@ std::string ValueDecoder::regional(std::string_view bytes) const
 void ValueDecoder::regionalInPlace(std::string& text) const
 {
     if (!m_regional) {
+        if (m_codepage->isUtf8()) {
+            if (!isWellFormedUtf8(text)) {
+                text = m_codepage->decode(text);
+            }
+            return;
+        }
         if (!isPlainAscii(text)) {
             std::string decoded;
             m_codepage->appendDecoded(decoded, text);
@@ -93,6 +99,16 @@ void ValueDecoder::regionalInPlace(std::string& text) const
     // Plain ASCII without '%' decodes to itself and holds no letter to fold.
     const ByteSummary bytes = summarize(text);
     if (!bytes.percent && !bytes.high) {
+        return;
+    }
+    if (m_codepage->isUtf8()) {
+        if (bytes.high && !isWellFormedUtf8(text)) {
+            text = m_codepage->decode(text);
+        }
+        if (bytes.percent) {
+            text = text::decodePercentEscapes(text);
+        }
+        foldDiacriticsInPlace(text);
         return;
     }
     // Without '%', well-formed UTF-8 decodes to itself; only the folding changes it.

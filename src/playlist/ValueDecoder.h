@@ -1,6 +1,7 @@
 #pragma once
 
 #include "playlist/Codepage.h"
+#include "playlist/TextCleanup.h"
 
 #include <string>
 #include <string_view>
@@ -11,8 +12,9 @@ namespace listrion::playlist {
 // tvg-ids are always the code page's reading of their bytes, so the writer can give the same
 // bytes back. Names, tvg-names and groups are decoded as UTF-8 (percent forms included) and
 // their letters č ć š ž đ folded, but only under the regions "Balkan" and "Central European";
-// under any other region they are read like the rest. The forms with an `out` parameter
-// reuse its storage.
+// under any other region they are read like the rest. A UTF-8 file's text is text already:
+// under those regions only its percent escapes are decoded and the ten letters folded. The
+// forms with an `out` parameter reuse its storage.
 class ValueDecoder {
 public:
     ValueDecoder(const Codepage& codepage, std::string_view region);
@@ -21,6 +23,12 @@ public:
 
     const Codepage& codepage() const { return *m_codepage; }
     bool decodesRegion() const { return m_regional; }
+    // How the clean-up of the extracted values sees the line's bytes.
+    TextCleanup::Encoding cleanupEncoding() const
+    {
+        return m_codepage->isUtf8() ? TextCleanup::Encoding::Utf8
+                                    : TextCleanup::Encoding::SingleByte;
+    }
 
     std::string plain(std::string_view bytes) const;
     void plain(std::string_view bytes, std::string& out) const;

@@ -45,10 +45,22 @@ std::string Settings::codepageName() const
     return value.empty() ? std::string(kDefaultCodepage) : value;
 }
 
+const text::Codepage& Settings::fallbackCodepage() const
+{
+    const text::Codepage* page = text::Codepage::findSingleByte(read(Keys::Fallback));
+    return page != nullptr ? *page : text::Codepage::windows1250();
+}
+
+text::CodepageChoice Settings::codepageChoice() const
+{
+    const text::Codepage& fallback = fallbackCodepage();
+    return text::CodepageChoice::parse(codepageName(), fallback)
+        .value_or(text::CodepageChoice{&fallback, true});
+}
+
 const text::Codepage& Settings::codepage() const
 {
-    const text::Codepage* page = text::Codepage::find(codepageName());
-    return page != nullptr ? *page : text::Codepage::windows1250();
+    return *codepageChoice().page;
 }
 
 long long Settings::historyCapBytes() const

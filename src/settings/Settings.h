@@ -14,7 +14,8 @@ namespace listrion::settings {
 class Settings {
 public:
     static constexpr std::string_view kDefaultRegion = "Central European";
-    static constexpr std::string_view kDefaultCodepage = "windows-1250";
+    static constexpr std::string_view kDefaultCodepage = "auto";
+    static constexpr std::string_view kDefaultFallback = "windows-1250";
 
     explicit Settings(std::filesystem::path iniFile) : m_file(std::move(iniFile)) {}
 
@@ -28,13 +29,19 @@ public:
 
     // Region 1, "Central European" when empty (the default is not written).
     std::string region() const;
-    // Codepage 1, "windows-1250" when empty.
+    // Codepage 1, "auto" when empty.
     std::string codepageName() const;
     // History 1: the most the undo history keeps, in bytes (256 MB when empty or not a
     // positive number).
     long long historyCapBytes() const;
-    // The single-byte code page of playlist files: the one named by Codepage 1, windows-1250
-    // when the entry is empty or names a code page the program does not know.
+    // How playlist files are read: Codepage 1 ("auto" when empty or unknown), with the
+    // single-byte fallback of Codepage 2.
+    text::CodepageChoice codepageChoice() const;
+    // Codepage 2: the single-byte code page of "auto", windows-1250 when the entry is empty or
+    // names no single-byte code page the program knows.
+    const text::Codepage& fallbackCodepage() const;
+    // The code page of a playlist whose store records none (one read before code pages were
+    // recorded): the one Codepage 1 names, the fallback for "auto".
     const text::Codepage& codepage() const;
 
 private:

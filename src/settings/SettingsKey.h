@@ -24,10 +24,11 @@ inline constexpr SettingsKey RegAsm{"RegAsm", "1"};     // link-check registrati
 inline constexpr SettingsKey URL{"URL", "1"};           // last playlist address that failed
 inline constexpr SettingsKey Width{"width", "1"};       // main window size on close
 inline constexpr SettingsKey Height{"height", "1"};
-inline constexpr SettingsKey Codepage{"Codepage", "1"};     // single-byte code page of playlists
-inline constexpr SettingsKey PozicijaK{"PozicijaK", "1"};   // channel grid row
-inline constexpr SettingsKey PozicijaG{"PozicijaG", "1"};   // group grid row
-inline constexpr SettingsKey PozicijaUP{"PozicijaUP", "1"}; // row after moving up
+inline constexpr SettingsKey Codepage{"Codepage", "1"};         // auto, UTF-8 or a single-byte page
+inline constexpr SettingsKey Fallback{"Codepage", "2"};         // single-byte page of "auto"
+inline constexpr SettingsKey PozicijaK{"PozicijaK", "1"};       // channel grid row
+inline constexpr SettingsKey PozicijaG{"PozicijaG", "1"};       // group grid row
+inline constexpr SettingsKey PozicijaUP{"PozicijaUP", "1"};     // row after moving up
 inline constexpr SettingsKey PozicijaDown{"PozicijaDown", "1"}; // row after moving down
 inline constexpr SettingsKey History{"History", "1"}; // MB of edits the undo history keeps
 // Playlist mode: "design" reads and saves playlists without their extras; anything else is full.

@@ -12,8 +12,8 @@
 namespace listrion::store::Schema {
 namespace {
 
-// 2: the extras column.
-constexpr int kSchemaVersion = 3;
+// 2: the extras column. 4: the playlist's code page and byte-order mark; İ and ı fold to i.
+constexpr int kSchemaVersion = 4;
 
 std::string textColumn(std::string_view name)
 {
@@ -87,6 +87,17 @@ void addExtrasColumns(Database& db)
     }
 }
 
+// The code page a playlist was read with and whether its file began with a byte-order mark.
+void addCodepageColumns(Database& db)
+{
+    if (!hasColumn(db, "Izbrana_Playlista", "codepage")) {
+        db.exec("ALTER TABLE Izbrana_Playlista ADD COLUMN codepage TEXT");
+    }
+    if (!hasColumn(db, "Izbrana_Playlista", "bom")) {
+        db.exec("ALTER TABLE Izbrana_Playlista ADD COLUMN bom INTEGER NOT NULL DEFAULT 0");
+    }
+}
+
 } // namespace
 
 void createPlaylistLayoutTable(Database& db, std::string_view name)
@@ -142,10 +153,15 @@ void createStagingIndexAfterLoad(Database& db)
 
 void ensure(Database& db)
 {
-    if (db.scalarInt("PRAGMA user_version", 0) == kSchemaVersion) {
+    const std::int64_t version = db.scalarInt("PRAGMA user_version", 0);
+    if (version == kSchemaVersion) {
         return;
     }
     Transaction tx(db);
+    // Version 4 folds İ and ı: indexes built before order such names differently.
+    if (version > 0 && version < 4) {
+        db.exec(std::string("REINDEX ") + kTextCollation);
+    }
     for (std::string_view name : kPlaylistLayoutTables) {
         createPlaylistLayoutTable(db, name);
     }
@@ -156,6 +172,7 @@ void ensure(Database& db)
             ", " + std::string(kExtrasColumn) + " TEXT);" + "CREATE TABLE IF NOT EXISTS SS_Epg (" +
             textColumn("ssepgurl") + ");");
     addExtrasColumns(db);
+    addCodepageColumns(db);
     History::ensureTables(db);
     createPlaylistIndexes(db);
     db.exec("CREATE INDEX IF NOT EXISTS Grupa_grupa ON Grupa(grupa);"

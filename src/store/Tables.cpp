@@ -75,6 +75,25 @@ void setPlaylistExtras(Database& db, std::string_view extras)
     tx.commit();
 }
 
+std::optional<PlaylistCodepage> playlistCodepage(const Database& db)
+{
+    Statement st = db.prepare("SELECT codepage, bom FROM Izbrana_Playlista "
+                              "WHERE codepage IS NOT NULL ORDER BY rowid LIMIT 1");
+    if (!st.step()) {
+        return std::nullopt;
+    }
+    return PlaylistCodepage{st.columnText(0), st.columnInt(1) != 0};
+}
+
+void setPlaylistCodepage(Database& db, const PlaylistCodepage& codepage)
+{
+    Transaction tx(db);
+    db.prepare("UPDATE Izbrana_Playlista SET codepage = ?, bom = ?")
+        .bindAll(codepage.name, std::int64_t{codepage.bom ? 1 : 0})
+        .run();
+    tx.commit();
+}
+
 std::int64_t channelCount(const Database& db)
 {
     return db.scalarInt("SELECT count(*) FROM Playlist", 0);

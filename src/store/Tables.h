@@ -27,6 +27,17 @@ std::string playlistExtras(const Database& db);
 // remembered. One transaction.
 void setPlaylistExtras(Database& db, std::string_view extras);
 
+// The code page the remembered playlist was read with ("UTF-8", "windows-1250", ...) and
+// whether its file began with a UTF-8 byte-order mark; nothing when none is recorded.
+struct PlaylistCodepage {
+    std::string name;
+    bool bom = false;
+};
+std::optional<PlaylistCodepage> playlistCodepage(const Database& db);
+// Records the code page with the remembered playlist; nothing when no playlist is remembered.
+// One transaction.
+void setPlaylistCodepage(Database& db, const PlaylistCodepage& codepage);
+
 std::int64_t channelCount(const Database& db);
 std::int64_t groupCount(const Database& db);
 

@@ -35,6 +35,11 @@ UChar32 nextFolded(std::string_view s, std::int32_t& i)
     if (c < 0) {
         return 0x110000 + bytes[i - 1];
     }
+    // Turkish writes the capital of i as İ and the small of I as ı; both meet i here, so
+    // "İSTANBUL", "Istanbul" and "istanbul" are one name, as "KIRMIZI" and "kırmızı" are.
+    if (c == 0x0130 || c == 0x0131) {
+        return 'i';
+    }
     return static_cast<UChar32>(u_foldCase(c, U_FOLD_CASE_DEFAULT));
 }
 

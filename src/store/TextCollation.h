@@ -8,7 +8,8 @@ struct sqlite3;
 namespace listrion::store {
 
 // The store's text identity: letters compare without regard to case (all of Unicode, by simple
-// case folding, not only ASCII) and trailing spaces are ignored. Every text column of the
+// case folding, not only ASCII; the Turkish İ and ı fold to i as well) and trailing spaces are
+// ignored. Every text column of the
 // playlist tables is declared with this collation, so '=', '<>', ORDER BY and the group lookups
 // all use it. ASCII text takes a fast path.
 inline constexpr const char* kTextCollation = "LISTRION_TEXT";

@@ -1,6 +1,7 @@
 #include "text/Codepage.h"
 
 #include "text/CodepageTables.h"
+#include "text/Utf8Decoding.h"
 
 #include <unicode/utf8.h>
 
@@ -48,21 +49,25 @@ constexpr std::array<Entry, 4> kEntries = {{
 const Codepage& instance(std::size_t index)
 {
     static const std::array<Codepage, 4> pages = {
-        Codepage(kEntries[0].name, *kEntries[0].table),
-        Codepage(kEntries[1].name, *kEntries[1].table),
-        Codepage(kEntries[2].name, *kEntries[2].table),
-        Codepage(kEntries[3].name, *kEntries[3].table),
+        Codepage(kEntries[0].name, kEntries[0].table),
+        Codepage(kEntries[1].name, kEntries[1].table),
+        Codepage(kEntries[2].name, kEntries[2].table),
+        Codepage(kEntries[3].name, kEntries[3].table),
     };
     return pages[index];
 }
 
 } // namespace
 
-Codepage::Codepage(std::string_view name, const std::array<char16_t, 128>& upper)
-    : m_name(name), m_upper(upper), m_reverse(new unsigned char[kReverseSize]())
+Codepage::Codepage(std::string_view name, const std::array<char16_t, 128>* upper)
+    : m_name(name), m_upper(upper)
 {
-    for (std::size_t i = 0; i < upper.size(); ++i) {
-        const char16_t c = upper[i];
+    if (upper == nullptr) {
+        return;
+    }
+    m_reverse.reset(new unsigned char[kReverseSize]());
+    for (std::size_t i = 0; i < upper->size(); ++i) {
+        const char16_t c = (*upper)[i];
         if (c >= 0x80) {
             m_reverse[c - 0x80] = static_cast<unsigned char>(0x80 + i);
         }
@@ -70,6 +75,15 @@ Codepage::Codepage(std::string_view name, const std::array<char16_t, 128>& upper
 }
 
 const Codepage* Codepage::find(std::string_view name)
+{
+    const std::string wanted = lower(name);
+    if (wanted == "utf-8" || wanted == "utf8") {
+        return &utf8();
+    }
+    return findSingleByte(name);
+}
+
+const Codepage* Codepage::findSingleByte(std::string_view name)
 {
     const std::string wanted = lower(name);
     for (std::size_t i = 0; i < kEntries.size(); ++i) {
@@ -87,6 +101,12 @@ const Codepage& Codepage::windows1250()
     return instance(0);
 }
 
+const Codepage& Codepage::utf8()
+{
+    static const Codepage page("UTF-8", nullptr);
+    return page;
+}
+
 std::vector<std::string_view> Codepage::names()
 {
     std::vector<std::string_view> out;
@@ -98,13 +118,21 @@ std::vector<std::string_view> Codepage::names()
 
 void Codepage::appendDecoded(std::string& utf8, std::string_view bytes) const
 {
+    if (isUtf8()) {
+        if (isWellFormedUtf8(bytes)) {
+            utf8.append(bytes);
+        } else {
+            utf8.append(Utf8BytesToText(bytes, bytes.size()));
+        }
+        return;
+    }
     utf8.reserve(utf8.size() + bytes.size());
     for (char ch : bytes) {
         const auto b = static_cast<unsigned char>(ch);
         if (b < 0x80) {
             utf8.push_back(ch);
         } else {
-            appendUtf8(utf8, m_upper[b - 0x80]);
+            appendUtf8(utf8, (*m_upper)[b - 0x80]);
         }
     }
 }
@@ -118,6 +146,10 @@ std::string Codepage::decode(std::string_view bytes) const
 
 void Codepage::appendEncoded(std::string& bytes, std::string_view utf8) const
 {
+    if (isUtf8()) {
+        bytes.append(utf8);
+        return;
+    }
     const auto* s = reinterpret_cast<const uint8_t*>(utf8.data());
     const auto n = static_cast<std::int32_t>(utf8.size());
     std::int32_t i = 0;
@@ -155,6 +187,17 @@ std::string Codepage::encode(std::string_view utf8) const
     out.reserve(utf8.size());
     appendEncoded(out, utf8);
     return out;
+}
+
+std::optional<CodepageChoice> CodepageChoice::parse(std::string_view name, const Codepage& fallback)
+{
+    if (lower(name) == "auto") {
+        return CodepageChoice{&fallback, true};
+    }
+    if (const Codepage* page = Codepage::find(name)) {
+        return CodepageChoice{page, false};
+    }
+    return std::nullopt;
 }
 
 } // namespace listrion::text

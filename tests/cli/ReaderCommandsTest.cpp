@@ -57,11 +57,22 @@ TEST(CliOpen, LimitAndRegionFromSettings)
     {
         store::Database db = store::Schema::open(home.file("data.mdb"));
         EXPECT_EQ(store::groupCount(db), 2);
+        // The file is UTF-8, read as text under the default "auto".
+        EXPECT_EQ(db.scalarInt("SELECT count(*) FROM Grupa WHERE grupa = ?", 0, "Šport"), 1);
+    }
+    // --codepage reads it byte by byte for this load only.
+    r = test::runCli(home.path(), {"open", file.string(), "--codepage", "windows-1250"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    {
+        store::Database db = store::Schema::open(home.file("data.mdb"));
         EXPECT_EQ(db.scalarInt("SELECT count(*) FROM Grupa WHERE grupa = ?", 0, "Ĺ\u00A0port"), 1);
     }
+    EXPECT_NE(test::runCli(home.path(), {"info"}).out.find("codepage: windows-1250\n"),
+              std::string::npos);
     for (const std::vector<std::string>& bad : {std::vector<std::string>{"open"},
                                                 {"open", file.string(), "--limit", "0"},
                                                 {"open", file.string(), "--limit", "ten"},
+                                                {"open", file.string(), "--codepage", "koi8-r"},
                                                 {"open", file.string(), "other.m3u"}}) {
         r = test::runCli(home.path(), bad);
         EXPECT_EQ(r.exitCode, 2) << bad.size();

@@ -27,6 +27,13 @@ TEST(NameText, CapitalisationPassesOnGroupAndChannelNames)
     EXPECT_EQ(NameText::capitalize("rtv slo uhd hdr", NameText::kChannelTokens), "RTV Slo UHD HDR");
     EXPECT_EQ(NameText::capitalize("nat geo HDr", NameText::kChannelTokens), "NAT Geo HDR");
     EXPECT_EQ(NameText::upperCase("Straße ı"), "STRASSE I");
+    // Case follows Unicode's rules whatever the machine's language: a Greek word ends in ς, a
+    // Turkish dotted capital I lowers to i with its dot as a combining mark, Han has no case.
+    EXPECT_EQ(group("ΑΘΗΝΑΣ ΣΠΟΡ"), "Αθηνας Σπορ");
+    EXPECT_EQ(group("İZMİR ıstanbul"), "İzmi̇r Istanbul");
+    EXPECT_EQ(group("北京卫视 hd"), "北京卫视 HD");
+    EXPECT_EQ(NameText::upperCase("αθηνας ǆ istanbul"), "ΑΘΗΝΑΣ Ǆ ISTANBUL");
+    EXPECT_EQ(NameText::length("ΑΘΗΝΑ 北京"), 8u);
 }
 
 TEST(NameText, StripPassesAndTheRuleForSquareBrackets)

@@ -4,6 +4,7 @@
 #include "playlist/Extras.h"
 #include "playlist/PlaylistWriter.h"
 #include "playlist/StoreProbe.h"
+#include "store/Tables.h"
 
 #include <vlc/vlc.h>
 
@@ -230,6 +231,61 @@ TEST(RoundTrip, CorpusPlaylistsComeBackAsTheSameStoreAndFileAndPlayInVlc)
         EXPECT_TRUE(trip.rows("Playlist") == channels && trip.rows("Grupa") == groups);
     }
     libvlc_release(vlc);
+}
+
+// The name after the comma of an #EXTINF: line that ends its attributes with a quote.
+std::string nameOf(const std::string& extinf)
+{
+    const std::size_t quoteComma = extinf.rfind("\",");
+    return extinf.substr(quoteComma == std::string::npos ? extinf.find(',') + 1 : quoteComma + 2);
+}
+
+TEST(RoundTrip, Utf8CorpusPlaylistsKeepTheirNamesByteForByte)
+{
+    for (const auto& entry : std::filesystem::directory_iterator(LISTRION_CORPUS_DIR)) {
+        if (entry.path().extension() != ".m3u") {
+            continue;
+        }
+        SCOPED_TRACE(entry.path().filename().string());
+        RoundTrip trip("Western European");
+        trip.home.options().reader.automaticCodepage = true;
+        trip.open(entry.path());
+        EXPECT_EQ(store::playlistCodepage(trip.home.database())->name, "UTF-8");
+        const std::string original = readFile(entry.path());
+        const std::string first = readFile(trip.save("first.m3u"));
+        // Every name without a character the clean-up removes comes back as the same bytes.
+        std::multimap<std::string, std::string> savedNames;
+        for (const FileEntry& back : fileEntries(first)) {
+            savedNames.emplace(back.addressLine, nameOf(back.extinf));
+        }
+        std::size_t compared = 0;
+        std::size_t nonAscii = 0;
+        for (const FileEntry& read : fileEntries(original)) {
+            // A tvg-name, when the line has one, is the channel's name.
+            std::smatch tvgName;
+            const bool named =
+                std::regex_search(read.extinf, tvgName, std::regex("tvg-name=\"([^\"]+)\""));
+            const std::string name = named ? tvgName[1].str() : nameOf(read.extinf);
+            if (read.addressLine.empty() || read.link != read.addressLine ||
+                name.find_first_of("\"'*,:") != std::string::npos ||
+                std::regex_search(name, std::regex("©|„|ą|¨|Ř|\\xE2|\\xE1|\\xCA"))) {
+                continue;
+            }
+            const auto [from, to] = savedNames.equal_range(read.addressLine);
+            const bool found =
+                std::any_of(from, to, [&](const auto& saved) { return saved.second == name; });
+            EXPECT_TRUE(found) << name << " / " << read.addressLine;
+            ++compared;
+            nonAscii += std::any_of(name.begin(), name.end(), [](char c) { return c & 0x80; });
+        }
+        EXPECT_GT(compared, 0u);
+        if (entry.path().filename().string().starts_with("02_")) {
+            EXPECT_GE(nonAscii, 370u); // the Han names (those without a colon or a comma)
+        }
+        // Saved again, the file is the same bytes.
+        trip.open(trip.home.folder().file("first.m3u"));
+        EXPECT_EQ(readFile(trip.save("second.m3u")), first);
+    }
 }
 
 TEST(RoundTrip, BytesTheReaderKeepsComeBackAsTheyWere)

@@ -59,10 +59,41 @@ TEST(TextDecoding, DecodesUtf8BytesAndTheirPercentForms)
     EXPECT_EQ(Utf8BytesToText("\xD0\x9F\xD1\x80\xC0", 4), "Пр");
 }
 
+TEST(TextDecoding, Utf8TextIsCheckedInPiecesAndNeverDecodedTwice)
+{
+    // Every split of well-formed and ill-formed texts agrees with the check of the whole.
+    for (std::string_view text :
+         {"ab Ω 北京 𝄞", "a\xC5", "\xE2\x9C\xE2\x9C", "\xF0\x9D\x84", "\xED\xA0\x80", "\x80z",
+          "\xC0\xAF", "ok \xF4\x8F\xBF\xBF", "\xF4\x90\x80\x80"}) {
+        for (std::size_t a = 0; a <= text.size(); ++a) {
+            for (std::size_t b = a; b <= text.size(); ++b) {
+                text::Utf8Validator validator;
+                validator.feed(text.substr(0, a));
+                validator.feed(text.substr(a, b - a));
+                validator.feed(text.substr(b));
+                EXPECT_EQ(validator.finish(), text::isWellFormedUtf8(text)) << text << a << b;
+            }
+        }
+    }
+    EXPECT_TRUE(text::isWellFormedUtf8("0123456789abcdef Ω"));
+    EXPECT_FALSE(text::isWellFormedUtf8("0123456789abcdef\xCE"));
+
+    const Codepage& utf8 = Codepage::utf8();
+    EXPECT_EQ(Codepage::find("utf8"), &utf8);
+    EXPECT_EQ(Codepage::findSingleByte("UTF-8"), nullptr);
+    EXPECT_EQ(utf8.decode("Ω\xFF"), "Ω\uFFFD");
+    EXPECT_EQ(utf8.encode("Ελλάδα 北京"), "Ελλάδα 北京");
+    // Text read from a UTF-8 file: Š stays Š (read as bytes of windows-1250 it would be
+    // decoded again), escapes are decoded, and an escape that spells no character stays.
+    EXPECT_EQ(DecodeUtf8Text("Šport %C5%A0 %cf%80 %20", utf8), "Šport Š π  ");
+    EXPECT_EQ(DecodeUtf8Text("%E2%82 100% %C5%A0%FF%41", utf8), "%E2%82 100% Š%FFA");
+}
+
 TEST(TextDecoding, FoldsTheTenLettersOnly)
 {
     EXPECT_EQ(FoldDiacritics("Šport Đakovo čćšžđ ČĆŠŽĐ"), "Sport Dakovo ccszd CCSZD");
     EXPECT_EQ(FoldDiacritics("Ąą Łł Öö Ğ ğ Ř ď"), "Ąą Łł Öö Ğ ğ Ř ď");
+    EXPECT_EQ(FoldDiacritics("Ђорђе Ελλάδα عربي 北京 č"), "Ђорђе Ελλάδα عربي 北京 c");
 }
 
 TEST(Funkcije, TextHelpers)

@@ -103,7 +103,8 @@ TEST(Writer, FullModeWritesTheExtrasBackAndDesignModeOnlyTheColumns)
     home.channel({"G", "C", "C", "c", "http://s/c", "", 3L, 0L, "\n#EXTGRP:G"});
     home.channel({"G", "D", "D", "d", "http://s/d", "", 4L}); // added by hand: nothing more
     home.db.exec("INSERT INTO SS_Epg VALUES ('http://epg/g.xml');"
-                 "INSERT INTO Izbrana_Playlista VALUES ('/tv/x.m3u', 'url-tvg=\"http://g/\" t=1')");
+                 "INSERT INTO Izbrana_Playlista (Ime, extras) VALUES ('/tv/x.m3u', "
+                 "'url-tvg=\"http://g/\" t=1')");
     ASSERT_TRUE(home.save("full.m3u").saved());
     const std::string line = "#EXTINF:-1 tvg-id=\"";
     EXPECT_EQ(home.saved("full.m3u"),

@@ -89,7 +89,7 @@ TEST(Settings, TypedEntriesAndDefaults)
     test::TempFolder temp;
     const Settings settings(temp.file("Settings.ini"));
     EXPECT_EQ(settings.region(), "Central European");
-    EXPECT_EQ(settings.codepageName(), "windows-1250");
+    EXPECT_EQ(settings.codepageName(), "auto");
     EXPECT_FALSE(settings.readNumber(Keys::PozicijaG).has_value());
     settings.write(Keys::PozicijaG, 42);
     settings.write(Keys::sirina(7), "2900");

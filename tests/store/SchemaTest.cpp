@@ -63,7 +63,7 @@ TEST(Schema, ColumnsAreInTheLayoutOrder)
     for (std::string_view table : Schema::kGrupaLayoutTables) {
         EXPECT_EQ(columns(std::string(table)), "izberi grupa type count broj ") << table;
     }
-    EXPECT_EQ(columns("Izbrana_Playlista"), "Ime extras ");
+    EXPECT_EQ(columns("Izbrana_Playlista"), "Ime extras codepage bom ");
     EXPECT_EQ(columns("SS_Epg"), "ssepgurl ");
 }
 

@@ -31,10 +31,12 @@ protected:
             .bindAll(group, name, name, broj)
             .run();
     }
-    std::vector<std::string> column(const std::string& sql)
+    template <typename... Args>
+    std::vector<std::string> column(const std::string& sql, const Args&... args)
     {
         std::vector<std::string> values;
         Statement st = db.prepare(sql);
+        st.bindAll(args...);
         while (st.step()) {
             values.push_back(st.columnText(0));
         }
@@ -78,11 +80,44 @@ TEST_F(StoreSemantics, TextIdentityIgnoresCaseOfEveryLetterAndTrailingBlanks)
               (std::vector<std::string>{"Alpha", "alpha1", "ALPHA2", "beta", "Beta0"}));
 }
 
+// Group identity, search and the name order over Greek, Cyrillic and Turkish names: every case
+// form of a letter is one letter (Σ σ ς; İ I ı i), other letters stay apart.
+TEST_F(StoreSemantics, GreekCyrillicAndTurkishNamesCompareWithoutCase)
+{
+    addChannel("ΑΘΛΗΤΙΣΜΟΣ", "ΣΚΑΪ", 1);
+    addChannel("αθλητισμός", "Αγωνας Σκαϊ", 2); // the accent makes another name
+    addChannel("Αθλητισμος ", "σκαϊ", 3);
+    addChannel("İSTANBUL", "KIRMIZI", 4);
+    addChannel("istanbul", "kırmızı tv", 5);
+    addChannel("Istanbul", "Новости", 6);
+    addChannel("ИСТАНБУЛ", "НОВОСТИ 24", 7);
+    addChannel("Стамбул", "новости", 8);
+
+    EXPECT_EQ(db.scalarInt("SELECT count(DISTINCT grupa) FROM Playlist", -1), 5);
+    EXPECT_EQ(db.scalarInt("SELECT count(*) FROM Playlist WHERE grupa = ?", -1, "αθλητισμοσ"), 2);
+    EXPECT_EQ(db.scalarInt("SELECT count(*) FROM Playlist WHERE grupa = ?", -1, "istanbul"), 3);
+    EXPECT_EQ(db.scalarInt("SELECT count(*) FROM Playlist WHERE grupa = ?", -1, "ıstanbul"), 3);
+    EXPECT_EQ(db.scalarInt("SELECT count(*) FROM Playlist WHERE grupa = ?", -1, "истанбул"), 1);
+    // The search's "contains" over names.
+    const auto found = [&](const std::string& part) {
+        return column("SELECT name FROM Playlist WHERE name LIKE '%' || ? || '%' ORDER BY broj",
+                      part);
+    };
+    EXPECT_EQ(found("σκαϊ"), (std::vector<std::string>{"ΣΚΑΪ", "Αγωνας Σκαϊ", "σκαϊ"}));
+    EXPECT_EQ(found("ΑΓΩΝΑΣ σ"), (std::vector<std::string>{"Αγωνας Σκαϊ"}));
+    EXPECT_EQ(found("Kirmizi"), (std::vector<std::string>{"KIRMIZI", "kırmızı tv"}));
+    EXPECT_EQ(found("новост"), (std::vector<std::string>{"Новости", "НОВОСТИ 24", "новости"}));
+    // The grid's name order: case forms side by side, then by position.
+    EXPECT_EQ(column("SELECT name FROM Playlist ORDER BY name, broj"),
+              (std::vector<std::string>{"KIRMIZI", "kırmızı tv", "Αγωνας Σκαϊ", "ΣΚΑΪ", "σκαϊ",
+                                        "Новости", "новости", "НОВОСТИ 24"}));
+}
+
 TEST_F(StoreSemantics, CollationAgreesWithFoldKey)
 {
     const std::vector<std::string> samples = {
         "", "a", "A ", "Straße", "STRASSE", "ǅ", "ǆ", "Ǆ", "\xff\xfe", "K", "\u212A", "k", "Ω", "ω",
-        "ά", "Ά", "z", "Ž", "ž", "abc  ",
+        "ά", "Ά", "z", "Ž", "ž", "abc  ", "İ", "ı", "I", "i", "İSTANBUL", "ıstanbul", "Σ", "ς",
         // Texts that share a start beyond ASCII and differ later.
         "Спорт 1", "СПОРТ 1", "Спорт 12", "Спорт 2 ", "Ž ab", "Ž aB", "Ž a\u212A", "\xff\xfe b",
         "\xff\xfe B", "日本 x", "日本 Y", "日本語",

@@ -118,8 +118,11 @@ void Glavna::buildWidgets()
     m_statusName->setObjectName("StatusBar1Panel1");
     m_statusFile = new QLabel(status);
     m_statusFile->setObjectName("StatusBar1Panel2");
+    m_statusCodepage = new QLabel(status);
+    m_statusCodepage->setObjectName("StatusBar1Panel3");
     status->addWidget(m_statusName);
     status->addWidget(m_statusFile, 1);
+    status->addPermanentWidget(m_statusCodepage);
     setStatusBar(status);
     resize(1200, 760);
 }
@@ -172,8 +175,15 @@ void Glavna::start()
     }
 }
 
+void Glavna::showCodepage()
+{
+    const std::optional<store::PlaylistCodepage> codepage = store::playlistCodepage(*m_db);
+    m_statusCodepage->setText(codepage ? QString::fromStdString(codepage->name) : QString());
+}
+
 void Glavna::showChosenPlaylist()
 {
+    showCodepage();
     const std::optional<std::string> chosen = store::chosenPlaylist(*m_db);
     if (!chosen) {
         m_playlistLabel->setText("  Playlist name  :  ");

@@ -161,6 +161,7 @@ private:
     void groupRowChanged(int row);
     void headingClicked(int column);
     void showChosenPlaylist();
+    void showCodepage();
     void setTitle();
     void setPlaylistLabel(const QString& file);
     QString text(const settings::TextKey& key) const;
@@ -192,6 +193,7 @@ private:
     QLabel* m_playlistLabel = nullptr;
     QLabel* m_statusName = nullptr;
     QLabel* m_statusFile = nullptr;
+    QLabel* m_statusCodepage = nullptr; // the code page the playlist was read with
     WaitPanel* m_wait = nullptr;
     QWidget* m_frame5 = nullptr;
     QWidget* m_frame7 = nullptr;

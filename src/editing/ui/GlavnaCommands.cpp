@@ -56,6 +56,7 @@ void Glavna::newPlaylist()
     setTitle();
     m_playlistLabel->setText("  Playlist name  :  ");
     m_statusFile->clear();
+    m_statusCodepage->clear();
     Kreiraj_Meni();
     refreshGrids();
     m_services.prompter.message(text(settings::Texts::NewPlaylistCreated));
@@ -76,6 +77,7 @@ void Glavna::closePlaylist()
     refreshGrids();
     m_playlistLabel->setText("  Playlist name  :  ");
     m_statusFile->clear();
+    m_statusCodepage->clear();
 }
 
 void Glavna::Popravi_Group_Type()
@@ -96,6 +98,7 @@ void Glavna::Popravi_Group_Type()
     selectGroupRow(std::max(0, m_groups->rowOfGroup(group)));
     m_wait->finish();
     Uklopi_Sve();
+    showCodepage();
     if (repaired) {
         m_services.prompter.message("Group type error fixed !");
     }
@@ -167,7 +170,9 @@ playlist::OpenOptions Glavna::openOptions() const
 {
     playlist::OpenOptions options;
     options.reader.region = m_settings.region();
-    options.reader.codepage = &m_settings.codepage();
+    const text::CodepageChoice codepage = m_settings.codepageChoice();
+    options.reader.codepage = codepage.page;
+    options.reader.automaticCodepage = codepage.automatic;
     options.reader.mode = playlist::playlistModeSetting(m_settings.read(settings::Keys::M3U));
     options.dataMdb = m_folder.dataMdb();
     options.tempM3u = m_folder.tempM3u();
@@ -213,6 +218,7 @@ void Glavna::runLoading(const QString& source)
     loading.exec();
     m_wait->finish();
     Uklopi_Sve();
+    showCodepage();
     // The loading window has told the user about any failure; the grids show what was stored.
     if (loading.loadResult().status == playlist::LoadStatus::SourceMissing &&
         !playlist::isPlaylistAddress(source.toStdString())) {

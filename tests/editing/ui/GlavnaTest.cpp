@@ -122,6 +122,8 @@ TEST_F(GlavnaTest, OpeningAFileFillsBothGridsAndFollowsTheGroupRow)
     EXPECT_EQ(caption("lblPlaylist"), "  Playlist name  :  " + kIndonesia);
     EXPECT_EQ(child<QLabel>("StatusBar1Panel2")->text(),
               "06_iptv-org-build_2026-02_countries_id.m3u");
+    // The corpus file is UTF-8; the status bar names the code page it was read with.
+    EXPECT_EQ(child<QLabel>("StatusBar1Panel3")->text(), "UTF-8");
 
     // Group rows in grid order (type, position); the channel grid follows the current row.
     for (int row : {2, 5}) {
