@@ -3,8 +3,8 @@
 // usage: listrion-screenshots OUTDIR PLAYLIST SECOND [UTF8-PLAYLIST]  (run under Xvfb by
 // scripts/screenshots)
 #include "controls/Prompter.h"
-#include "editing/ui/Channel_Explorer.h"
 #include "editing/ChannelGridModel.h"
+#include "editing/ui/Channel_Explorer.h"
 #include "editing/ui/EditingContext.h"
 #include "editing/ui/Editor_Channels.h"
 #include "editing/ui/Editor_Groups.h"
@@ -105,7 +105,8 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationDisplayName("Listrion");
     if (argc != 4 && argc != 5) {
-        std::fprintf(stderr, "usage: listrion-screenshots OUTDIR PLAYLIST SECOND [UTF8-PLAYLIST]\n");
+        std::fprintf(stderr,
+                     "usage: listrion-screenshots OUTDIR PLAYLIST SECOND [UTF8-PLAYLIST]\n");
         return 2;
     }
     const QString out = QDir(argv[1]).absolutePath();

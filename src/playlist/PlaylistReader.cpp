@@ -36,8 +36,7 @@ PlaylistReader::PlaylistReader(const ReaderOptions& options, bool lineBreakTest,
     : m_decoder(*options.codepage, options.region), m_limit(options.limit),
       m_liveLimit(options.liveLimit), m_lineBreakTest(lineBreakTest),
       m_keepExtras(options.mode == PlaylistMode::Full), m_utf8(options.codepage->isUtf8()),
-      m_typeRule(options.typeRule),
-      m_groups(groups), m_sink(sink), m_observer(observer)
+      m_typeRule(options.typeRule), m_groups(groups), m_sink(sink), m_observer(observer)
 {
     m_progress.activity = Activity::Reading;
 }
