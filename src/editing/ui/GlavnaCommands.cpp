@@ -164,6 +164,11 @@ void Glavna::Open_Playlist()
 
 void Glavna::openNamedFile(const QString& path)
 {
+    // Told before anything is asked or shown: the open playlist stays as it is.
+    if (!QFileInfo::exists(path)) {
+        m_services.prompter.message(text(settings::Texts::PlaylistFileMissing) + " " + path);
+        return;
+    }
     if (offerToSave()) {
         openPlaylistFile(path);
     }
