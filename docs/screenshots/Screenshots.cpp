@@ -40,7 +40,7 @@ public:
 
     void message(const QString&, const QString&) override {}
     bool question(const QString&, const QString&) override { return false; }
-    std::optional<QString> input(const QString&, const QString&, const QString&) override
+    std::optional<QString> input(const QString&, const QString&, const QString&, int) override
     {
         return std::nullopt;
     }

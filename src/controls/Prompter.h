@@ -19,9 +19,10 @@ public:
     // A Yes/No question; true for Yes. Closing the box counts as No.
     virtual bool question(const QString& text, const QString& title = {}) = 0;
 
-    // An input box with a prompt and a proposed answer; nullopt when the user cancels.
+    // An input box with a prompt and a proposed answer; nullopt when the user cancels. The box
+    // is at least `minimumWidth` pixels wide, for long answers such as addresses.
     virtual std::optional<QString> input(const QString& prompt, const QString& title = {},
-                                         const QString& proposed = {}) = 0;
+                                         const QString& proposed = {}, int minimumWidth = 0) = 0;
 
     struct FileRequest {
         QString title;

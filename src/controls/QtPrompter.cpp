@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 
 namespace listrion::controls {
@@ -29,15 +30,21 @@ bool QtPrompter::question(const QString& text, const QString& title)
 }
 
 std::optional<QString> QtPrompter::input(const QString& prompt, const QString& title,
-                                         const QString& proposed)
+                                         const QString& proposed, int minimumWidth)
 {
-    bool ok = false;
-    const QString answer =
-        QInputDialog::getText(m_parent, boxTitle(title), prompt, QLineEdit::Normal, proposed, &ok);
-    if (!ok) {
+    QInputDialog dialog(m_parent);
+    dialog.setObjectName("InputBox");
+    dialog.setWindowTitle(boxTitle(title));
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(proposed);
+    // The dialog's layout sets its own minimum size; the width is asked of the answer's box.
+    if (auto* box = dialog.findChild<QLineEdit*>()) {
+        box->setMinimumWidth(minimumWidth);
+    }
+    if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }
-    return answer;
+    return dialog.textValue();
 }
 
 std::optional<QString> QtPrompter::openFile(const FileRequest& request)

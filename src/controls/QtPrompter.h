@@ -17,7 +17,7 @@ public:
     void message(const QString& text, const QString& title = {}) override;
     bool question(const QString& text, const QString& title = {}) override;
     std::optional<QString> input(const QString& prompt, const QString& title = {},
-                                 const QString& proposed = {}) override;
+                                 const QString& proposed = {}, int minimumWidth = 0) override;
     std::optional<QString> openFile(const FileRequest& request) override;
     std::optional<QString> saveFile(const FileRequest& request) override;
 

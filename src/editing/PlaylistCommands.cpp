@@ -44,6 +44,9 @@ void closePlaylist(store::Database& db)
     store::Transaction tx(db);
     const store::HistoryPause pause(db);
     store::History::clear(db);
+    // The numbered copies belong to the playlist closed; kept, they would offer its rows to
+    // whatever playlist is opened next.
+    store::dropNumberedCopies(db);
     db.exec("DELETE FROM Grupa; DELETE FROM Grupa_backup; DELETE FROM Grupa_backup2;"
             "DELETE FROM Grupa_backup3; DELETE FROM Grupa_backup4; DELETE FROM Grupa_backup5;"
             "DELETE FROM Grupa_backup6; DELETE FROM Playlist; DELETE FROM Playlist_backup;"

@@ -26,7 +26,8 @@ std::vector<std::string> groupNamesInGridOrder(const store::Database& db);
 // the group "New group" at position 1.
 void newPlaylist(store::Database& db);
 
-// Empties the playlist, every undo level (1 to 6), the chosen playlist and the EPG source.
+// Empties the playlist, every undo level (1 to 6), the chosen playlist and the EPG source, and
+// drops the numbered copies of the playlist.
 void closePlaylist(store::Database& db);
 
 // Popravi_Group_Type: every group holding at least one VOD channel gets the type "VOD".

@@ -101,8 +101,12 @@ LoadResult Open_URL(const std::string& address, HttpClient& http, const OpenOpti
         progress.activity = Activity::Downloading;
         observer->progress(progress);
     }
-    const HttpResult download =
-        DownloadFile(http, address, options.tempM3u, options.download, observer);
+    HttpResult download;
+    if (isPlaylistAddress(address)) {
+        download = DownloadFile(http, address, options.tempM3u, options.download, observer);
+    } else {
+        download.error = "not an http, https or ftp address";
+    }
     if (!download.ok) {
         result.status = download.cancelled ? LoadStatus::Cancelled : LoadStatus::DownloadFailed;
         result.message = download.cancelled ? std::string() : address + ": " + download.error;
@@ -145,6 +149,20 @@ bool isPlaylistAddress(std::string_view source)
     }
     return source.find("://") != std::string_view::npos &&
            (scheme == "http" || scheme == "https" || scheme == "ftp");
+}
+
+std::string typedAddress(std::string_view typed)
+{
+    const std::size_t first = typed.find_first_not_of(" \t\r\n");
+    if (first == std::string_view::npos) {
+        return std::string();
+    }
+    const std::size_t last = typed.find_last_not_of(" \t\r\n");
+    const std::string_view address = typed.substr(first, last - first + 1);
+    if (address.find("://") != std::string_view::npos) {
+        return std::string(address);
+    }
+    return "http://" + std::string(address);
 }
 
 } // namespace listrion::playlist

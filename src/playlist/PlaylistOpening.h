@@ -36,8 +36,9 @@ struct OpenOptions {
 LoadResult Open_Playlist(const std::filesystem::path& file, const OpenOptions& options,
                          ProgressObserver* observer);
 
-// A playlist address: downloaded to temp.m3u, then read. A failed download gives
-// DownloadFailed; the store is then empty with the address recorded.
+// A playlist address: downloaded to temp.m3u, then read. A failed download, or an address that
+// is not http, https or ftp, gives DownloadFailed; the store is then empty with the address
+// recorded.
 LoadResult Open_URL(const std::string& address, HttpClient& http, const OpenOptions& options,
                     ProgressObserver* observer);
 
@@ -48,5 +49,9 @@ HttpResult DownloadFile(HttpClient& http, const std::string& address,
 
 // True for an address the reader downloads (http://, https:// or ftp://, any letter case).
 bool isPlaylistAddress(std::string_view source);
+
+// The address a user typed or pasted, trimmed of blanks, with "http://" put in front when it
+// names no scheme ("tv.example/list.m3u" → "http://tv.example/list.m3u").
+std::string typedAddress(std::string_view typed);
 
 } // namespace listrion::playlist

@@ -58,6 +58,7 @@
     X(MainDownloadFailedQuestion, "Main", 179)                                                     \
     X(MergeIntoGroupQuestion, "Main", 180)                                                         \
     X(MergeGroupsQuestion, "Main", 181)                                                            \
+    X(PlaylistFileMissing, "Main", 184)                                                            \
     X(GroupNameTaken, "Main", 182)                                                                 \
     X(TextTooLong, "Main", 183)                                                                    \
     X(AddChannelCaption, "Channel", 1)                                                             \

@@ -22,18 +22,25 @@ std::vector<std::string> tablesWithPrefix(const Database& db, std::string_view p
 
 } // namespace
 
-void Izbrisi_Kopije(Database& db)
+void dropNumberedCopies(Database& db)
 {
     Transaction tx(db);
-    // A playlist replaced is a new history: emptying it is no step.
-    const HistoryPause pause(db);
-    History::clear(db);
     // Collect first, then drop: dropping changes the table list being walked.
     for (std::string_view prefix : {Schema::kPlaylistBackupPrefix, Schema::kGrupaBackupPrefix}) {
         for (const std::string& name : tablesWithPrefix(db, prefix)) {
             db.dropTable(name);
         }
     }
+    tx.commit();
+}
+
+void Izbrisi_Kopije(Database& db)
+{
+    Transaction tx(db);
+    // A playlist replaced is a new history: emptying it is no step.
+    const HistoryPause pause(db);
+    History::clear(db);
+    dropNumberedCopies(db);
     db.exec("DELETE FROM Grupa; DELETE FROM Grupa_backup; DELETE FROM Playlist;"
             "DELETE FROM Playlist_backup; DELETE FROM Izbrana_Playlista; DELETE FROM SS_Epg;");
     tx.commit();

@@ -10,8 +10,11 @@ namespace listrion::store {
 
 // Routines every part of the program uses on the working tables of data.mdb.
 
-// Drops every named backup (tables whose names begin with "Playlist_Backup_" or
-// "Grupa_Backup_", exact case) and empties Grupa, Grupa_backup, Playlist, Playlist_backup,
+// Drops every numbered copy (tables whose names begin with "Playlist_Backup_" or
+// "Grupa_Backup_", exact case). One transaction.
+void dropNumberedCopies(Database& db);
+
+// Drops every numbered copy and empties Grupa, Grupa_backup, Playlist, Playlist_backup,
 // Izbrana_Playlista and SS_Epg. One transaction.
 void Izbrisi_Kopije(Database& db);
 

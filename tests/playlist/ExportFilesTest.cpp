@@ -1,4 +1,5 @@
 #include "playlist/Exporters.h"
+#include "playlist/PlaylistWriter.h"
 #include "store/LogoSchema.h"
 #include "support/PlaylistStore.h"
 #include "support/TempFolder.h"
@@ -7,6 +8,7 @@
 
 #include <regex>
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 namespace listrion::playlist {
@@ -222,6 +224,43 @@ TEST_F(BoxExport, EpgListingOfTheArchive)
     EXPECT_EQ(readFile(home.file("list.m3u")), "#EXTM3U\r\n");
     EXPECT_EQ(exportTarget(ExportFormat::Epg, "/a.m3u/b.M3U.bak"), "/a.m3u/b.txt.bak");
     EXPECT_EQ(exportTarget(ExportFormat::LG, "/a/b.m3u"), "/a/b.m3u");
+}
+
+} // namespace
+} // namespace listrion::playlist
+
+namespace listrion::playlist {
+namespace {
+
+// A new playlist or export gets 0666 less the creation mask, as any program's files do; a
+// file it replaces keeps its own permissions.
+TEST_F(BoxExport, NewFilesGetTheCreationMaskAndReplacedFilesKeepTheirMode)
+{
+    namespace fs = std::filesystem;
+    store.fill({2});
+    const mode_t saved = ::umask(0);
+    for (const mode_t mask : {mode_t{022}, mode_t{002}, mode_t{077}}) {
+        ::umask(mask);
+        const auto mode = [](const fs::path& file) {
+            return static_cast<mode_t>(fs::status(file).permissions()) & 07777;
+        };
+        const std::string suffix = std::to_string(mask);
+        for (const ExportFormat format : {ExportFormat::Enigma2, ExportFormat::Samsung}) {
+            const std::string name = "box" + std::to_string(int(format)) + "-" + suffix;
+            ASSERT_EQ(run(format, name).status, ExportStatus::Written);
+            EXPECT_EQ(mode(home.file(name)), 0666 & ~mask) << name;
+        }
+        SaveOptions options;
+        options.dataMdb = home.file("data.mdb");
+        const fs::path playlist = home.file("saved-" + suffix + ".m3u");
+        ASSERT_TRUE(Save_Playlist(playlist, options, nullptr).saved());
+        EXPECT_EQ(mode(playlist), 0666 & ~mask) << playlist;
+        fs::permissions(playlist, fs::perms::owner_read | fs::perms::owner_write);
+        options.replaceExisting = true;
+        ASSERT_TRUE(Save_Playlist(playlist, options, nullptr).saved());
+        EXPECT_EQ(mode(playlist), mode_t{0600});
+    }
+    ::umask(saved);
 }
 
 } // namespace

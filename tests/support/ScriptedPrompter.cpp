@@ -117,9 +117,9 @@ bool ScriptedPrompter::question(const QString& text, const QString& title)
 }
 
 std::optional<QString> ScriptedPrompter::input(const QString& prompt, const QString& title,
-                                               const QString&)
+                                               const QString&, int minimumWidth)
 {
-    return takeText({Kind::Input, prompt, title, {}});
+    return takeText({Kind::Input, prompt, title, {}, minimumWidth});
 }
 
 std::optional<QString> ScriptedPrompter::openFile(const FileRequest& request)

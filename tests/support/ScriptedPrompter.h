@@ -22,7 +22,8 @@ public:
         Kind kind;
         QString text; // message, question or input prompt; the title of a file dialog
         QString title;
-        FileRequest file; // file dialogs only
+        FileRequest file;   // file dialogs only
+        int inputWidth = 0; // input boxes only: the width asked for
     };
 
     ScriptedPrompter() = default;
@@ -47,7 +48,7 @@ public:
     void message(const QString& text, const QString& title = {}) override;
     bool question(const QString& text, const QString& title = {}) override;
     std::optional<QString> input(const QString& prompt, const QString& title = {},
-                                 const QString& proposed = {}) override;
+                                 const QString& proposed = {}, int minimumWidth = 0) override;
     std::optional<QString> openFile(const FileRequest& request) override;
     std::optional<QString> saveFile(const FileRequest& request) override;
 

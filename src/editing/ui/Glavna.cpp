@@ -187,6 +187,7 @@ void Glavna::showChosenPlaylist()
     const std::optional<std::string> chosen = store::chosenPlaylist(*m_db);
     if (!chosen) {
         m_playlistLabel->setText("  Playlist name  :  ");
+        m_statusFile->clear();
         return;
     }
     const QString name = QString::fromStdString(*chosen);

@@ -167,7 +167,7 @@ private:
     QString text(const settings::TextKey& key) const;
     bool offerToSave();
     // Reads a file or an address in the loading window, then re-reads the grids.
-    void runLoading(const QString& source);
+    void runLoading(const QString& source, bool address = false);
     playlist::OpenOptions openOptions() const;
     void selectGroupRow(int row);
     void shutDown();

@@ -22,6 +22,9 @@
 namespace listrion::editing {
 namespace {
 
+// Wide enough to read a pasted playlist address.
+constexpr int kAddressBoxWidth = 640;
+
 QString storeError(const std::exception& error)
 {
     return QString("The playlist database could not be changed: %1").arg(error.what());
@@ -161,6 +164,11 @@ void Glavna::Open_Playlist()
 
 void Glavna::openNamedFile(const QString& path)
 {
+    // Told before anything is asked or shown: the open playlist stays as it is.
+    if (!QFileInfo::exists(path)) {
+        m_services.prompter.message(text(settings::Texts::PlaylistFileMissing) + " " + path);
+        return;
+    }
     if (offerToSave()) {
         openPlaylistFile(path);
     }
@@ -198,30 +206,35 @@ void Glavna::Open_URL()
     }
     Kreiraj_Meni();
     refreshGrids();
-    const std::optional<QString> answer = m_services.prompter.input("Please paste you playlist !");
-    const QString address = answer.value_or(QString()).trimmed();
+    showChosenPlaylist();
+    const std::optional<QString> answer =
+        m_services.prompter.input("Please paste you playlist !", {}, {}, kAddressBoxWidth);
+    const QString address =
+        QString::fromStdString(playlist::typedAddress(answer.value_or(QString()).toStdString()));
     if (address.isEmpty()) {
         return;
     }
     setPlaylistLabel(address);
-    m_wait->start("Wait for server response . Process may take some time!");
-    runLoading(address);
+    // The loading window shows the wait for the server itself.
+    runLoading(address, true);
 }
 
-void Glavna::runLoading(const QString& source)
+void Glavna::runLoading(const QString& source, bool address)
 {
     Isklopi_Sve();
     playlist::ui::Loading loading(source, openOptions(), *m_texts, m_services.prompter, this);
+    if (address) {
+        loading.setAddress();
+    }
     loading.setHttpClient(&m_services.http);
     loading.setSettings(&m_settings);
-    loading.setAddressOpener([this](const QString& address) { m_services.openUrl(QUrl(address)); });
+    loading.setAddressOpener([this](const QString& link) { m_services.openUrl(QUrl(link)); });
     loading.exec();
     m_wait->finish();
     Uklopi_Sve();
     showCodepage();
     // The loading window has told the user about any failure; the grids show what was stored.
-    if (loading.loadResult().status == playlist::LoadStatus::SourceMissing &&
-        !playlist::isPlaylistAddress(source.toStdString())) {
+    if (loading.loadResult().status == playlist::LoadStatus::SourceMissing && !address) {
         showChosenPlaylist();
     }
     Kreiraj_Meni();

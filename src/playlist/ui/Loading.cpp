@@ -94,7 +94,8 @@ private:
 
 Loading::Loading(const QString& source, const OpenOptions& options,
                  const settings::TextSource& texts, controls::Prompter& prompter, QWidget* parent)
-    : QDialog(parent), m_source(source), m_options(options), m_texts(texts), m_prompter(prompter),
+    : QDialog(parent), m_source(source), m_address(isPlaylistAddress(source.toStdString())),
+      m_options(options), m_texts(texts), m_prompter(prompter),
       m_openAddress([](const QString& address) { QDesktopServices::openUrl(QUrl(address)); }),
       m_limit(ReaderOptions::kDefaultLimit), m_observer(std::make_unique<Observer>())
 {
@@ -225,7 +226,7 @@ void Loading::showLimit()
 Loading::Run Loading::readerRun()
 {
     const std::string source = m_source.toStdString();
-    if (!isPlaylistAddress(source)) {
+    if (!m_address) {
         return [source](const OpenOptions& options, ProgressObserver* observer) {
             return Open_Playlist(source, options, observer);
         };
@@ -295,7 +296,7 @@ void Loading::showProgress()
         Label1->setText("Please wait. Playlist is making structure...");
         break;
     case Activity::Counting:
-        if (isPlaylistAddress(m_source.toStdString())) {
+        if (m_address) {
             Label1->setText(
                 QString::fromStdString(m_texts.text(settings::Texts::WorkReadingDownload)));
         }
@@ -337,9 +338,8 @@ void Loading::runEnded()
 
 void Loading::tellFailure()
 {
-    const bool address = isPlaylistAddress(m_source.toStdString());
-    if (address && (m_result.status == LoadStatus::DownloadFailed ||
-                    m_result.status == LoadStatus::SourceMissing)) {
+    if (m_address && (m_result.status == LoadStatus::DownloadFailed ||
+                      m_result.status == LoadStatus::SourceMissing)) {
         if (m_prompter.question(
                 QString::fromStdString(m_texts.text(settings::Texts::MainDownloadFailedQuestion)),
                 QString())) {

@@ -54,6 +54,9 @@ public:
     void setSettings(const settings::Settings* settings) { m_settings = settings; }
     // Opens an address with the desktop's handler (replaced in tests).
     void setAddressOpener(std::function<void(const QString&)> opener);
+    // Takes the source for an address typed by the user even when it is no http, https or ftp
+    // address: it then fails as a download that failed, with the browser question.
+    void setAddress() { m_address = true; }
     // Replaces the reader call (Open_Playlist or Open_URL), for tests that slow it down.
     void setRun(Run run) { m_run = std::move(run); }
 
@@ -87,6 +90,7 @@ private:
     Run readerRun();
 
     QString m_source;
+    bool m_address; // downloaded (Open_URL) rather than read as a file
     OpenOptions m_options;
     const settings::TextSource& m_texts;
     controls::Prompter& m_prompter;

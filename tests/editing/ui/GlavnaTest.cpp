@@ -1,4 +1,4 @@
-#include "editing/ui/Glavna.h"
+#include "editing/ui/GlavnaFixture.h"
 
 #include "controls/Gumb.h"
 #include "editing/ui/WaitPanel.h"
@@ -33,65 +33,6 @@ namespace {
 using test::PlaylistStore;
 using test::ScriptedPrompter;
 using test::TempFolder;
-
-const std::filesystem::path kCorpus = LISTRION_CORPUS_DIR;
-const QString kIndonesia =
-    QString::fromStdString((kCorpus / "06_iptv-org-build_2026-02_countries_id.m3u").string());
-
-class GlavnaTest : public ::testing::Test {
-protected:
-    GlavnaTest() { folder.installShippedData(); }
-
-    Glavna& start()
-    {
-        window = std::make_unique<Glavna>(folder,
-                                          Glavna::Services{prompter, http, [this](const QUrl& url) {
-                                                               openedUrls << url;
-                                                           }});
-        window->start();
-        window->show();
-        QApplication::processEvents();
-        return *window;
-    }
-
-    template <typename T> T* child(const char* name) const
-    {
-        T* found = window->findChild<T*>(name);
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
-    void click(const char* name) { QTest::mouseClick(child<controls::Gumb>(name), Qt::LeftButton); }
-    void trigger(const char* name) { child<QAction>(name)->trigger(); }
-    QTableView* groups() const { return child<QTableView>("TDBGrid2"); }
-    QTableView* channels() const { return child<QTableView>("TDBGrid1"); }
-    QString caption(const char* name) const { return child<QLabel>(name)->text(); }
-    void clickCell(QTableView* grid, int row, int column)
-    {
-        const QModelIndex index = grid->model()->index(row, column);
-        grid->scrollTo(index);
-        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(index).center());
-    }
-    QString text(settings::TextKey key) const
-    {
-        return QString::fromStdString(
-            settings::LanguageFile::current(settings(), folder).text(key));
-    }
-    settings::Settings settings() const { return settings::Settings(folder.settingsIni()); }
-    // Opens the Indonesian corpus playlist through the open command and its dialog.
-    void openCorpus()
-    {
-        prompter.chooseFile(kIndonesia);
-        click("cmdOpen");
-        prompter.verify();
-    }
-
-    TempFolder home;
-    settings::ProgramFolder folder{home.path()};
-    ScriptedPrompter prompter;
-    test::FakeHttp http;
-    QList<QUrl> openedUrls;
-    std::unique_ptr<Glavna> window;
-};
 
 TEST_F(GlavnaTest, StartsOnAnEmptyStoreWithDefaultsAndTitle)
 {
@@ -329,32 +270,6 @@ TEST_F(GlavnaTest, ANumberedCopyIsMadeAndBroughtBack)
     prompter.verify();
     EXPECT_EQ(db.scalarInt("SELECT count(*) FROM Playlist", -1), loaded);
     EXPECT_EQ(groups()->model()->rowCount(), 19);
-}
-
-TEST_F(GlavnaTest, OpenAddressLoadsOrOffersTheBrowser)
-{
-    http.bodies["http://tv.example/list.m3u"] =
-        "#EXTM3U\n#EXTINF:-1 group-title=\"News\",One\nhttp://s/1.m3u8\n";
-    start();
-    prompter.type(QString("http://tv.example/list.m3u"));
-    click("cmdOpenURL");
-    EXPECT_EQ(prompter.asked().front().text, "Please paste you playlist !");
-    prompter.verify();
-    store::Database db = store::Schema::open(folder.dataMdb());
-    EXPECT_EQ(db.scalarInt("SELECT count(*) FROM Playlist WHERE grupa = 'News'", -1), 1);
-    EXPECT_EQ(groups()->model()->rowCount(), 1);
-
-    // A failed download: No records the address, Yes opens it in the browser.
-    prompter.answer(false).type(QString("http://tv.example/missing")).answer(false);
-    click("cmdOpenURL");
-    EXPECT_EQ(prompter.asked().back().text, text(settings::Texts::MainDownloadFailedQuestion));
-    prompter.verify();
-    EXPECT_EQ(settings().read(settings::Keys::URL), "http://tv.example/missing");
-    EXPECT_TRUE(openedUrls.isEmpty());
-    prompter.type(QString("http://tv.example/missing")).answer(true);
-    click("cmdOpenURL");
-    ASSERT_EQ(openedUrls.size(), 1);
-    EXPECT_EQ(openedUrls.front(), QUrl("http://tv.example/missing"));
 }
 
 TEST_F(GlavnaTest, DisablingHidesTheButtonFramesAndDisablesTheMenus)
