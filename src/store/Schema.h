@@ -3,8 +3,11 @@
 #include "store/Database.h"
 
 #include <array>
+#include <cstdint>
 #include <filesystem>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace listrion::store {
 
@@ -48,8 +51,19 @@ inline constexpr std::string_view kHasParentCode =
 // (named backups included) and in Izbrana_Playlista, holding NULL.
 Database open(const std::filesystem::path& file);
 
-// Creates missing tables and indexes on an open connection.
+// Opens a playlist store for reading only (Database::Mode::ReadOnly). A store that lacks a
+// table or an index is repaired first when it can be written; one that cannot is read as it
+// is. A missing file is created as an empty store (there is nothing to read yet).
+Database openForReading(const std::filesystem::path& file);
+
+// Creates missing tables and indexes on an open connection. Cheap when nothing is missing (one
+// look at the schema), so it runs at every start: an index or a table that an interrupted
+// program left missing comes back before anything else uses the store.
 void ensure(Database& db);
+
+// The tables and indexes of the store that `db` lacks (empty when it has them all and its
+// layout is the current one).
+std::vector<std::string> missingParts(const Database& db);
 
 void createPlaylistLayoutTable(Database& db, std::string_view name);
 void createGrupaLayoutTable(Database& db, std::string_view name);
@@ -62,8 +76,28 @@ void createPlaylistIndexes(Database& db);
 // createPlaylistIndexes builds what is missing.
 void dropPlaylistGroupIndex(Database& db);
 
+// The indexes of Grupa.
+void createGrupaIndexes(Database& db);
+
 // Memory the sort of an index build after a load may use before it spills (KiB).
 inline constexpr int kBulkSortKiB = 16384;
+
+// For as long as it lives, the connection's sorts spill to temporary files once they hold
+// more than `sortKiB` (the engine sorts on its worker threads only then), and its page cache is
+// as small; its own settings come back afterwards. Made and ended outside a transaction (the
+// engine changes where temporary data goes only then).
+class SpillingSorts {
+public:
+    SpillingSorts(Database& db, int sortKiB);
+    ~SpillingSorts();
+    SpillingSorts(const SpillingSorts&) = delete;
+    SpillingSorts& operator=(const SpillingSorts&) = delete;
+
+private:
+    Database& m_db;
+    std::int64_t m_tempStore;
+    std::int64_t m_cacheSize;
+};
 // createPlaylistIndexes for a table that was just filled, outside a transaction. The engine
 // sorts on its worker threads only when the sort may spill to temporary files and outgrows
 // its memory, so for the build the connection sorts through files with at most
