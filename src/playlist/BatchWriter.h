@@ -10,6 +10,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -20,14 +21,16 @@ class Statement;
 
 namespace listrion::playlist {
 
-// Stores the reader's rows into Playlist and Grupa on a thread of its own, so reading the
-// file and writing the store overlap. Rows go in batches, one transaction each: a stop or an
-// error keeps every batch written before it, and a batch never holds a channel without its
-// group row. The connection is the writer's alone until finish() returns. Batches are reused,
-// so a long load does not allocate per row.
+// Stores the reader's rows into two tables of the working layout (Playlist and Grupa unless
+// told otherwise) on a thread of its own, so reading the file and writing the store overlap.
+// Rows go in batches, one transaction each: a stop or an error keeps every batch written before
+// it, and a batch never holds a channel without its group row. The connection is the writer's
+// alone until finish() returns. Batches are reused, so a long load does not allocate per row.
 class BatchWriter final : public EntrySink {
 public:
-    explicit BatchWriter(store::Database& db);
+    // The table names come from the code, never from input.
+    explicit BatchWriter(store::Database& db, std::string_view playlistTable = "Playlist",
+                         std::string_view grupaTable = "Grupa");
     ~BatchWriter() override;
     BatchWriter(const BatchWriter&) = delete;
     BatchWriter& operator=(const BatchWriter&) = delete;
@@ -75,6 +78,8 @@ private:
                             const StoredChannel& row);
 
     store::Database& m_db;
+    std::string m_playlistTable;
+    std::string m_grupaTable;
     std::unique_ptr<Batch> m_pending;
     std::mutex m_mutex;
     std::condition_variable m_changed;

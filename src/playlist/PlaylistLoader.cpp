@@ -2,17 +2,16 @@
 
 #include "playlist/BackgroundCheckpoint.h"
 #include "playlist/BatchWriter.h"
+#include "playlist/CancelWatch.h"
 #include "playlist/GroupIndex.h"
-#include "playlist/LineReader.h"
 #include "playlist/PlaylistReader.h"
 #include "playlist/PlaylistRestructure.h"
 #include "playlist/SourceError.h"
 #include "store/Database.h"
-#include "store/Schema.h"
-#include "store/Tables.h"
-#include "store/Transaction.h"
+#include "store/LoadTables.h"
+#include "store/SqlError.h"
 
-#include <optional>
+#include <sqlite3.h>
 
 namespace listrion::playlist {
 namespace {
@@ -25,6 +24,18 @@ void fail(LoadResult& result, LoadStatus status, const std::string& message)
         result.status = status;
         result.message = message;
     }
+}
+
+void failSource(LoadResult& result, const SourceError& e)
+{
+    fail(result, e.missing() ? LoadStatus::SourceMissing : LoadStatus::SourceUnreadable, e.what());
+}
+
+void changed(LoadResult& result)
+{
+    fail(result, LoadStatus::SourceChanged,
+         "the file changed while it was read; " + std::to_string(result.counts.entries) +
+             " entries read");
 }
 
 void report(ProgressObserver* observer, const Progress& progress)
@@ -42,7 +53,8 @@ PlaylistLoader::PlaylistLoader(store::Database& db, ReaderOptions options,
 {
 }
 
-LoadResult PlaylistLoader::Prikazi_Kanale(const std::filesystem::path& file)
+LoadResult PlaylistLoader::Prikazi_Kanale(const std::filesystem::path& file,
+                                          const std::string& source)
 {
     BackgroundCheckpoint checkpoints(m_db);
     bool restructure = false;
@@ -50,16 +62,19 @@ LoadResult PlaylistLoader::Prikazi_Kanale(const std::filesystem::path& file)
     if (restructure) {
         result = Prikazi_Kanale2(file);
     }
-    finish(result);
+    finish(result, source);
+    checkpoints.finish([this] { return m_observer != nullptr && m_observer->cancelRequested(); });
     return result;
 }
 
-LoadResult PlaylistLoader::Prikazi_Kanale_Link(const std::filesystem::path& file)
+LoadResult PlaylistLoader::Prikazi_Kanale_Link(const std::filesystem::path& file,
+                                               const std::string& source)
 {
     BackgroundCheckpoint checkpoints(m_db);
     bool restructure = false;
     LoadResult result = read(file, false, restructure);
-    finish(result);
+    finish(result, source);
+    checkpoints.finish([this] { return m_observer != nullptr && m_observer->cancelRequested(); });
     return result;
 }
 
@@ -67,19 +82,16 @@ LoadResult PlaylistLoader::Prikazi_Kanale2(const std::filesystem::path& file)
 {
     LoadResult result;
     try {
-        store::Transaction tx(m_db);
-        m_db.exec("DELETE FROM Playlist_Second; DELETE FROM Grupa_Second;");
-        tx.commit();
         Progress progress;
         progress.activity = Activity::Restructuring;
         report(m_observer, progress);
+        m_restructured = true;
         if (!Prepisi_Playlistu(file, m_tempM3u, m_observer)) {
             result.status = LoadStatus::Cancelled;
             return result;
         }
     } catch (const SourceError& e) {
-        fail(result, e.missing() ? LoadStatus::SourceMissing : LoadStatus::SourceUnreadable,
-             e.what());
+        failSource(result, e);
         return result;
     } catch (const std::exception& e) {
         fail(result, LoadStatus::Failed, e.what());
@@ -93,64 +105,75 @@ LoadResult PlaylistLoader::read(const std::filesystem::path& file, bool lineBrea
                                 bool& restructure)
 {
     LoadResult result;
+    std::optional<Count> count;
     try {
-        const std::optional<std::int64_t> lines = countLines(file);
-        if (!lines) {
-            result.status = LoadStatus::Cancelled;
+        count = countLines(file, result);
+        if (!count) {
             return result;
         }
-        result.counts.lineCount = *lines;
+        result.counts.lineCount = count->lines;
     } catch (const SourceError& e) {
-        fail(result, e.missing() ? LoadStatus::SourceMissing : LoadStatus::SourceUnreadable,
-             e.what());
+        failSource(result, e);
         return result;
     }
     try {
-        store::Schema::dropPlaylistGroupIndex(m_db);
+        store::LoadTables::prepare(m_db);
+        m_staged = true;
     } catch (const std::exception& e) {
         fail(result, LoadStatus::Failed, e.what());
         return result;
     }
-    restructure = readLines(file, lineBreakTest, result);
+    restructure = readLines(file, *count, lineBreakTest, result);
     return result;
 }
 
-std::optional<std::int64_t> PlaylistLoader::countLines(const std::filesystem::path& file)
+std::optional<PlaylistLoader::Count> PlaylistLoader::countLines(const std::filesystem::path& file,
+                                                                LoadResult& result)
 {
     LineReader reader(file);
     Progress progress;
     progress.activity = Activity::Counting;
     report(m_observer, progress);
     std::string_view line;
-    std::int64_t count = 0;
+    Count count;
     while (reader.next(line)) {
-        if (++count % kCountPollEvery == 0 && m_observer != nullptr &&
+        if (++count.lines % kCountPollEvery == 0 && m_observer != nullptr &&
             m_observer->cancelRequested()) {
+            result.status = LoadStatus::Cancelled;
             return std::nullopt;
         }
     }
+    if (!reader.unchanged()) {
+        changed(result);
+        return std::nullopt;
+    }
+    count.stamp = reader.stamp();
     return count;
 }
 
-bool PlaylistLoader::readLines(const std::filesystem::path& file, bool lineBreakTest,
-                               LoadResult& result)
+bool PlaylistLoader::readLines(const std::filesystem::path& file, const Count& count,
+                               bool lineBreakTest, LoadResult& result)
 {
     GroupIndex groups;
     std::optional<LineReader> reader;
     try {
-        groups = GroupIndex::fromStore(m_db);
         reader.emplace(file);
-    } catch (const std::exception& e) {
-        fail(result, LoadStatus::Failed, e.what());
+    } catch (const SourceError& e) {
+        failSource(result, e);
         return false;
     }
-    BatchWriter writer(m_db);
+    BatchWriter writer(m_db, store::LoadTables::kPlaylist, store::LoadTables::kGrupa);
     PlaylistReader lines(m_options, lineBreakTest, groups, writer, m_observer);
-    lines.setLineCount(result.counts.lineCount);
+    lines.setLineCount(count.lines);
     PlaylistReader::Step step = PlaylistReader::Step::Continue;
+    bool atEnd = false;
     try {
         std::string_view line;
-        while (step == PlaylistReader::Step::Continue && !writer.failed() && reader->next(line)) {
+        while (step == PlaylistReader::Step::Continue && !writer.failed()) {
+            if (!reader->next(line)) {
+                atEnd = true;
+                break;
+            }
             step = lines.handleLine(line);
         }
     } catch (const std::exception& e) {
@@ -158,14 +181,18 @@ bool PlaylistLoader::readLines(const std::filesystem::path& file, bool lineBreak
     }
     try {
         writer.finish();
-        if (const std::string header = lines.headerExtras(); !header.empty()) {
-            store::setPlaylistExtras(m_db, header);
-        }
     } catch (const std::exception& e) {
         fail(result, LoadStatus::Failed, e.what());
     }
+    m_headerExtras = lines.headerExtras();
     lines.report();
     result.counts = lines.progress();
+    // Read to its end, the file must still be the one counted, whole: one that grew, shrank or
+    // was replaced meanwhile gives no silent partial playlist.
+    if (atEnd && (!(reader->stamp() == count.stamp) || !reader->unchanged() ||
+                  result.counts.line != count.lines)) {
+        changed(result);
+    }
     if (step == PlaylistReader::Step::Cancelled) {
         fail(result, LoadStatus::Cancelled, {});
     } else if (step == PlaylistReader::Step::LimitReached) {
@@ -176,55 +203,63 @@ bool PlaylistLoader::readLines(const std::filesystem::path& file, bool lineBreak
 }
 
 // Run_Backup's place: every run ends here, whatever stopped it.
-void PlaylistLoader::finish(LoadResult& result)
+void PlaylistLoader::finish(LoadResult& result, const std::string& source)
 {
-    // The snapshot comes first: its pages then reach the file while the indexes are built.
-    writeUndoSnapshot(result);
-    rebuildIndexes(result);
-    storeCounts(result);
-}
-
-// Every group's count, in the working tables and in the snapshot, read through the new index.
-void PlaylistLoader::storeCounts(LoadResult& result)
-{
-    try {
-        store::Transaction tx(m_db);
-        m_db.exec("UPDATE Grupa SET count = (SELECT count(*) FROM Playlist "
-                  "WHERE Playlist.grupa = Grupa.grupa);"
-                  "UPDATE Grupa_backup SET count = (SELECT count(*) FROM Playlist "
-                  "WHERE Playlist.grupa = Grupa_backup.grupa);");
-        tx.commit();
-    } catch (const std::exception& e) {
-        fail(result, LoadStatus::Failed, e.what());
+    if (result.status == LoadStatus::Loaded && result.channels() == 0) {
+        fail(result, LoadStatus::NoEntries, "no playlist entries found in " + source);
+    }
+    const bool swap = result.status == LoadStatus::Loaded ||
+                      result.status == LoadStatus::LimitReached ||
+                      (result.status == LoadStatus::Cancelled && result.channels() > 0);
+    if (m_staged && swap) {
+        swapIn(result, source);
+    }
+    if (m_staged && !result.replaced) {
+        dropLoadTables(result);
+    }
+    if (result.status == LoadStatus::Cancelled && !result.replaced && result.message.empty()) {
+        result.message = "cancelled before anything was read; the previous playlist is kept";
     }
 }
 
-// The playlist as loaded, in one transaction, so the snapshot is whole or empty.
-void PlaylistLoader::writeUndoSnapshot(LoadResult& result)
+// The rows read take the open playlist's place. A Cancel asked for while this runs (beyond the
+// one that may have stopped the reading) stops it and keeps the open playlist.
+void PlaylistLoader::swapIn(LoadResult& result, const std::string& source)
 {
+    const int before = m_observer != nullptr ? m_observer->cancelRequests() : 0;
+    CancelWatch watch(
+        [this, before] { return m_observer != nullptr && m_observer->cancelRequests() > before; },
+        {&m_db});
     try {
         Progress progress = result.counts;
         progress.activity = Activity::MakingBackup;
         report(m_observer, progress);
-        store::Transaction tx(m_db);
-        m_db.exec("DELETE FROM Grupa_backup; DELETE FROM Playlist_backup;"
-                  "INSERT INTO Grupa_backup SELECT * FROM Grupa;"
-                  "INSERT INTO Playlist_backup SELECT * FROM Playlist;");
-        tx.commit();
+        store::LoadTables::copySnapshot(m_db);
+        progress.activity = Activity::Indexing;
+        report(m_observer, progress);
+        store::LoadTables::swapIn(m_db, {source, m_headerExtras, m_restructured});
+        result.replaced = true;
     } catch (const std::exception& e) {
-        fail(result, LoadStatus::Failed, e.what());
+        const auto* sql = dynamic_cast<const store::SqlError*>(&e);
+        if (watch.fired() || (sql != nullptr && (sql->code() & 0xff) == SQLITE_INTERRUPT)) {
+            result.status = LoadStatus::Cancelled;
+            result.message = "cancelled before the playlist was stored; the previous playlist "
+                             "is kept";
+        } else {
+            fail(result, LoadStatus::Failed, e.what());
+        }
     }
 }
 
-void PlaylistLoader::rebuildIndexes(LoadResult& result)
+void PlaylistLoader::dropLoadTables(LoadResult& result)
 {
     try {
-        Progress progress = result.counts;
-        progress.activity = Activity::Indexing;
-        report(m_observer, progress);
-        store::Schema::createPlaylistIndexesAfterLoad(m_db);
+        store::LoadTables::drop(m_db);
     } catch (const std::exception& e) {
-        fail(result, LoadStatus::Failed, e.what());
+        // The next open or the next start drops them; the open playlist is whole either way.
+        if (result.message.empty()) {
+            result.message = e.what();
+        }
     }
 }
 
