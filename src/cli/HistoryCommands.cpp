@@ -37,16 +37,20 @@ void registerHistoryCommands(CommandRegistry& registry)
 {
     registry.add({"undo-step", "", "undo the last step of the history of edits",
                   "Prints the name of the step undone, or \"nothing to undo\".",
-                  [](Context& ctx, Arguments& args) { return step(ctx, args, true); }});
+                  [](Context& ctx, Arguments& args) {
+                      return step(ctx, args, true);
+                  }});
     registry.add({"redo-step", "", "redo the step undone last",
                   "Prints the name of the step redone, or \"nothing to redo\". A new command\n"
                   "after an undo ends what can be redone.",
-                  [](Context& ctx, Arguments& args) { return step(ctx, args, false); }});
+                  [](Context& ctx, Arguments& args) {
+                      return step(ctx, args, false);
+                  }});
     registry.add({"history", "", "list the steps of the history of edits, newest first",
                   "One line per step: number, done or undone, bytes kept, name (the command\n"
                   "that made it). Opening, creating and closing a playlist start a new history;\n"
                   "Settings.ini [History] 1 is the most it keeps, in MB (256 when empty).",
-                  history});
+                  history, StoreUse::Reads});
 }
 
 } // namespace listrion::cli

@@ -65,10 +65,11 @@ int channels(Context& ctx, Arguments& args)
 
 void registerStoreCommands(CommandRegistry& registry)
 {
-    registry.add(
-        {"info", "", "show the program folder, the counts and the chosen playlist", "", info});
+    registry.add({"info", "", "show the program folder, the counts and the chosen playlist", "",
+                  info, StoreUse::Reads});
     registry.add({"groups", "", "list the groups: izberi, grupa, type, count, broj (tab-separated)",
-                  "One line per group, ordered by type, broj and insertion order.", groups});
+                  "One line per group, ordered by type, broj and insertion order.", groups,
+                  StoreUse::Reads});
     registry.add(
         {"channels", "[--group NAME]",
          "list the channels: izberi, grupa, name, tvgname, tvgid, link, logo, broj, type, "
@@ -76,7 +77,7 @@ void registerStoreCommands(CommandRegistry& registry)
          "One line per channel, ordered by broj and insertion order. With --group, only the\n"
          "channels whose group equals NAME as the store compares names (letter case and\n"
          "trailing spaces do not matter).",
-         channels});
+         channels, StoreUse::Reads});
 }
 
 } // namespace listrion::cli
