@@ -184,14 +184,7 @@ void Glavna::Open_URL()
     if (!offerToSave()) {
         return;
     }
-    try {
-        store::Izbrisi_Kopije(*m_db);
-    } catch (const std::exception& error) {
-        m_services.prompter.message(storeError(error));
-        return;
-    }
-    Kreiraj_Meni();
-    refreshGrids();
+    // The open playlist stays until the new one has been downloaded and read.
     const std::optional<QString> answer = m_services.prompter.input("Please paste you playlist !");
     const QString address = answer.value_or(QString()).trimmed();
     if (address.isEmpty()) {
@@ -212,9 +205,9 @@ void Glavna::runLoading(const QString& source)
     loading.exec();
     m_wait->finish();
     Uklopi_Sve();
-    // The loading window has told the user about any failure; the grids show what was stored.
-    if (loading.loadResult().status == playlist::LoadStatus::SourceMissing &&
-        !playlist::isPlaylistAddress(source.toStdString())) {
+    // The loading window has told the user about any failure; the grids show what the store
+    // holds: the new playlist, or the one that stayed.
+    if (!loading.loadResult().stored()) {
         showChosenPlaylist();
     }
     Kreiraj_Meni();

@@ -7,10 +7,10 @@
 #include "editing/PlaylistCommands.h"
 #include "editing/ui/Backup_Playlist.h"
 #include "editing/ui/Restore_Playlist.h"
-#include "playlist/StreamHeaders.h"
 #include "player/MediaPlayerCheck.h"
 #include "player/VlcPreviewPlayer.h"
 #include "player/ui/Player.h"
+#include "playlist/StreamHeaders.h"
 #include "tools/ui/Check_Validate.h"
 
 #include <QAction>
@@ -79,7 +79,9 @@ checkerServices(store::Database& db, const settings::TextSource& texts,
 {
     tools::ui::Check_Validate::Services services{prompter, events, makePlayer};
     services.runOptions = tools::withKeptStreamHeaders(services.runOptions);
-    services.mediaOptions = [&db](std::int64_t rowId) { return keptMediaOptions(db, rowId); };
+    services.mediaOptions = [&db](std::int64_t rowId) {
+        return keptMediaOptions(db, rowId);
+    };
     services.offerBackup = [&db, &texts, &prompter] {
         ui::Backup_Playlist::offerBackup(db, texts, prompter);
     };
@@ -106,11 +108,12 @@ void Glavna::playChannel(QWidget* over, const std::string& group, std::int64_t r
     // takes input.
     auto* window = over->findChild<player::ui::Player*>("Player", Qt::FindDirectChildrenOnly);
     if (window == nullptr) {
-        window = new player::ui::Player(
-            *m_db, *m_texts,
-            {m_services.prompter, m_events, m_playerFactory,
-             [this](std::int64_t id) { return keptMediaOptions(*m_db, id); }},
-            over);
+        window = new player::ui::Player(*m_db, *m_texts,
+                                        {m_services.prompter, m_events, m_playerFactory,
+                                         [this](std::int64_t id) {
+                                             return keptMediaOptions(*m_db, id);
+                                         }},
+                                        over);
         window->setAttribute(Qt::WA_DeleteOnClose);
         connect(window, &player::ui::Player::closed, this, &Glavna::refreshGrids);
     }

@@ -363,14 +363,18 @@ TEST_F(GlavnaTest, OpenAddressLoadsOrOffersTheBrowser)
     EXPECT_EQ(db.scalarInt("SELECT count(*) FROM Playlist WHERE grupa = 'News'", -1), 1);
     EXPECT_EQ(groups()->model()->rowCount(), 1);
 
-    // A failed download: No records the address, Yes opens it in the browser.
+    // A failed download: No records the address, Yes opens it in the browser. The playlist
+    // that was open stays, in the store and on screen.
     prompter.answer(false).type(QString("http://tv.example/missing")).answer(false);
     click("cmdOpenURL");
     EXPECT_EQ(prompter.asked().back().text, text(settings::Texts::MainDownloadFailedQuestion));
     prompter.verify();
     EXPECT_EQ(settings().read(settings::Keys::URL), "http://tv.example/missing");
     EXPECT_TRUE(openedUrls.isEmpty());
-    prompter.type(QString("http://tv.example/missing")).answer(true);
+    EXPECT_EQ(db.scalarInt("SELECT count(*) FROM Playlist WHERE grupa = 'News'", -1), 1);
+    EXPECT_EQ(groups()->model()->rowCount(), 1);
+    EXPECT_EQ(child<QLabel>("lblPlaylist")->text(), "  Playlist : http://tv.example/list.m3u");
+    prompter.answer(false).type(QString("http://tv.example/missing")).answer(true);
     click("cmdOpenURL");
     ASSERT_EQ(openedUrls.size(), 1);
     EXPECT_EQ(openedUrls.front(), QUrl("http://tv.example/missing"));
