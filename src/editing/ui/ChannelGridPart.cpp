@@ -2,6 +2,7 @@
 
 #include "editing/ChannelCommands.h"
 #include "editing/ChannelGridModel.h"
+#include "editing/ui/CommandRun.h"
 #include "settings/TextCatalogue.h"
 #include "store/BlockMoves.h"
 #include "store/History.h"
@@ -116,23 +117,12 @@ void ChannelGridPart::selectRow(int row)
 bool ChannelGridPart::run(const std::string& name,
                           const std::function<void(store::Database&)>& command)
 {
-    const EditingContext c = m_context();
-    try {
-        const store::StepName step(c.db, name);
-        command(c.db);
-    } catch (const std::exception& error) {
-        c.prompter.message(QString::fromUtf8(error.what()));
-        return false;
-    }
-    return true;
+    return runCommand(m_context(), name, command);
 }
 
 void ChannelGridPart::publish(unsigned parts, std::vector<std::string> groups)
 {
-    StoreChange change;
-    change.parts = parts;
-    change.groups = std::move(groups);
-    m_context().events.publish(change);
+    publishChange(m_context(), parts, std::move(groups));
 }
 
 std::int64_t ChannelGridPart::tickedIn(const std::string& grupa) const

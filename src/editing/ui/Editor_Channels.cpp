@@ -49,7 +49,8 @@ Editor_Channels::Editor_Channels(const EditingContext& context, const std::strin
     menu->setObjectName("mnuChannels");
     buildMenus(menu);
     auto* history = new HistoryMenu(
-        bar->addMenu("&Edit"), this, [this] { return m_context; }, context.events);
+        bar->addMenu("&Edit"), this, [this] { return &m_context.db; }, context.events,
+        context.prompter);
     history->refresh();
 
     connect(&context.events, &StoreEvents::changed, this, &Editor_Channels::storeChanged);

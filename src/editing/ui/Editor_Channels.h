@@ -52,7 +52,6 @@ private:
     QWidget* buildTools();
     QWidget* buildParameterBox(QWidget* parent, bool first);
     QWidget* buildNameTools(QWidget* parent);
-    QWidget* buildRestoreBox(QWidget* parent);
     controls::Gumb* button(QWidget* parent, const char* name, const QString& caption);
     QComboBox* groupList(QWidget* parent, const char* name);
     // Napuni_Kombo_Group: every group list of the window, "All" first.
@@ -75,8 +74,6 @@ private:
     void sortByName();
     // Runs a name tool off the window thread; false when nothing was changed.
     bool runNameTool(const ChannelNameEdit& edit, const std::optional<std::string>& group);
-    void cmdChannel_undo2();
-    void cmdLast_undo();
 
     const EditingContext& m_context;
     ChannelGridModel* m_model = nullptr;

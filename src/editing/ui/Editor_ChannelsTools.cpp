@@ -1,18 +1,15 @@
-// The channel editor's tool panel: the text tools on channel names, the sort by name, and the
-// backup and undo buttons.
+// The channel editor's tool panel: the text tools on channel names and the sort by name.
 #include "editing/ui/Editor_Channels.h"
 
 #include "controls/Gumb.h"
 #include "editing/EditRefused.h"
 #include "editing/ui/Add_Group.h"
 #include "editing/ui/BackgroundRun.h"
-#include "editing/ui/Backup_Playlist.h"
 #include "editing/ui/ChannelGridPart.h"
-#include "editing/ui/Restore_Playlist.h"
+#include "editing/ui/RestoreBox.h"
 #include "settings/TextCatalogue.h"
 #include "store/ChannelNumbering.h"
 #include "store/History.h"
-#include "store/UndoSnapshot.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -72,7 +69,7 @@ QWidget* Editor_Channels::buildTools()
     layout->addWidget(buildParameterBox(panel, true));
     layout->addWidget(buildParameterBox(panel, false));
     layout->addWidget(buildNameTools(panel));
-    layout->addWidget(buildRestoreBox(panel));
+    layout->addWidget(buildRestoreBox(this, m_context));
     layout->addStretch(1);
     return panel;
 }
@@ -158,26 +155,6 @@ QWidget* Editor_Channels::buildNameTools(QWidget* parent)
             sortByName();
         }
     });
-    return box;
-}
-
-QWidget* Editor_Channels::buildRestoreBox(QWidget* parent)
-{
-    auto* box = new QGroupBox("Restore", parent);
-    auto* layout = new QHBoxLayout(box);
-    controls::Gumb* backup = button(box, "cmdSave", "Backup");
-    controls::Gumb* undo = button(box, "cmdChannel_undo2", "Undo");
-    controls::Gumb* restore = button(box, "cmdLast_undo", "Restore backup");
-    controls::Gumb* close = button(box, "cmdIzlaz", "Exit");
-    for (controls::Gumb* b : {backup, undo, restore, close}) {
-        layout->addWidget(b);
-    }
-    connect(backup, &QAbstractButton::clicked, this, [this] {
-        Backup_Playlist::offerBackup(m_context.db, m_context.texts, m_context.prompter);
-    });
-    connect(undo, &QAbstractButton::clicked, this, &Editor_Channels::cmdChannel_undo2);
-    connect(restore, &QAbstractButton::clicked, this, &Editor_Channels::cmdLast_undo);
-    connect(close, &QAbstractButton::clicked, this, &QDialog::accept);
     return box;
 }
 
@@ -302,37 +279,6 @@ void Editor_Channels::sortByName()
     }
     const QSignalBlocker quiet(Check3);
     Check3->setChecked(false);
-}
-
-void Editor_Channels::cmdChannel_undo2()
-{
-    store::RestoreResult result = store::RestoreResult::NoSnapshot;
-    try {
-        const store::StepName step(m_context.db, "Undo all changes");
-        result = store::Restore(m_context.db, store::RestoreForm::Editor);
-    } catch (const std::exception& error) {
-        m_context.prompter.message(QString::fromUtf8(error.what()));
-        return;
-    }
-    if (result == store::RestoreResult::NoSnapshot) {
-        m_context.message(settings::Texts::NothingToUndo);
-        return;
-    }
-    StoreChange change;
-    change.parts = StoreChange::Playlist;
-    m_context.events.publish(change);
-    m_context.message(settings::Texts::UndoDone);
-}
-
-void Editor_Channels::cmdLast_undo()
-{
-    Restore_Playlist restore(m_context.db, m_context.texts, m_context.prompter, this);
-    connect(&restore, &Restore_Playlist::restored, this, [this] {
-        StoreChange change;
-        change.parts = StoreChange::Playlist;
-        m_context.events.publish(change);
-    });
-    restore.exec();
 }
 
 } // namespace listrion::editing::ui

@@ -41,7 +41,8 @@ Editor_Groups::Editor_Groups(const EditingContext& context, QWidget* parent)
     menu->setObjectName("mnuGroups");
     buildMenus(menu);
     auto* history = new HistoryMenu(
-        bar->addMenu("&Edit"), this, [this] { return m_context; }, context.events);
+        bar->addMenu("&Edit"), this, [this] { return &m_context.db; }, context.events,
+        context.prompter);
     history->refresh();
 
     connect(&context.events, &StoreEvents::changed, this, &Editor_Groups::storeChanged);

@@ -47,7 +47,6 @@ private:
     void buildMenus(QMenu* menu);
     QWidget* buildTools();
     QWidget* buildTypeAndExport(QWidget* parent);
-    QWidget* buildRestoreBox(QWidget* parent);
     controls::Gumb* button(QWidget* parent, const char* name, const QString& caption);
     void storeChanged(const StoreChange& change);
     void showFooter();
@@ -72,8 +71,6 @@ private:
     void cmdChange_type();
     void sortByName();
     void cmdExport();
-    void cmdChannel_undo2();
-    void cmdLast_undo();
 
     const EditingContext& m_context;
     GroupGridModel* m_model = nullptr;

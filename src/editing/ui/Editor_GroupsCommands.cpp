@@ -1,16 +1,14 @@
-// The group editor's type change, sort by name, export of ticked groups and undo buttons.
+// The group editor's type change, sort by name and export of ticked groups.
 #include "editing/ui/Editor_Groups.h"
 
 #include "editing/ExportDialog.h"
 #include "editing/GroupCommands.h"
 #include "editing/ui/BackgroundRun.h"
 #include "editing/ui/PlaylistFileRequests.h"
-#include "editing/ui/Restore_Playlist.h"
 #include "playlist/PlaylistWriter.h"
 #include "settings/TextCatalogue.h"
 #include "store/GroupNumbering.h"
 #include "store/History.h"
-#include "store/UndoSnapshot.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -127,37 +125,6 @@ void Editor_Groups::cmdExport()
         return;
     }
     m_context.message(settings::Texts::NoGroupTicked);
-}
-
-void Editor_Groups::cmdChannel_undo2()
-{
-    store::RestoreResult result = store::RestoreResult::NoSnapshot;
-    try {
-        const store::StepName step(m_context.db, "Undo all changes");
-        result = store::Restore(m_context.db, store::RestoreForm::Editor);
-    } catch (const std::exception& error) {
-        m_context.prompter.message(QString::fromUtf8(error.what()));
-        return;
-    }
-    if (result == store::RestoreResult::NoSnapshot) {
-        m_context.message(settings::Texts::NothingToUndo);
-        return;
-    }
-    StoreChange change;
-    change.parts = StoreChange::Playlist;
-    m_context.events.publish(change);
-    m_context.message(settings::Texts::UndoDone);
-}
-
-void Editor_Groups::cmdLast_undo()
-{
-    Restore_Playlist restore(m_context.db, m_context.texts, m_context.prompter, this);
-    connect(&restore, &Restore_Playlist::restored, this, [this] {
-        StoreChange change;
-        change.parts = StoreChange::Playlist;
-        m_context.events.publish(change);
-    });
-    restore.exec();
 }
 
 } // namespace listrion::editing::ui

@@ -6,7 +6,7 @@
 #include "editing/GroupGridModel.h"
 #include "editing/ui/Add_Group.h"
 #include "editing/ui/BackgroundRun.h"
-#include "editing/ui/Backup_Playlist.h"
+#include "editing/ui/RestoreBox.h"
 #include "settings/TextCatalogue.h"
 #include "store/History.h"
 
@@ -106,7 +106,7 @@ QWidget* Editor_Groups::buildTools()
     connect(upper, &QAbstractButton::clicked, this, &Editor_Groups::cmdUper_case);
     layout->addWidget(names);
     layout->addWidget(buildTypeAndExport(panel));
-    layout->addWidget(buildRestoreBox(panel));
+    layout->addWidget(buildRestoreBox(this, m_context));
     layout->addStretch(1);
 
     for (QCheckBox* box : {Check1, Check2}) {
@@ -151,26 +151,6 @@ QWidget* Editor_Groups::buildTypeAndExport(QWidget* parent)
     connect(Check4, &QCheckBox::toggled, this, [this](bool on) { tickingBox(Check4, on); });
     connect(write, &QAbstractButton::clicked, this, &Editor_Groups::cmdExport);
     layout->addWidget(exporting);
-    return box;
-}
-
-QWidget* Editor_Groups::buildRestoreBox(QWidget* parent)
-{
-    auto* box = new QGroupBox("Restore", parent);
-    auto* layout = new QHBoxLayout(box);
-    controls::Gumb* backup = button(box, "cmdSave", "Backup");
-    controls::Gumb* undo = button(box, "cmdChannel_undo2", "Undo");
-    controls::Gumb* restore = button(box, "cmdLast_undo", "Restore backup");
-    controls::Gumb* close = button(box, "cmdIzlaz", "Exit");
-    for (controls::Gumb* b : {backup, undo, restore, close}) {
-        layout->addWidget(b);
-    }
-    connect(backup, &QAbstractButton::clicked, this, [this] {
-        Backup_Playlist::offerBackup(m_context.db, m_context.texts, m_context.prompter);
-    });
-    connect(undo, &QAbstractButton::clicked, this, &Editor_Groups::cmdChannel_undo2);
-    connect(restore, &QAbstractButton::clicked, this, &Editor_Groups::cmdLast_undo);
-    connect(close, &QAbstractButton::clicked, this, &QDialog::accept);
     return box;
 }
 

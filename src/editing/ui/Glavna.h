@@ -125,6 +125,8 @@ public:
     void openChannelEditor();
     // Opens the stream player on a channel, over `over` (this window or a modal editor).
     void playChannel(QWidget* over, const std::string& group, std::int64_t rowId);
+    // Gives a tool window an Edit menu with the undo and redo of single steps.
+    void attachHistoryMenu(QWidget* window);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

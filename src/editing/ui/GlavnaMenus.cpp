@@ -63,7 +63,7 @@ void Glavna::buildMenus()
 
     QMenu* edit = menu("mnuEdit", "&Edit");
     m_history = new ui::HistoryMenu(
-        edit, this, [this] { return context(); }, m_events);
+        edit, this, [this] { return m_db ? &*m_db : nullptr; }, m_events, m_services.prompter);
 
     QMenu* groups = menu("mnuGroups", "&Groups");
     m_groupPopup = new QMenu(this);

@@ -6,6 +6,7 @@
 #include "editing/ChannelGridModel.h"
 #include "editing/PlaylistCommands.h"
 #include "editing/ui/Backup_Playlist.h"
+#include "editing/ui/HistoryMenu.h"
 #include "editing/ui/Restore_Playlist.h"
 #include "player/MediaPlayerCheck.h"
 #include "player/VlcPreviewPlayer.h"
@@ -16,6 +17,7 @@
 #include <QAction>
 #include <QBoxLayout>
 #include <QEvent>
+#include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTableView>
@@ -100,6 +102,20 @@ checkerServices(store::Database& db, const settings::TextSource& texts,
 
 } // namespace
 
+void Glavna::attachHistoryMenu(QWidget* window)
+{
+    if (window->layout() == nullptr) {
+        return;
+    }
+    auto* bar = new QMenuBar(window);
+    window->layout()->setMenuBar(bar);
+    QMenu* edit = bar->addMenu("&Edit");
+    edit->setObjectName("mnuEdit");
+    auto* history = new ui::HistoryMenu(
+        edit, window, [this] { return m_db ? &*m_db : nullptr; }, m_events, m_services.prompter);
+    history->refresh();
+}
+
 void Glavna::playChannel(QWidget* over, const std::string& group, std::int64_t rowId)
 {
     // Opens the player on the channel, or brings the open one forward to it. The player reads
@@ -116,6 +132,7 @@ void Glavna::playChannel(QWidget* over, const std::string& group, std::int64_t r
                                         over);
         window->setAttribute(Qt::WA_DeleteOnClose);
         connect(window, &player::ui::Player::closed, this, &Glavna::refreshGrids);
+        attachHistoryMenu(window);
     }
     window->show();
     window->raise();
@@ -158,6 +175,7 @@ void Glavna::buildToolEntries()
             *m_db, *m_texts, m_services.prompter, m_events, makePlayer, m_services.playerWorks);
         auto* checker = new tools::ui::Check_Validate(*m_db, *m_texts, m_settings, services, this);
         checker->setAttribute(Qt::WA_DeleteOnClose);
+        attachHistoryMenu(checker);
         connect(checker, &tools::ui::Check_Validate::closed, this, [this] {
             show();
             refreshGrids();

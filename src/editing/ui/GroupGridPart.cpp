@@ -3,6 +3,7 @@
 #include "editing/ExportDialog.h"
 #include "editing/GroupGridModel.h"
 #include "editing/ui/Add_Group.h"
+#include "editing/ui/CommandRun.h"
 #include "editing/ui/Edit_Group.h"
 #include "settings/TextCatalogue.h"
 #include "store/BlockMoves.h"
@@ -85,22 +86,12 @@ void GroupGridPart::selectRow(int row)
 bool GroupGridPart::run(const std::string& name,
                         const std::function<void(store::Database&)>& command)
 {
-    const EditingContext c = m_context();
-    try {
-        const store::StepName step(c.db, name);
-        command(c.db);
-    } catch (const std::exception& error) {
-        c.prompter.message(QString::fromUtf8(error.what()));
-        return false;
-    }
-    return true;
+    return runCommand(m_context(), name, command);
 }
 
 void GroupGridPart::publish(unsigned parts)
 {
-    StoreChange change;
-    change.parts = parts;
-    m_context().events.publish(change);
+    publishChange(m_context(), parts);
 }
 
 void GroupGridPart::moveUp()

@@ -11,9 +11,10 @@
 
 namespace listrion::editing::ui {
 
-HistoryMenu::HistoryMenu(QMenu* menu, QWidget* window, ContextSource context,
-                         StoreEvents& events)
-    : QObject(window), m_window(window), m_context(std::move(context))
+HistoryMenu::HistoryMenu(QMenu* menu, QWidget* window, StoreSource store, StoreEvents& events,
+                         controls::Prompter& prompter)
+    : QObject(window), m_window(window), m_store(std::move(store)), m_events(events),
+      m_prompter(prompter)
 {
     m_undo = menu->addAction("Undo");
     m_undo->setObjectName("mnuUndoStep");
@@ -32,12 +33,13 @@ HistoryMenu::HistoryMenu(QMenu* menu, QWidget* window, ContextSource context,
 
 void HistoryMenu::refresh()
 {
-    const EditingContext c = m_context();
     std::optional<store::History::Step> undo;
     std::optional<store::History::Step> redo;
     try {
-        undo = store::History::nextUndo(c.db);
-        redo = store::History::nextRedo(c.db);
+        if (const store::Database* db = m_store()) {
+            undo = store::History::nextUndo(*db);
+            redo = store::History::nextRedo(*db);
+        }
     } catch (const std::exception&) {
         // A store without its history tables has nothing to undo.
     }
@@ -63,19 +65,23 @@ void HistoryMenu::redo()
 
 void HistoryMenu::run(bool undoing)
 {
-    const EditingContext c = m_context();
+    const store::Database* db = m_store();
+    if (db == nullptr) {
+        return;
+    }
     bool done = false;
     try {
-        done = runInBackground(m_window, c.folder.dataMdb(), "Please wait. Playlist is loading...",
-                               [undoing](store::Database& db) {
-                                   undoing ? store::History::undo(db) : store::History::redo(db);
+        done = runInBackground(m_window, db->file(), "Please wait. Playlist is loading...",
+                               [undoing](store::Database& worker) {
+                                   undoing ? store::History::undo(worker)
+                                           : store::History::redo(worker);
                                });
     } catch (const std::exception& error) {
-        c.prompter.message(QString::fromUtf8(error.what()));
+        m_prompter.message(QString::fromUtf8(error.what()));
     }
     StoreChange change;
     change.parts = StoreChange::Playlist;
-    c.events.publish(change);
+    m_events.publish(change);
     if (!done) {
         refresh();
     }

@@ -1,6 +1,8 @@
 #pragma once
 
-#include "editing/ui/EditingContext.h"
+#include "controls/Prompter.h"
+#include "editing/StoreEvents.h"
+#include "store/Database.h"
 
 #include <QObject>
 
@@ -19,10 +21,12 @@ class HistoryMenu : public QObject {
     Q_OBJECT
 
 public:
-    using ContextSource = std::function<EditingContext()>;
+    // The window's connection to data.mdb (nothing while it has none).
+    using StoreSource = std::function<store::Database*()>;
 
     // Adds the two entries (mnuUndoStep, mnuRedoStep) to `menu`.
-    HistoryMenu(QMenu* menu, QWidget* window, ContextSource context, StoreEvents& events);
+    HistoryMenu(QMenu* menu, QWidget* window, StoreSource store, StoreEvents& events,
+                controls::Prompter& prompter);
 
     // Reads the captions again from the store.
     void refresh();
@@ -33,7 +37,9 @@ private:
     void run(bool undoing);
 
     QWidget* m_window;
-    ContextSource m_context;
+    StoreSource m_store;
+    StoreEvents& m_events;
+    controls::Prompter& m_prompter;
     QAction* m_undo = nullptr;
     QAction* m_redo = nullptr;
 };

@@ -5,8 +5,8 @@
 #include "editing/ChannelGridModel.h"
 #include "editing/StoreEvents.h"
 #include "player/PlayerCommands.h"
-#include "store/History.h"
 #include "settings/TextCatalogue.h"
+#include "store/History.h"
 #include "store/TextCollation.h"
 
 #include <QCloseEvent>

@@ -6,6 +6,7 @@
 #include "playlist/HttpClient.h"
 #include "settings/TextCatalogue.h"
 #include "support/DialogScript.h"
+#include "support/FakeHttp.h"
 #include "support/PlaylistStore.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempFolder.h"
@@ -26,15 +27,6 @@ namespace {
 
 using Names = std::vector<std::string>;
 using test::DialogScript;
-
-class NoHttp : public playlist::HttpClient {
-public:
-    playlist::HttpResult get(const std::string&, const playlist::HttpLimits&, const BodySink&,
-                             const CancelTest&) override
-    {
-        return {};
-    }
-};
 
 class ChannelWindows : public ::testing::Test {
 protected:
@@ -99,7 +91,7 @@ protected:
     test::TempFolder home;
     settings::ProgramFolder folder{home.path()};
     test::ScriptedPrompter prompter;
-    NoHttp http;
+    test::FakeHttp http;
     std::unique_ptr<Glavna> window;
 };
 

@@ -10,6 +10,7 @@
 #include "store/Schema.h"
 #include "store/SqlError.h"
 #include "support/DialogScript.h"
+#include "support/FakeHttp.h"
 #include "support/PlaylistStore.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempFolder.h"
@@ -28,15 +29,6 @@ namespace {
 
 using Names = std::vector<std::string>;
 using test::DialogScript;
-
-class NoHttp : public playlist::HttpClient {
-public:
-    playlist::HttpResult get(const std::string&, const playlist::HttpLimits&, const BodySink&,
-                             const CancelTest&) override
-    {
-        return {};
-    }
-};
 
 class EditorGroups : public ::testing::Test {
 protected:
@@ -78,7 +70,7 @@ protected:
     test::TempFolder home;
     settings::ProgramFolder folder{home.path()};
     test::ScriptedPrompter prompter;
-    NoHttp http;
+    test::FakeHttp http;
     std::unique_ptr<Glavna> window;
 };
 

@@ -7,6 +7,7 @@
 #include "settings/TextCatalogue.h"
 #include "store/LogoSchema.h"
 #include "store/Schema.h"
+#include "support/FakeHttp.h"
 #include "support/PlaylistStore.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempFolder.h"
@@ -36,28 +37,6 @@ using test::TempFolder;
 const std::filesystem::path kCorpus = LISTRION_CORPUS_DIR;
 const QString kIndonesia =
     QString::fromStdString((kCorpus / "06_iptv-org-build_2026-02_countries_id.m3u").string());
-
-// Serves fixed bodies for known addresses; any other address fails with 404.
-class FakeHttp : public playlist::HttpClient {
-public:
-    std::map<std::string, std::string> bodies;
-    playlist::HttpResult get(const std::string& url, const playlist::HttpLimits&,
-                             const BodySink& sink, const CancelTest&) override
-    {
-        playlist::HttpResult result;
-        const auto found = bodies.find(url);
-        if (found == bodies.end()) {
-            result.status = 404;
-            result.error = "not found";
-            return result;
-        }
-        sink(found->second);
-        result.ok = true;
-        result.status = 200;
-        result.bytes = static_cast<std::int64_t>(found->second.size());
-        return result;
-    }
-};
 
 class GlavnaTest : public ::testing::Test {
 protected:
@@ -109,7 +88,7 @@ protected:
     TempFolder home;
     settings::ProgramFolder folder{home.path()};
     ScriptedPrompter prompter;
-    FakeHttp http;
+    test::FakeHttp http;
     QList<QUrl> openedUrls;
     std::unique_ptr<Glavna> window;
 };

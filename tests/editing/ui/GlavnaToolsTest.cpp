@@ -4,6 +4,7 @@
 #include "player/ui/Player.h"
 #include "settings/Settings.h"
 #include "support/DialogScript.h"
+#include "support/FakeHttp.h"
 #include "support/FakePreviewPlayer.h"
 #include "support/PlaylistStore.h"
 #include "support/ScriptedPrompter.h"
@@ -21,14 +22,6 @@ namespace listrion::editing {
 namespace {
 
 // Serves nothing: these tests read no playlist address.
-class NoHttp : public playlist::HttpClient {
-public:
-    playlist::HttpResult get(const std::string&, const playlist::HttpLimits&, const BodySink&,
-                             const CancelTest&) override
-    {
-        return {};
-    }
-};
 
 class GlavnaTools : public ::testing::Test {
 protected:
@@ -64,7 +57,7 @@ protected:
     test::TempFolder home;
     settings::ProgramFolder folder{home.path()};
     test::ScriptedPrompter prompter;
-    NoHttp http;
+    test::FakeHttp http;
     std::unique_ptr<Glavna> window;
     std::vector<test::FakePreviewPlayer*> players;
     bool playerWorks = true;
@@ -89,12 +82,14 @@ TEST_F(GlavnaTools, TheChannelEditorPlaysWithTheStreamsOwnHeaders)
         auto* player = editor.findChild<player::ui::Player*>("Player");
         ASSERT_NE(player, nullptr);
         EXPECT_EQ(player->windowTitle(), "G1.2");
+        // The fake goes with the player window, so its options are read while it is open.
+        ASSERT_EQ(players.size(), 1u);
+        EXPECT_EQ(players[0]->lastOptions.userAgent, "Kodi/20");
         player->close();
         test::DialogScript::click(editor, "cmdIzlaz");
     });
     window->findChild<QAction*>("mnuEdit_all_channels")->trigger();
-    ASSERT_EQ(players.size(), 1u);
-    EXPECT_EQ(players[0]->lastOptions.userAgent, "Kodi/20");
+    EXPECT_EQ(players.size(), 1u);
 }
 
 TEST_F(GlavnaTools, TheStartUpCheckAsksOnlyWhenThePlayerDoesNotWork)

@@ -7,6 +7,7 @@
 #include "settings/TextCatalogue.h"
 #include "store/Schema.h"
 #include "support/DialogScript.h"
+#include "support/FakeHttp.h"
 #include "support/PlaylistStore.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempFolder.h"
@@ -24,15 +25,6 @@ namespace {
 
 using Names = std::vector<std::string>;
 using test::DialogScript;
-
-class NoHttp : public playlist::HttpClient {
-public:
-    playlist::HttpResult get(const std::string&, const playlist::HttpLimits&, const BodySink&,
-                             const CancelTest&) override
-    {
-        return {};
-    }
-};
 
 class GroupWindows : public ::testing::Test {
 protected:
@@ -83,7 +75,7 @@ protected:
     test::TempFolder home;
     settings::ProgramFolder folder{home.path()};
     test::ScriptedPrompter prompter;
-    NoHttp http;
+    test::FakeHttp http;
     std::unique_ptr<Glavna> window;
 };
 

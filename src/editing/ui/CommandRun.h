@@ -1,0 +1,20 @@
+#pragma once
+
+#include "editing/ui/EditingContext.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace listrion::editing::ui {
+
+// Runs a store command of a window as the history step `name`; false after telling the user
+// why it failed.
+bool runCommand(const EditingContext& context, const std::string& name,
+                const std::function<void(store::Database&)>& command);
+
+// Tells every open window what a command changed.
+void publishChange(const EditingContext& context, unsigned parts,
+                   std::vector<std::string> groups = {});
+
+} // namespace listrion::editing::ui
