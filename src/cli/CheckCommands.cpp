@@ -1,5 +1,6 @@
 // The command that checks the store: check.
 #include "cli/Command.h"
+#include "store/FolderLock.h"
 #include "store/StoreCheck.h"
 
 #include <filesystem>
@@ -18,7 +19,8 @@ int check(Context& ctx, Arguments& args)
     std::error_code ec;
     std::optional<store::Database> own;
     if (std::filesystem::exists(file, ec)) {
-        own.emplace(file, store::Database::Mode::ReadOnly);
+        own.emplace(file, store::storeIsReadOnly(file) ? store::Database::Mode::ReadOnly
+                                                       : store::Database::Mode::ReadWrite);
     }
     const std::vector<std::string> problems = store::checkStore(own ? *own : ctx.database());
     if (problems.empty()) {

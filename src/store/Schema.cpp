@@ -201,16 +201,12 @@ Database open(const std::filesystem::path& file)
 
 Database openForReading(const std::filesystem::path& file)
 {
-    std::error_code ec;
-    if (!std::filesystem::exists(file, ec)) {
+    // A connection that may write folds the log into the file and removes it when it closes as
+    // the last one; a read-only one would leave the log files of its reading in the folder.
+    if (!storeIsReadOnly(file)) {
         return open(file);
     }
-    Database db(file, Database::Mode::ReadOnly);
-    if (missingParts(db).empty() || storeIsReadOnly(file)) {
-        return db;
-    }
-    db.close();
-    return open(file);
+    return Database(file, Database::Mode::ReadOnly);
 }
 
 } // namespace listrion::store::Schema

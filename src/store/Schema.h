@@ -51,9 +51,9 @@ inline constexpr std::string_view kHasParentCode =
 // (named backups included) and in Izbrana_Playlista, holding NULL.
 Database open(const std::filesystem::path& file);
 
-// Opens a playlist store for reading only (Database::Mode::ReadOnly). A store that lacks a
-// table or an index is repaired first when it can be written; one that cannot is read as it
-// is. A missing file is created as an empty store (there is nothing to read yet).
+// Opens a playlist store for a command that only reads it. A store that cannot be written
+// (store::storeIsReadOnly) is read as it is through a Database::Mode::ReadOnly connection;
+// any other is opened as open() does (a missing part repaired, a missing file created empty).
 Database openForReading(const std::filesystem::path& file);
 
 // Creates missing tables and indexes on an open connection. Cheap when nothing is missing (one
