@@ -5,7 +5,6 @@
 #include "listrion/Version.h"
 #include "settings/Languages.h"
 #include "settings/TextCatalogue.h"
-#include "store/FolderLock.h"
 #include "store/LogoSchema.h"
 #include "store/Schema.h"
 #include "support/FakeHttp.h"
@@ -109,33 +108,6 @@ TEST_F(GlavnaTest, StartsOnAnEmptyStoreWithDefaultsAndTitle)
     EXPECT_EQ(channels()->model()->headerData(1, Qt::Horizontal).toString(),
               text(settings::Texts::ChannelNameColumn));
     EXPECT_EQ(groups()->model()->headerData(3, Qt::Horizontal).toString(), "Streams");
-}
-
-// One program changes a program folder at a time: a second window on the folder says it is
-// busy and does not start, and so does the first when a command line holds the folder.
-TEST_F(GlavnaTest, ASecondWriterOnTheFolderIsToldItIsBusy)
-{
-    start();
-    EXPECT_FALSE(store::FolderLock::acquire(folder.dataMdb(), std::chrono::milliseconds(0)).held());
-    ScriptedPrompter other;
-    Glavna::Services services{other, http, [](const QUrl&) {
-                              }};
-    services.lockWait = std::chrono::milliseconds(100);
-    {
-        Glavna second(folder, services);
-        other.acknowledge();
-        EXPECT_FALSE(second.start());
-        ASSERT_EQ(other.asked().size(), 1u);
-        EXPECT_EQ(other.asked().front().text, QString::fromUtf8(store::FolderLock::kBusyMessage));
-        other.verify();
-    }
-    window.reset();
-    const store::FolderLock command = store::FolderLock::acquire(folder.dataMdb());
-    ASSERT_TRUE(command.held());
-    Glavna third(folder, services);
-    other.acknowledge();
-    EXPECT_FALSE(third.start());
-    other.verify();
 }
 
 TEST_F(GlavnaTest, OpeningAFileFillsBothGridsAndFollowsTheGroupRow)
