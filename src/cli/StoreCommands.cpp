@@ -2,6 +2,7 @@
 #include "cli/Command.h"
 #include "cli/TsvWriter.h"
 #include "store/Tables.h"
+#include "store/Transaction.h"
 
 #include <ostream>
 
@@ -12,6 +13,8 @@ int info(Context& ctx, Arguments& args)
 {
     args.finish(0, 0);
     store::Database& db = ctx.database();
+    // The three figures of one committed state, whatever a writer beside it commits meanwhile.
+    const store::ReadTransaction view(db);
     const auto chosen = store::chosenPlaylist(db);
     ctx.out() << "program folder: " << ctx.folder().path().string() << '\n'
               << "groups: " << store::groupCount(db) << '\n'
