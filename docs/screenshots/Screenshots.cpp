@@ -1,37 +1,51 @@
 // Takes the README's screenshots from the real windows: a corpus playlist is opened into a
 // fresh program folder, then each window is shown and its picture saved.
-// usage: listrion-screenshots OUTDIR PLAYLIST  (run under Xvfb by scripts/screenshots)
+// usage: listrion-screenshots OUTDIR PLAYLIST SECOND  (run under Xvfb by scripts/screenshots)
 #include "controls/Prompter.h"
+#include "editing/ui/Channel_Explorer.h"
 #include "editing/ui/EditingContext.h"
 #include "editing/ui/Editor_Channels.h"
 #include "editing/ui/Editor_Groups.h"
 #include "editing/ui/Glavna.h"
 #include "playlist/CurlHttpClient.h"
+#include "tools/ui/Merge_Playlist.h"
+#include "tools/ui/Poisci_Kanal.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QLineEdit>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QThread>
 
 #include <cstdio>
+#include <functional>
 
 namespace {
 
 using namespace listrion;
 
-// Nobody answers: messages are dismissed, questions get No, dialogs are cancelled.
+// Nobody answers: messages are dismissed, questions get No, dialogs are cancelled, except that
+// an open-file dialog chooses `fileToOpen` when it is set.
 class SilentPrompter : public controls::Prompter {
 public:
+    QString fileToOpen;
+
     void message(const QString&, const QString&) override {}
     bool question(const QString&, const QString&) override { return false; }
     std::optional<QString> input(const QString&, const QString&, const QString&) override
     {
         return std::nullopt;
     }
-    std::optional<QString> openFile(const FileRequest&) override { return std::nullopt; }
+    std::optional<QString> openFile(const FileRequest&) override
+    {
+        return fileToOpen.isEmpty() ? std::nullopt : std::optional<QString>(fileToOpen);
+    }
     std::optional<QString> saveFile(const FileRequest&) override { return std::nullopt; }
 };
 
@@ -40,6 +54,17 @@ void settle()
     for (int i = 0; i < 20; ++i) {
         QApplication::processEvents();
         QThread::msleep(20);
+    }
+}
+
+// Lets the window's events run until `done` says so (at most five seconds).
+void waitFor(const std::function<bool()>& done)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!done() && timer.elapsed() < 5000) {
+        QApplication::processEvents();
+        QThread::msleep(10);
     }
 }
 
@@ -57,8 +82,8 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationDisplayName("Listrion");
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: listrion-screenshots OUTDIR PLAYLIST\n");
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: listrion-screenshots OUTDIR PLAYLIST SECOND\n");
         return 2;
     }
     const QString out = QDir(argv[1]).absolutePath();
@@ -68,6 +93,7 @@ int main(int argc, char** argv)
     QDir(work.path()).mkpath("home/tv");
     QDir(work.path()).mkpath("program");
     QFile::copy(argv[2], work.filePath("home/tv/us.m3u"));
+    QFile::copy(argv[3], work.filePath("home/tv/second.m3u"));
     QDir::setCurrent(work.filePath("home"));
     settings::ProgramFolder folder(work.filePath("program").toStdString());
     folder.installShippedData();
@@ -99,5 +125,36 @@ int main(int argc, char** argv)
     channels.resize(1280, 760);
     channels.show();
     ok = save(channels, out + "/channel-editor.png") && ok;
+    channels.hide();
+
+    tools::ui::Poisci_Kanal search(context.db, context.texts, context.settings,
+                                   {prompter, context.events}, &window);
+    search.resize(1100, 640);
+    search.show();
+    search.findChild<QLineEdit*>("txtNajdi")->setText("news");
+    waitFor([&search] { return !search.searching(); });
+    ok = save(search, out + "/search.png") && ok;
+    search.hide();
+
+    editing::ui::Channel_Explorer explorer(context, {}, &window);
+    explorer.resize(1400, 760);
+    explorer.show();
+    auto* right = explorer.findChild<QComboBox*>("ComboGroup2");
+    right->setCurrentIndex(std::min(2, right->count() - 1));
+    emit right->activated(right->currentIndex());
+    ok = save(explorer, out + "/explorer.png") && ok;
+    explorer.hide();
+
+    playlist::OpenOptions options;
+    options.dataMdb = folder.dataMdb();
+    options.tempM3u = folder.tempM3u();
+    tools::ui::Merge_Playlist merge(context.db, context.texts, options, {prompter, context.events},
+                                    &window);
+    merge.resize(1100, 640);
+    merge.show();
+    prompter.fileToOpen = "tv/second.m3u";
+    QMetaObject::invokeMethod(merge.findChild<QAbstractButton*>("cmdOpen"), "click");
+    waitFor([&merge] { return !merge.isReading(); });
+    ok = save(merge, out + "/merge.png") && ok;
     return ok ? 0 : 1;
 }

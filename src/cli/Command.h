@@ -78,5 +78,6 @@ void registerExportCommands(CommandRegistry& registry);
 void registerWriterCommands(CommandRegistry& registry);
 void registerLinkCheckCommands(CommandRegistry& registry);
 void registerCheckCommands(CommandRegistry& registry);
+void registerToolCommands(CommandRegistry& registry);
 
 } // namespace listrion::cli

@@ -1,6 +1,7 @@
 // The command that reads a playlist into the store: open.
 #include "cli/Command.h"
 #include "cli/InterruptObserver.h"
+#include "cli/ReaderSettings.h"
 #include "playlist/CurlHttpClient.h"
 #include "playlist/PlaylistOpening.h"
 #include "settings/Settings.h"
@@ -9,17 +10,10 @@
 #include <ostream>
 
 namespace listrion::cli {
-namespace {
 
-playlist::OpenOptions openOptions(const Context& ctx, Arguments& args)
+playlist::OpenOptions readerSettings(const Context& ctx)
 {
     playlist::OpenOptions options;
-    if (const auto limit = args.takeOption("--limit")) {
-        options.reader.limit = parseInteger(*limit, "--limit");
-        if (options.reader.limit < 1) {
-            throw UsageError("--limit must be at least 1");
-        }
-    }
     const settings::Settings settings(ctx.folder().settingsIni());
     options.reader.region = settings.region();
     options.reader.mode = playlist::playlistModeSetting(settings.read(settings::Keys::M3U));
@@ -29,6 +23,20 @@ playlist::OpenOptions openOptions(const Context& ctx, Arguments& args)
     options.tempM3u = ctx.folder().tempM3u();
     // A command line leaves no copy of what it downloaded or restructured behind.
     options.removeTempM3u = true;
+    return options;
+}
+
+namespace {
+
+playlist::OpenOptions openOptions(const Context& ctx, Arguments& args)
+{
+    playlist::OpenOptions options = readerSettings(ctx);
+    if (const auto limit = args.takeOption("--limit")) {
+        options.reader.limit = parseInteger(*limit, "--limit");
+        if (options.reader.limit < 1) {
+            throw UsageError("--limit must be at least 1");
+        }
+    }
     return options;
 }
 

@@ -25,9 +25,12 @@ int info(Context& ctx, Arguments& args)
 
 int groups(Context& ctx, Arguments& args)
 {
+    const bool second = args.takeFlag("--second");
     args.finish(0, 0);
     store::Statement st = ctx.database().prepare(
-        "SELECT izberi, grupa, type, count, broj FROM Grupa ORDER BY type, broj, rowid");
+        second
+            ? "SELECT izberi, grupa, type, count, broj FROM Grupa_Second ORDER BY type, broj, rowid"
+            : "SELECT izberi, grupa, type, count, broj FROM Grupa ORDER BY type, broj, rowid");
     TsvWriter out(ctx.out());
     while (st.step()) {
         out.integer(st.columnInt(0) != 0 ? 1 : 0);
@@ -42,10 +45,13 @@ int groups(Context& ctx, Arguments& args)
 int channels(Context& ctx, Arguments& args)
 {
     const auto group = args.takeOption("--group");
+    const bool second = args.takeFlag("--second");
     args.finish(0, 0);
     const char* columns =
-        "SELECT izberi, grupa, name, tvgname, tvgid, link, logo, broj, type, parent_code "
-        "FROM Playlist ";
+        second ? "SELECT izberi, grupa, name, tvgname, tvgid, link, logo, broj, type, parent_code "
+                 "FROM Playlist_Second "
+               : "SELECT izberi, grupa, name, tvgname, tvgid, link, logo, broj, type, parent_code "
+                 "FROM Playlist ";
     store::Statement st =
         group
             ? ctx.database().prepare(std::string(columns) + "WHERE grupa = ? ORDER BY broj, rowid")
@@ -70,16 +76,19 @@ void registerStoreCommands(CommandRegistry& registry)
 {
     registry.add({"info", "", "show the program folder, the counts and the chosen playlist", "",
                   info, StoreUse::Reads});
-    registry.add({"groups", "", "list the groups: izberi, grupa, type, count, broj (tab-separated)",
-                  "One line per group, ordered by type, broj and insertion order.", groups,
-                  StoreUse::Reads});
+    registry.add({"groups", "[--second]",
+                  "list the groups: izberi, grupa, type, count, broj (tab-separated)",
+                  "One line per group, ordered by type, broj and insertion order. With --second,\n"
+                  "the groups of the staged second playlist (Grupa_Second).",
+                  groups, StoreUse::Reads});
     registry.add(
-        {"channels", "[--group NAME]",
+        {"channels", "[--group NAME] [--second]",
          "list the channels: izberi, grupa, name, tvgname, tvgid, link, logo, broj, type, "
          "parent_code",
          "One line per channel, ordered by broj and insertion order. With --group, only the\n"
          "channels whose group equals NAME as the store compares names (letter case and\n"
-         "trailing spaces do not matter).",
+         "trailing spaces do not matter). With --second, the channels of the staged second\n"
+         "playlist (Playlist_Second).",
          channels, StoreUse::Reads});
 }
 

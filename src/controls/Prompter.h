@@ -38,4 +38,8 @@ public:
     virtual std::optional<QString> saveFile(const FileRequest& request) = 0;
 };
 
+// `path` with ".extension" appended when its file name has no extension ("out" → "out.m3u";
+// "out.m3u8", "out.txt" and "out." stay as they are): what a save dialog returns.
+QString withDefaultExtension(const QString& path, const QString& extension);
+
 } // namespace listrion::controls

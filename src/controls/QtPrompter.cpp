@@ -68,7 +68,8 @@ std::optional<QString> QtPrompter::saveFile(const FileRequest& request)
     if (path.isEmpty() || QFileInfo(path).fileName().isEmpty()) {
         return std::nullopt;
     }
-    return path;
+    // A native dialog may not apply the default suffix itself.
+    return withDefaultExtension(path, request.defaultExtension);
 }
 
 } // namespace listrion::controls

@@ -101,6 +101,13 @@ std::string ChannelGridModel::grupa(int row) const
     return name ? *name : std::string();
 }
 
+std::string ChannelGridModel::name(int row) const
+{
+    const store::Value v = value(row, kName);
+    const auto* name = std::get_if<std::string>(&v);
+    return name ? *name : std::string();
+}
+
 std::int64_t ChannelGridModel::broj(int row) const
 {
     const store::Value v = value(row, kBroj);

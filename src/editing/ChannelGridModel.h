@@ -59,8 +59,9 @@ public:
     // True when a channel of the shown group carries a parental code (as of the last reload()).
     bool hasParentCode() const { return m_hasParentCode; }
 
-    // The group and position of a grid row.
+    // The group, name and position of a grid row.
     std::string grupa(int row) const;
+    std::string name(int row) const;
     std::int64_t broj(int row) const;
     // The row showing the channel at that position, or -1.
     int rowOfBroj(std::int64_t broj) const;

@@ -20,9 +20,9 @@ constexpr std::size_t kBatchText = std::size_t{1} << 30;
 constexpr std::size_t kRowsPerInsert = 256;
 constexpr int kChannelValues = 10;
 
-std::string insertChannels(const std::string& table, std::size_t rows)
+std::string insertChannels(LoadTables tables, std::size_t rows)
 {
-    std::string sql = "INSERT OR FAIL INTO " + store::quoteIdentifier(table) +
+    std::string sql = "INSERT OR FAIL INTO " + store::quoteIdentifier(channelTable(tables)) +
                       " (grupa, name, tvgname, tvgid, link, logo, broj, type, parent_code, "
                       "extras) VALUES ";
     for (std::size_t i = 0; i < rows; ++i) {
@@ -31,17 +31,16 @@ std::string insertChannels(const std::string& table, std::size_t rows)
     return sql;
 }
 
-std::string insertGroup(const std::string& table)
+std::string insertGroup(LoadTables tables)
 {
-    return "INSERT INTO " + store::quoteIdentifier(table) + " (grupa, type, broj) VALUES (?, ?, ?)";
+    return "INSERT INTO " + store::quoteIdentifier(groupTable(tables)) +
+           " (grupa, type, broj) VALUES (?, ?, ?)";
 }
 
 } // namespace
 
-BatchWriter::BatchWriter(store::Database& db, std::string_view playlistTable,
-                         std::string_view grupaTable)
-    : m_db(db), m_playlistTable(playlistTable), m_grupaTable(grupaTable),
-      m_pending(std::make_unique<Batch>())
+BatchWriter::BatchWriter(store::Database& db, LoadTables tables)
+    : m_db(db), m_tables(tables), m_pending(std::make_unique<Batch>())
 {
     m_thread = std::thread([this] { work(); });
 }
@@ -174,8 +173,7 @@ void BatchWriter::write(const Batch& batch)
     const std::size_t count = batch.channels.size();
     std::size_t done = 0;
     if (count >= kRowsPerInsert) {
-        store::Statement& many =
-            prepared(m_insertMany, insertChannels(m_playlistTable, kRowsPerInsert));
+        store::Statement& many = prepared(m_insertMany, insertChannels(m_tables, kRowsPerInsert));
         for (; done + kRowsPerInsert <= count; done += kRowsPerInsert) {
             for (std::size_t i = 0; i < kRowsPerInsert; ++i) {
                 bindChannel(many, static_cast<int>(i) * kChannelValues, batch,
@@ -185,14 +183,14 @@ void BatchWriter::write(const Batch& batch)
         }
     }
     if (done < count) {
-        store::Statement& one = prepared(m_insertOne, insertChannels(m_playlistTable, 1));
+        store::Statement& one = prepared(m_insertOne, insertChannels(m_tables, 1));
         for (; done < count; ++done) {
             bindChannel(one, 0, batch, batch.channels[done]);
             one.run();
         }
     }
     if (!batch.groups.empty()) {
-        store::Statement& group = prepared(m_insertGroup, insertGroup(m_grupaTable));
+        store::Statement& group = prepared(m_insertGroup, insertGroup(m_tables));
         for (const StoredGroup& row : batch.groups) {
             group.bindView(1, batch.view(row.grupa)).bindView(2, row.type).bind(3, row.broj);
             group.run();

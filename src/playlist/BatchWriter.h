@@ -21,16 +21,15 @@ class Statement;
 
 namespace listrion::playlist {
 
-// Stores the reader's rows into two tables of the working layout (Playlist and Grupa unless
-// told otherwise) on a thread of its own, so reading the file and writing the store overlap.
-// Rows go in batches, one transaction each: a stop or an error keeps every batch written before
-// it, and a batch never holds a channel without its group row. The connection is the writer's
-// alone until finish() returns. Batches are reused, so a long load does not allocate per row.
+// Stores the reader's rows into Playlist and Grupa, the incoming tables of an open or the
+// staging tables of a second playlist, on a thread of its own, so reading the file and writing
+// the store overlap. Rows go in batches, one transaction each: a stop or an error keeps every
+// batch written before it, and a batch never holds a channel without its group row. The
+// connection is the writer's alone until finish() returns. Batches are reused, so a long load
+// does not allocate per row.
 class BatchWriter final : public EntrySink {
 public:
-    // The table names come from the code, never from input.
-    explicit BatchWriter(store::Database& db, std::string_view playlistTable = "Playlist",
-                         std::string_view grupaTable = "Grupa");
+    explicit BatchWriter(store::Database& db, LoadTables tables = LoadTables::Working);
     ~BatchWriter() override;
     BatchWriter(const BatchWriter&) = delete;
     BatchWriter& operator=(const BatchWriter&) = delete;
@@ -78,8 +77,7 @@ private:
                             const StoredChannel& row);
 
     store::Database& m_db;
-    std::string m_playlistTable;
-    std::string m_grupaTable;
+    LoadTables m_tables;
     std::unique_ptr<Batch> m_pending;
     std::mutex m_mutex;
     std::condition_variable m_changed;

@@ -2,7 +2,7 @@
 
 #include "playlist/AtomicFile.h"
 #include "store/Compaction.h"
-#include "store/LoadTables.h"
+#include "store/IncomingTables.h"
 
 namespace listrion::playlist {
 
@@ -14,8 +14,8 @@ void removeLeftoverFiles(const std::filesystem::path& dataMdb, const std::filesy
 
 void dropLeftoverTables(store::Database& db)
 {
-    if (store::LoadTables::present(db)) {
-        store::LoadTables::drop(db);
+    if (store::IncomingTables::present(db)) {
+        store::IncomingTables::drop(db);
     }
 }
 

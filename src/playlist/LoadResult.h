@@ -31,7 +31,7 @@ struct LoadResult {
     bool replaced = false; // the store now holds what was read
 
     bool stored() const { return replaced; }
-    std::int64_t channels() const { return counts.live + counts.vod; }
+    std::int64_t channels() const { return counts.live + counts.vod + counts.radio; }
 };
 
 } // namespace listrion::playlist

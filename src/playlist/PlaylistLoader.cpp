@@ -8,8 +8,10 @@
 #include "playlist/PlaylistRestructure.h"
 #include "playlist/SourceError.h"
 #include "store/Database.h"
-#include "store/LoadTables.h"
+#include "store/IncomingTables.h"
+#include "store/Schema.h"
 #include "store/SqlError.h"
+#include "store/Transaction.h"
 
 #include <sqlite3.h>
 
@@ -48,8 +50,10 @@ void report(ProgressObserver* observer, const Progress& progress)
 } // namespace
 
 PlaylistLoader::PlaylistLoader(store::Database& db, ReaderOptions options,
-                               std::filesystem::path tempM3u, ProgressObserver* observer)
-    : m_db(db), m_options(std::move(options)), m_tempM3u(std::move(tempM3u)), m_observer(observer)
+                               std::filesystem::path tempM3u, ProgressObserver* observer,
+                               LoadTables tables)
+    : m_db(db), m_options(std::move(options)), m_tempM3u(std::move(tempM3u)), m_observer(observer),
+      m_tables(tables)
 {
 }
 
@@ -117,8 +121,12 @@ LoadResult PlaylistLoader::read(const std::filesystem::path& file, bool lineBrea
         return result;
     }
     try {
-        store::LoadTables::prepare(m_db);
-        m_staged = true;
+        if (m_tables == LoadTables::Second) {
+            store::Schema::dropStagingIndex(m_db);
+        } else {
+            store::IncomingTables::prepare(m_db);
+            m_staged = true;
+        }
     } catch (const std::exception& e) {
         fail(result, LoadStatus::Failed, e.what());
         return result;
@@ -162,7 +170,8 @@ bool PlaylistLoader::readLines(const std::filesystem::path& file, const Count& c
         failSource(result, e);
         return false;
     }
-    BatchWriter writer(m_db, store::LoadTables::kPlaylist, store::LoadTables::kGrupa);
+    BatchWriter writer(m_db,
+                       m_tables == LoadTables::Second ? LoadTables::Second : LoadTables::Incoming);
     PlaylistReader lines(m_options, lineBreakTest, groups, writer, m_observer);
     lines.setLineCount(count.lines);
     PlaylistReader::Step step = PlaylistReader::Step::Continue;
@@ -205,6 +214,14 @@ bool PlaylistLoader::readLines(const std::filesystem::path& file, const Count& c
 // Run_Backup's place: every run ends here, whatever stopped it.
 void PlaylistLoader::finish(LoadResult& result, const std::string& source)
 {
+    if (m_tables == LoadTables::Second) {
+        // The staging tables hold what was read, however the run ended.
+        storeStagedCounts(result);
+        result.replaced = result.status == LoadStatus::Loaded ||
+                          result.status == LoadStatus::Cancelled ||
+                          result.status == LoadStatus::LimitReached;
+        return;
+    }
     if (result.status == LoadStatus::Loaded && result.channels() == 0) {
         fail(result, LoadStatus::NoEntries, "no playlist entries found in " + source);
     }
@@ -222,6 +239,20 @@ void PlaylistLoader::finish(LoadResult& result, const std::string& source)
     }
 }
 
+// Zapisi_Stevilo_Grupa_Second: every staged group's count, read through the index built afresh.
+void PlaylistLoader::storeStagedCounts(LoadResult& result)
+{
+    try {
+        store::Schema::createStagingIndexAfterLoad(m_db);
+        store::Transaction tx(m_db);
+        m_db.exec("UPDATE Grupa_Second SET count = (SELECT count(*) FROM Playlist_Second "
+                  "WHERE Playlist_Second.grupa = Grupa_Second.grupa)");
+        tx.commit();
+    } catch (const std::exception& e) {
+        fail(result, LoadStatus::Failed, e.what());
+    }
+}
+
 // The rows read take the open playlist's place. A Cancel asked for while this runs (beyond the
 // one that may have stopped the reading) stops it and keeps the open playlist.
 void PlaylistLoader::swapIn(LoadResult& result, const std::string& source)
@@ -234,10 +265,10 @@ void PlaylistLoader::swapIn(LoadResult& result, const std::string& source)
         Progress progress = result.counts;
         progress.activity = Activity::MakingBackup;
         report(m_observer, progress);
-        store::LoadTables::copySnapshot(m_db);
+        store::IncomingTables::copySnapshot(m_db);
         progress.activity = Activity::Indexing;
         report(m_observer, progress);
-        store::LoadTables::swapIn(m_db, {source, m_headerExtras, m_restructured});
+        store::IncomingTables::swapIn(m_db, {source, m_headerExtras, m_restructured});
         result.replaced = true;
     } catch (const std::exception& e) {
         const auto* sql = dynamic_cast<const store::SqlError*>(&e);
@@ -254,7 +285,7 @@ void PlaylistLoader::swapIn(LoadResult& result, const std::string& source)
 void PlaylistLoader::dropLoadTables(LoadResult& result)
 {
     try {
-        store::LoadTables::drop(m_db);
+        store::IncomingTables::drop(m_db);
     } catch (const std::exception& e) {
         // The next open or the next start drops them; the open playlist is whole either way.
         if (result.message.empty()) {

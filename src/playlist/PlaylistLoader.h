@@ -2,6 +2,7 @@
 
 #include "playlist/LineReader.h"
 #include "playlist/LoadResult.h"
+#include "playlist/LoadRows.h"
 #include "playlist/Progress.h"
 #include "playlist/ReaderOptions.h"
 
@@ -17,17 +18,19 @@ class Database;
 namespace listrion::playlist {
 
 // One reading run of a playlist file, as the loading window does it: a first pass counts the
-// lines, the second reads them into the load tables (store::LoadTables), and at the end what
-// was read is swapped in for the open playlist in one transaction, with its indexes, counts
+// lines, the second reads them into the incoming tables (store::IncomingTables), and at the end
+// what was read is swapped in for the open playlist in one transaction, with its indexes, counts
 // and undo snapshot. The open playlist stays as it was until then; it also stays when the run
 // fails, when the file changed while it was read, when it held no entries, and when Cancel
 // comes before anything was read or while the swap runs. A Cancel while reading (or the limit)
-// swaps in the rows read so far. Uses only the connection it is given (its caller's own, on the
-// caller's thread) and reports through the observer.
+// swaps in the rows read so far. A run into the staging tables Playlist_Second and
+// Grupa_Second, as the merge window does it, fills them directly, touches neither the open
+// playlist nor its snapshot and ends with the staged groups counted. Uses only the connection
+// it is given (its caller's own, on the caller's thread) and reports through the observer.
 class PlaylistLoader {
 public:
     PlaylistLoader(store::Database& db, ReaderOptions options, std::filesystem::path tempM3u,
-                   ProgressObserver* observer);
+                   ProgressObserver* observer, LoadTables tables = LoadTables::Working);
 
     // A file the user chose. A line over 500 characters before the first #EXTINF: line sends
     // the file through temp.m3u first (Prikazi_Kanale2). `source` is what the store records as
@@ -55,11 +58,13 @@ private:
     void finish(LoadResult& result, const std::string& source);
     void swapIn(LoadResult& result, const std::string& source);
     void dropLoadTables(LoadResult& result);
+    void storeStagedCounts(LoadResult& result);
 
     store::Database& m_db;
     ReaderOptions m_options;
     std::filesystem::path m_tempM3u;
     ProgressObserver* m_observer;
+    LoadTables m_tables;
     bool m_staged = false;       // the load tables were made
     bool m_restructured = false; // read through temp.m3u
     std::string m_headerExtras;

@@ -21,8 +21,8 @@ PlaylistReader::PlaylistReader(const ReaderOptions& options, bool lineBreakTest,
                                EntrySink& sink, ProgressObserver* observer)
     : m_decoder(*options.codepage, options.region), m_limit(options.limit),
       m_liveLimit(options.liveLimit), m_lineBreakTest(lineBreakTest),
-      m_keepExtras(options.mode == PlaylistMode::Full), m_groups(groups), m_sink(sink),
-      m_observer(observer)
+      m_keepExtras(options.mode == PlaylistMode::Full), m_typeRule(options.typeRule),
+      m_groups(groups), m_sink(sink), m_observer(observer)
 {
     m_progress.activity = Activity::Reading;
 }
@@ -94,8 +94,8 @@ void PlaylistReader::handleExtinf(std::string_view line)
     GetTvgLogo(extinf, m_decoder, m_pending.logo);
     m_decoder.plain(link, m_pending.link);
     m_pending.parentCode = GetParentCode(extinf);
-    // Evaluated like the other values; the type of an entry comes from its link alone.
-    (void)GetRadioMark(extinf);
+    // The main reader's type comes from the link alone; only the merge reader stores "Radio".
+    m_pending.radio = !GetRadioMark(extinf).empty();
 
     if (m_pending.tvgName.empty() && !m_pending.name.empty()) {
         m_pending.tvgName = m_pending.name;
@@ -165,12 +165,13 @@ void PlaylistReader::showEntry()
 void PlaylistReader::store()
 {
     ChannelRow row;
-    row.type = GetStreamType(m_pending.link);
+    row.type = m_typeRule == TypeRule::Merge ? GetMergeStreamType(m_pending.link, m_pending.radio)
+                                             : GetStreamType(m_pending.link);
     if (row.type == "VOD") {
         ++m_progress.vod;
     } else {
         row.tvgid = LineText::trimLeading(m_pending.tvgId);
-        ++m_progress.live;
+        ++(row.type == "Radio" ? m_progress.radio : m_progress.live);
     }
     row.grupa = LineText::trimLeading(m_pending.group);
     row.name = LineText::trimLeading(m_pending.name);
@@ -201,6 +202,7 @@ void PlaylistReader::discard()
     m_pending.logo.clear();
     m_pending.link.clear();
     m_pending.parentCode = 0;
+    m_pending.radio = false;
     m_pending.extras.clear();
 }
 

@@ -50,6 +50,7 @@ private:
         std::string logo;
         std::string link;
         std::int16_t parentCode = 0;
+        bool radio = false; // the line carries a radio attribute
         std::string extras; // the file's bytes: kept attributes, then LF and each option line
     };
 
@@ -65,6 +66,7 @@ private:
     const std::atomic<std::int64_t>* m_liveLimit;
     bool m_lineBreakTest;
     bool m_keepExtras;
+    TypeRule m_typeRule;
     GroupIndex& m_groups;
     EntrySink& m_sink;
     ProgressObserver* m_observer;

@@ -25,6 +25,7 @@ struct Progress {
     std::int64_t groups = 0;    // groups created
     std::int64_t live = 0;      // Live channels stored
     std::int64_t vod = 0;       // VOD channels stored
+    std::int64_t radio = 0;     // Radio channels stored (the merge reader's type rule only)
     std::int64_t written = 0;   // channels written by a save or export
     std::string group;          // current group name
     std::string channel;        // current channel name

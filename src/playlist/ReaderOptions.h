@@ -9,6 +9,11 @@
 
 namespace listrion::playlist {
 
+// How a reading run gives an entry its type. Main: "VOD" or "Live" by the extension of the link
+// (GetStreamType). Merge, the reader of a second playlist: "Radio" for an entry with a radio
+// attribute, else by the end of the link's last part (GetMergeStreamType).
+enum class TypeRule { Main, Merge };
+
 // What a reading run is told by its caller (who reads them from Settings.ini).
 struct ReaderOptions {
     // The loading window's limit: it starts at 700,000 entries and moves in steps of 20,000
@@ -27,6 +32,7 @@ struct ReaderOptions {
     const std::atomic<std::int64_t>* liveLimit = nullptr;
     // Full: each channel's extras and the header's attributes are kept in the store.
     PlaylistMode mode = PlaylistMode::Full;
+    TypeRule typeRule = TypeRule::Main;
 };
 
 } // namespace listrion::playlist

@@ -2,10 +2,16 @@
 
 #include "playlist/LineText.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace listrion::playlist {
 namespace {
+
+// The endings the merge reader compares, in its order.
+constexpr std::array<std::string_view, 14> kMergeVideoEndings = {
+    ".avi", ".mp4",  ".mkv", ".wmv", ".flv", ".mov", ".mpeg",
+    ".mpg", ".webm", ".3gp", ".m4v", ".ts",  ".vob", ".ogv"};
 
 constexpr std::array<std::string_view, 14> kVideoExtensions = {"mp4", "avi",  "mov", "mkv",  "wmv",
                                                                "flv", "mpeg", "mpg", "webm", "3gp",
@@ -108,6 +114,25 @@ std::string_view GetStreamType(std::string_view link)
     const std::string_view folded(lower, extension.size());
     for (std::string_view known : kVideoExtensions) {
         if (known == folded) {
+            return "VOD";
+        }
+    }
+    return "Live";
+}
+
+std::string_view GetMergeStreamType(std::string_view link, bool radio)
+{
+    if (radio) {
+        return "Radio";
+    }
+    const std::size_t slash = link.rfind('/');
+    const std::string_view last = slash == std::string_view::npos ? link : link.substr(slash + 1);
+    for (std::string_view ending : kMergeVideoEndings) {
+        if (last.size() >= ending.size() &&
+            std::equal(ending.begin(), ending.end(), last.end() - ending.size(),
+                       [](char e, char c) {
+                           return e == ((c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c);
+                       })) {
             return "VOD";
         }
     }

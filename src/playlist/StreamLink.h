@@ -21,4 +21,9 @@ std::string_view GetStreamLink(std::string_view line);
 // '?', is one of the video file extensions; otherwise "Live".
 std::string_view GetStreamType(std::string_view link);
 
+// The merge reader's type: "Radio" for an entry with a radio attribute; otherwise "VOD" when the
+// text after the link's last '/', in lower case, ends with one of the video file endings (a
+// query part is not removed first, so "a.mp4?t=1" is "Live"), else "Live".
+std::string_view GetMergeStreamType(std::string_view link, bool radio);
+
 } // namespace listrion::playlist

@@ -49,6 +49,10 @@
     X(ChooseAGroup, "Main", 140)                                                                   \
     X(ChooseAType, "Main", 141)                                                                    \
     X(GroupTypeChanged, "Main", 142)                                                               \
+    X(SameGroupInBothLists, "Main", 145)                                                           \
+    X(PlaylistsMerged, "Main", 172)                                                                \
+    X(SecondPlaylistLoaded, "Main", 174)                                                           \
+    X(PressMergeToAdd, "Main", 175)                                                                \
     X(SortAllChannelsQuestion, "Main", 176)                                                        \
     X(SortGroupChannelsQuestion, "Main", 177)                                                      \
     X(MainDownloadFailedQuestion, "Main", 179)                                                     \

@@ -31,7 +31,7 @@ std::int64_t channelCount(const Database& db, std::string_view grupa)
 
 } // namespace
 
-std::int64_t Zapisi_Nove_Brojeve(Database& db)
+std::int64_t Zapisi_Nove_Brojeve(Database& db, std::int64_t first)
 {
     Transaction tx(db);
     const std::vector<std::string> groups = groupNamesByPosition(db);
@@ -45,7 +45,7 @@ std::int64_t Zapisi_Nove_Brojeve(Database& db)
     Statement channels =
         db.prepare("SELECT rowid, broj FROM Playlist WHERE grupa = ? ORDER BY broj, rowid");
     NumberWriter writer(db, "Playlist");
-    PositionCounter counter(1);
+    PositionCounter counter(first);
     for (std::size_t i = 0; i < groups.size(); ++i) {
         if (lastPass[keys[i]] != i) {
             // An earlier pass over a name that is listed again: its numbers are overwritten

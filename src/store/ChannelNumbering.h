@@ -12,10 +12,10 @@ namespace listrion::store {
 // only the rows whose position changes; each returns the number of rows it wrote.
 
 // Full renumbering: groups in position order (broj, then store order), and within each group
-// its channels in position order, get one running number 1, 2, 3, ... A group name that two
-// group rows share is numbered at both places; the later one decides. Channels whose group has
-// no group row keep their numbers.
-std::int64_t Zapisi_Nove_Brojeve(Database& db);
+// its channels in position order, get one running number first, first + 1, ... (1, 2, 3, ...
+// unless `first` is given). A group name that two group rows share is numbered at both places;
+// the later one decides. Channels whose group has no group row keep their numbers.
+std::int64_t Zapisi_Nove_Brojeve(Database& db, std::int64_t first = 1);
 
 // The channels of `grupa`, in position order, get start, start+1, ...; then the first group row
 // of that name (store order) gets their count as `count`, 0 included.

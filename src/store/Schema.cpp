@@ -167,6 +167,17 @@ std::vector<std::string> missingParts(const Database& db)
     return missing;
 }
 
+void dropStagingIndex(Database& db)
+{
+    db.exec("DROP INDEX IF EXISTS Playlist_Second_grupa");
+}
+
+void createStagingIndexAfterLoad(Database& db)
+{
+    const SpillingSorts spilling(db, kBulkSortKiB);
+    db.exec("CREATE INDEX IF NOT EXISTS Playlist_Second_grupa ON Playlist_Second(grupa)");
+}
+
 void ensure(Database& db)
 {
     if (missingParts(db).empty()) {

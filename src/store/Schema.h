@@ -79,6 +79,11 @@ void dropPlaylistGroupIndex(Database& db);
 // The indexes of Grupa.
 void createGrupaIndexes(Database& db);
 
+// The index of the staging table Playlist_Second: the merge reader drops it while it fills the
+// table and builds it afterwards, as a load does with the Playlist indexes.
+void dropStagingIndex(Database& db);
+void createStagingIndexAfterLoad(Database& db);
+
 // Memory the sort of an index build after a load may use before it spills (KiB).
 inline constexpr int kBulkSortKiB = 16384;
 

@@ -191,9 +191,19 @@ int compareText(std::string_view a, std::string_view b)
 
 std::string foldKey(std::string_view text)
 {
-    text = trimTrailingSpaces(text);
+    return foldText(trimTrailingSpaces(text));
+}
+
+std::string foldText(std::string_view text)
+{
     std::string key;
     key.reserve(text.size());
+    appendFoldedText(text, key);
+    return key;
+}
+
+void appendFoldedText(std::string_view text, std::string& key)
+{
     std::int32_t i = 0;
     const auto n = static_cast<std::int32_t>(text.size());
     while (i < n) {
@@ -216,7 +226,6 @@ std::string foldKey(std::string_view text)
         (void)error; // four bytes always hold one code point
         key.append(buffer, static_cast<std::size_t>(length));
     }
-    return key;
 }
 
 void registerTextCollation(sqlite3* db)

@@ -18,6 +18,11 @@ int compareText(std::string_view a, std::string_view b);
 
 // A key such that foldKey(a) == foldKey(b) exactly when compareText(a, b) == 0.
 std::string foldKey(std::string_view text);
+// The text with every character folded as the collation folds it, trailing spaces kept: one
+// text contains another, letter case aside, exactly when its folded form contains the other's.
+std::string foldText(std::string_view text);
+// foldText(text) appended to `out` (for building large buffers of folded texts).
+void appendFoldedText(std::string_view text, std::string& out);
 
 // Registers the collation and the case-insensitive LIKE on a connection.
 void registerTextCollation(sqlite3* db);

@@ -3,7 +3,7 @@
 // honoured at once, nothing left behind by killed commands, and a check of the whole store.
 #include "store/Database.h"
 #include "store/FolderLock.h"
-#include "store/LoadTables.h"
+#include "store/IncomingTables.h"
 #include "support/CliRunner.h"
 #include "support/TempFolder.h"
 
@@ -238,7 +238,7 @@ TEST(CliLeftovers, KilledSavesAndOpensLeaveNothingBehindTheNextCommand)
          {"temp.m3u.listrion-a1B2c3", "data.mdb.temp", "data.mdb.temp-journal"}) {
         EXPECT_FALSE(std::filesystem::exists(home.file(left))) << left;
     }
-    EXPECT_FALSE(store::LoadTables::present(store::Database(home.file("data.mdb"))));
+    EXPECT_FALSE(store::IncomingTables::present(store::Database(home.file("data.mdb"))));
 }
 
 TEST(CliCheck, PrintsOkOrOneLinePerProblem)

@@ -1,22 +1,21 @@
 #include "support/ScriptedPrompter.h"
+#include "controls/Prompter.h"
 
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 using listrion::test::ScriptedPrompter;
 
-TEST(ScriptedPrompter, AnswersInOrderAndRecordsEveryQuestion)
+// Save dialogs add the default extension only to a file name that has none.
+TEST(Prompter, SavedNamesWithoutAnExtensionGetTheDefaultOne)
 {
-    ScriptedPrompter prompter;
-    prompter.answer(true).type(QString("http://a")).chooseFile(std::nullopt).acknowledge();
-    EXPECT_TRUE(prompter.question("Save?", "Naslov"));
-    EXPECT_EQ(prompter.input("Paste"), QString("http://a"));
-    EXPECT_EQ(prompter.openFile({"Select File", "*.m3u", "txt", {}}), std::nullopt);
-    prompter.message("Done");
-    ASSERT_EQ(prompter.asked().size(), 4u);
-    EXPECT_EQ(prompter.asked()[0].title, QString("Naslov"));
-    EXPECT_EQ(prompter.asked()[2].file.defaultExtension, QString("txt"));
-    EXPECT_EQ(prompter.texts(), QStringList({"Save?", "Paste", "Select File", "Done"}));
+    using listrion::controls::withDefaultExtension;
+    EXPECT_EQ(withDefaultExtension("/home/u/tv/out", "m3u"), "/home/u/tv/out.m3u");
+    EXPECT_EQ(withDefaultExtension("/home/u/tv.v2/out", "m3u"), "/home/u/tv.v2/out.m3u");
+    EXPECT_EQ(withDefaultExtension("/home/u/out.m3u8", "m3u"), "/home/u/out.m3u8");
+    EXPECT_EQ(withDefaultExtension("/home/u/out.txt", "m3u"), "/home/u/out.txt");
+    EXPECT_EQ(withDefaultExtension("/home/u/out.", "m3u"), "/home/u/out.");
+    EXPECT_EQ(withDefaultExtension("/home/u/out", ""), "/home/u/out");
 }
 
 TEST(ScriptedPrompter, FailsOnUnexpectedWrongOrUnusedAnswers)

@@ -129,7 +129,10 @@ std::optional<QString> ScriptedPrompter::openFile(const FileRequest& request)
 
 std::optional<QString> ScriptedPrompter::saveFile(const FileRequest& request)
 {
-    return takeText({Kind::SaveFile, request.title, {}, request});
+    const std::optional<QString> path = takeText({Kind::SaveFile, request.title, {}, request});
+    return path ? std::optional<QString>(
+                      controls::withDefaultExtension(*path, request.defaultExtension))
+                : std::nullopt;
 }
 
 } // namespace listrion::test

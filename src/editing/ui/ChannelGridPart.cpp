@@ -38,9 +38,7 @@ std::string inQuotes(const std::string& name)
 
 std::string ChannelGridPart::channelName(int row) const
 {
-    return row >= 0 && row < rows()
-               ? model()->text(row, ChannelGridModel::kNameColumn).toStdString()
-               : std::string();
+    return row >= 0 && row < rows() ? model()->name(row) : std::string();
 }
 
 ChannelGridPart::ChannelGridPart(QTableView* grid, ContextSource context, Form form,

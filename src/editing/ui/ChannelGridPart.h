@@ -69,6 +69,8 @@ public:
     void enterCopyTicking();
     void selectAll();
     void leaveModes();
+    // Ends any ticking mode without touching the ticks: captions back, buttons enabled.
+    void resetModes();
     // The ticked channels one place up or down; `rowAbove` makes the row above the one current
     // before the command current afterwards (all such entries but the pop-up's step down).
     void stepTicked(bool up, bool rowAbove);
@@ -98,7 +100,6 @@ private:
     std::string channelName(int row) const;
     void publish(unsigned parts, std::vector<std::string> groups = {});
     void enterTicking();
-    void resetModes();
     std::int64_t tickedIn(const std::string& grupa) const;
     void rememberRow(const settings::SettingsKey& key, std::int64_t row);
     void showParentCodeLabel(const std::string& grupa);

@@ -1,10 +1,10 @@
 // The group editor's type change, sort by name and export of ticked groups.
 #include "editing/ui/Editor_Groups.h"
 
+#include "controls/PlaylistFileRequests.h"
 #include "editing/ExportDialog.h"
 #include "editing/GroupCommands.h"
 #include "editing/ui/BackgroundRun.h"
-#include "editing/ui/PlaylistFileRequests.h"
 #include "playlist/PlaylistWriter.h"
 #include "settings/TextCatalogue.h"
 #include "store/GroupNumbering.h"
@@ -101,7 +101,7 @@ void Editor_Groups::cmdExport()
         m_context.message(settings::Texts::NoGroupTicked);
         return;
     }
-    const std::optional<QString> file = m_context.prompter.saveFile(kSavePlaylistRequest);
+    const std::optional<QString> file = m_context.prompter.saveFile(controls::kSavePlaylistRequest);
     if (!file || file->isEmpty()) {
         return;
     }

@@ -147,6 +147,9 @@ private:
     void buildGroupCommands(QMenu* groups, QWidget* groupPane);
     void buildChannelCommands(QMenu* channels, QWidget* channelPane);
     void buildChannelEntries(QMenu* menu, bool popup);
+    // The search, merge and explorer entries (cmdChannel_find, mnuSearch_channel, cmdMerge,
+    // mnuMerge_playlist, cmdChannel_Explorer, mnuChannel_Explorer).
+    void buildSearchAndMergeEntries();
     // The tick column shows while groups are chosen for export or in a group ticking mode.
     bool groupTicksShown() const;
     int currentGroupRow() const;

@@ -1,9 +1,9 @@
 #include "editing/ui/Glavna.h"
 
+#include "controls/PlaylistFileRequests.h"
 #include "editing/ChannelGridModel.h"
 #include "editing/GroupGridModel.h"
 #include "editing/PlaylistCommands.h"
-#include "editing/ui/PlaylistFileRequests.h"
 #include "editing/ui/WaitPanel.h"
 #include "playlist/PlaylistOpening.h"
 #include "playlist/ui/Loading.h"
@@ -148,7 +148,8 @@ void Glavna::Open_Playlist()
     if (!offerToSave()) {
         return;
     }
-    const std::optional<QString> file = m_services.prompter.openFile(ui::kOpenPlaylistRequest);
+    const std::optional<QString> file =
+        m_services.prompter.openFile(controls::kOpenPlaylistRequest);
     if (!file || file->isEmpty()) {
         return;
     }

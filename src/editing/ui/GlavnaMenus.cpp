@@ -106,6 +106,7 @@ void Glavna::buildMenus()
     wire("cmdSave2", &Glavna::cmdSave2);
     wire("cmdLast_undo", &Glavna::cmdLast_undo);
     buildToolEntries();
+    buildSearchAndMergeEntries();
 }
 
 void Glavna::buildLanguageMenu()

@@ -1,8 +1,8 @@
 #include "editing/ui/Glavna.h"
 
+#include "controls/PlaylistFileRequests.h"
 #include "editing/GroupGridModel.h"
 #include "editing/ui/Backup_Playlist.h"
-#include "editing/ui/PlaylistFileRequests.h"
 #include "editing/ui/Restore_Playlist.h"
 #include "editing/ui/WaitPanel.h"
 #include "playlist/PlaylistWriter.h"
@@ -21,7 +21,8 @@ bool Glavna::Save_Playlist()
 
 bool Glavna::writePlaylist(bool tickedGroupsOnly)
 {
-    const std::optional<QString> file = m_services.prompter.saveFile(ui::kSavePlaylistRequest);
+    const std::optional<QString> file =
+        m_services.prompter.saveFile(controls::kSavePlaylistRequest);
     if (!file || file->isEmpty()) {
         return false;
     }

@@ -107,8 +107,12 @@ void Glavna::attachHistoryMenu(QWidget* window)
     if (window->layout() == nullptr) {
         return;
     }
-    auto* bar = new QMenuBar(window);
-    window->layout()->setMenuBar(bar);
+    // A window with a menu bar of its own gets the Edit menu beside its menus.
+    auto* bar = qobject_cast<QMenuBar*>(window->layout()->menuBar());
+    if (bar == nullptr) {
+        bar = new QMenuBar(window);
+        window->layout()->setMenuBar(bar);
+    }
     QMenu* edit = bar->addMenu("&Edit");
     edit->setObjectName("mnuEdit");
     auto* history = new ui::HistoryMenu(

@@ -33,7 +33,7 @@ void undoAll(const EditingContext& context)
 
 } // namespace
 
-QWidget* buildRestoreBox(QDialog* window, const EditingContext& context)
+QWidget* buildRestoreBox(QWidget* window, const EditingContext& context)
 {
     auto* box = new QGroupBox("Restore", window);
     auto* layout = new QHBoxLayout(box);
@@ -57,8 +57,13 @@ QWidget* buildRestoreBox(QDialog* window, const EditingContext& context)
                              [&context] { publishChange(context, StoreChange::Playlist); });
             restore.exec();
         });
-    QObject::connect(button("cmdIzlaz", "Exit"), &QAbstractButton::clicked, window,
-                     &QDialog::accept);
+    QObject::connect(button("cmdIzlaz", "Exit"), &QAbstractButton::clicked, window, [window] {
+        if (auto* dialog = qobject_cast<QDialog*>(window)) {
+            dialog->accept();
+        } else {
+            window->close();
+        }
+    });
     return box;
 }
 

@@ -110,6 +110,7 @@ TEST_F(ChannelWindows, MovesAndTheButtonsStepOfTickedChannels)
     EXPECT_EQ(channelRow(), 2);
     trigger("mnuMove_Channel_to_top");
     EXPECT_EQ(store().names("G1"), (Names{"G1.3", "G1.1", "G1.2"}));
+    EXPECT_EQ(child<QAction>("mnuUndoStep")->text(), "Undo \"Move channel 'G1.3' to the top\"");
     // With a ticked channel the up button moves the ticked ones and remembers the row.
     trigger("mnuMultiselect_move_channel_up");
     EXPECT_FALSE(channels()->isColumnHidden(0));

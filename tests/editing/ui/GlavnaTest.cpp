@@ -226,10 +226,10 @@ TEST_F(GlavnaTest, SaveAsksBeforeReplacingAFile)
     }
     const std::filesystem::path target = home.write("out.m3u", "old");
     start();
-    prompter.chooseSaveFile(QString::fromStdString(target.string())).answer(false);
+    // A name without an extension is saved as .m3u, so the file there is asked about.
+    prompter.chooseSaveFile(QString::fromStdString((home.path() / "out").string())).answer(false);
     trigger("mnuSave_playlist");
-    EXPECT_EQ(prompter.asked()[0].file.filter, "Apps (*.m3u);;All files (*.*)");
-    EXPECT_EQ(prompter.asked()[0].file.defaultExtension, "txt");
+    EXPECT_EQ(prompter.asked()[0].file.filter, "Playlists (*.m3u *.m3u8);;All files (*)");
     EXPECT_EQ(prompter.asked()[0].file.title, "Select File");
     EXPECT_EQ(prompter.asked()[1].text, text(settings::Texts::ReplaceFileQuestion));
     EXPECT_EQ(prompter.asked()[1].title, "Naslov");

@@ -12,7 +12,7 @@ namespace listrion::store {
 // while the new one is read, and readers see it until the new one is swapped in at the end in
 // one transaction. A failed or interrupted open only leaves these tables, which the next open
 // or the next start of a writer drops.
-namespace LoadTables {
+namespace IncomingTables {
 
 inline constexpr std::string_view kPlaylist = "Playlist_Load";
 inline constexpr std::string_view kGrupa = "Grupa_Load";
@@ -47,5 +47,5 @@ struct Source {
 // all back: the previous playlist stays as it was.
 void swapIn(Database& db, const Source& source);
 
-} // namespace LoadTables
+} // namespace IncomingTables
 } // namespace listrion::store

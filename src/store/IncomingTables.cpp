@@ -1,4 +1,4 @@
-#include "store/LoadTables.h"
+#include "store/IncomingTables.h"
 
 #include "store/History.h"
 #include "store/Schema.h"
@@ -9,7 +9,7 @@
 
 #include <vector>
 
-namespace listrion::store::LoadTables {
+namespace listrion::store::IncomingTables {
 namespace {
 
 void dropIfPresent(Database& db)
@@ -123,4 +123,4 @@ void swapIn(Database& db, const Source& source)
     swap(db, source);
 }
 
-} // namespace listrion::store::LoadTables
+} // namespace listrion::store::IncomingTables

@@ -1,0 +1,128 @@
+// The merge window driven by its controls' names with scripted answers, checked on the store.
+#include "tools/ui/Merge_Playlist.h"
+
+#include "controls/Gumb.h"
+#include "editing/StoreEvents.h"
+#include "settings/LanguageFile.h"
+#include "settings/TextCatalogue.h"
+#include "store/UndoSnapshot.h"
+#include "support/PlaylistStore.h"
+#include "support/ScriptedPrompter.h"
+#include "support/TempFolder.h"
+
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTableView>
+#include <gtest/gtest.h>
+
+namespace listrion::tools::ui {
+namespace {
+
+using Names = std::vector<std::string>;
+
+class MergeWindow : public ::testing::Test {
+protected:
+    MergeWindow()
+    {
+        folder.installShippedData();
+        s.group("Sport", 1);
+        s.group("News", 2);
+        s.channel("Sport", "S1", 1);
+        s.channel("Sport", "S2", 2);
+        s.channel("News", "N1", 3);
+        s.recount();
+        store::takeUndoSnapshot(s.db);
+        texts = std::make_unique<settings::LanguageFile>(
+            settings::LanguageFile::current(settings, folder));
+        playlist::OpenOptions options;
+        options.dataMdb = folder.dataMdb();
+        options.tempM3u = folder.tempM3u();
+        window = std::make_unique<Merge_Playlist>(s.db, *texts, options,
+                                                  Merge_Playlist::Services{prompter, events});
+        window->show();
+    }
+    template <typename T> T* child(const char* name) const
+    {
+        T* found = window->findChild<T*>(name);
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    void click(const char* name) { child<controls::Gumb>(name)->click(); }
+    // cmdOpen with the file chosen, until the reading has ended; `told`: a message follows.
+    void read(const std::filesystem::path& file, bool told = false)
+    {
+        QSignalSpy ended(window.get(), &Merge_Playlist::readingEnded);
+        prompter.chooseFile(QString::fromStdString(file.string()));
+        if (told) {
+            prompter.acknowledge();
+        }
+        click("cmdOpen");
+        ASSERT_TRUE(ended.wait(10000));
+    }
+    int stagedGroups() const { return child<QTableView>("TDBGrid2")->model()->rowCount(); }
+    QString text(settings::TextKey key) const { return QString::fromStdString(texts->text(key)); }
+    void expectOpenPlaylistAsBefore() const
+    {
+        EXPECT_EQ(s.groups(), (Names{"Sport", "News"}));
+        EXPECT_EQ(s.names(), (Names{"S1", "S2", "N1"}));
+        EXPECT_TRUE(s.problems().empty());
+    }
+
+    test::TempFolder home;
+    settings::ProgramFolder folder{home.path()};
+    settings::Settings settings{folder.settingsIni()};
+    test::PlaylistStore s{folder.dataMdb()};
+    std::unique_ptr<settings::LanguageFile> texts;
+    test::ScriptedPrompter prompter;
+    editing::StoreEvents events;
+    std::unique_ptr<Merge_Playlist> window;
+};
+
+TEST_F(MergeWindow, ReadsTheSecondPlaylistThenMergesItAndCloses)
+{
+    click("cmdMerge"); // nothing read yet: nothing happens
+    const auto second =
+        home.write("second.m3u", "#EXTM3U\n#EXTINF:-1 group-title=\"sport\",A\nhttp://x/a\n"
+                                 "#EXTINF:-1 group-title=\"Films\",B\nhttp://x/b.mkv\n"
+                                 "#EXTINF:-1 group-title=\"sport\",C\nhttp://x/c\n");
+    read(second);
+    EXPECT_EQ(stagedGroups(), 2);
+    EXPECT_EQ(child<QLineEdit>("txtIme_Grupe")->text(),
+              text(settings::Texts::SecondPlaylistLoaded) + "  3 " +
+                  text(settings::Texts::ChannelsCaption) + ".");
+    EXPECT_EQ(child<QLineEdit>("txtIme_Kanala")->text(), text(settings::Texts::PressMergeToAdd));
+    EXPECT_TRUE(window->windowTitle().endsWith("  :  " + QString::fromStdString(second.string())));
+    EXPECT_FALSE(child<QWidget>("Picture1")->isVisible());
+    expectOpenPlaylistAsBefore();
+
+    QSignalSpy closed(window.get(), &Merge_Playlist::closed);
+    QSignalSpy changed(&events, &editing::StoreEvents::changed);
+    prompter.acknowledge();
+    click("cmdMerge");
+    EXPECT_EQ(prompter.texts().back(), text(settings::Texts::PlaylistsMerged));
+    EXPECT_EQ(closed.size(), 1);
+    EXPECT_EQ(changed.size(), 1);
+    EXPECT_EQ(s.groups(), (Names{"Sport", "News", "sport2", "Films"}));
+    EXPECT_EQ(s.names("sport2"), (Names{"A", "C"}));
+    const std::vector<std::string> problems = s.problems();
+    EXPECT_TRUE(problems.empty()) << problems.front();
+}
+
+TEST_F(MergeWindow, BadFilesAreToldAndChangeNothing)
+{
+    prompter.chooseFile(std::nullopt);
+    click("cmdOpen"); // cancelled: nothing
+    read(home.file("missing.m3u"), true);
+    EXPECT_NE(prompter.texts().back().indexOf("missing.m3u: no such file"), -1);
+    read(home.write("picture.m3u", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)), true);
+    EXPECT_NE(prompter.texts().back().indexOf("binary"), -1)
+        << prompter.texts().back().toStdString();
+    read(home.write("empty.m3u", "#EXTM3U\n"), true);
+    EXPECT_NE(prompter.texts().back().indexOf("no channels"), -1);
+    EXPECT_EQ(stagedGroups(), 0);
+    click("cmdMerge");
+    expectOpenPlaylistAsBefore();
+}
+
+} // namespace
+} // namespace listrion::tools::ui

@@ -1,0 +1,287 @@
+// The search window driven by its controls' names with scripted answers, checked on the store.
+#include "tools/ui/Poisci_Kanal.h"
+
+#include "controls/Gumb.h"
+#include "editing/StoreEvents.h"
+#include "settings/LanguageFile.h"
+#include "settings/TextCatalogue.h"
+#include "support/PlaylistStore.h"
+#include "support/ScriptedPrompter.h"
+#include "support/TempFolder.h"
+#include "tools/SearchGridModel.h"
+#include "tools/SearchRunner.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+namespace listrion::tools::ui {
+namespace {
+
+using Names = std::vector<std::string>;
+
+class SearchWindow : public ::testing::Test {
+protected:
+    SearchWindow()
+    {
+        folder.installShippedData();
+        texts = std::make_unique<settings::LanguageFile>(
+            settings::LanguageFile::current(settings, folder));
+    }
+    void open()
+    {
+        window = std::make_unique<Poisci_Kanal>(s.db, *texts, settings,
+                                                Poisci_Kanal::Services{prompter, events}, nullptr);
+        window->show();
+        settle();
+    }
+    // Waits for the answer to the newest search.
+    void settle()
+    {
+        for (int i = 0; i < 500 && window->searching(); ++i) {
+            QTest::qWait(10);
+        }
+        ASSERT_FALSE(window->searching());
+        QApplication::processEvents();
+    }
+    template <typename T> T* child(const char* name) const
+    {
+        T* found = window->findChild<T*>(name);
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    void find(const QString& text)
+    {
+        child<QLineEdit>("txtNajdi")->setText(text);
+        settle();
+    }
+    void trigger(const char* name) { child<QAction>(name)->trigger(); }
+    QTableView* grid() const { return child<QTableView>("TDBGrid1"); }
+    // The grid's rows as group/name.
+    Names shown() const
+    {
+        Names rows;
+        const auto* model = static_cast<const SearchGridModel*>(grid()->model());
+        for (int row = 0; row < model->rowCount(); ++row) {
+            rows.push_back(model->grupa(row) + "/" + model->name(row));
+        }
+        return rows;
+    }
+    void choose(int row) { grid()->setCurrentIndex(grid()->model()->index(row, 2)); }
+    void tick(int row)
+    {
+        QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {},
+                          grid()->visualRect(grid()->model()->index(row, 0)).center());
+    }
+    void chooseIn(const char* submenu, const QString& group)
+    {
+        auto* menu = child<QMenu>(submenu);
+        emit menu->aboutToShow();
+        for (QAction* entry : menu->actions()) {
+            if (entry->text() == group) {
+                entry->trigger();
+                settle();
+                return;
+            }
+        }
+        ADD_FAILURE() << "no entry " << group.toStdString();
+    }
+    QString text(settings::TextKey key) const { return QString::fromStdString(texts->text(key)); }
+    std::int64_t ticked() const
+    {
+        return s.db.scalarInt("SELECT count(*) FROM Playlist WHERE izberi <> 0", 0);
+    }
+    void expectSound() const
+    {
+        const std::vector<std::string> problems = s.problems();
+        EXPECT_TRUE(problems.empty()) << problems.front();
+    }
+
+    test::TempFolder home;
+    settings::ProgramFolder folder{home.path()};
+    settings::Settings settings{folder.settingsIni()};
+    test::PlaylistStore s{folder.dataMdb()};
+    std::unique_ptr<settings::LanguageFile> texts;
+    test::ScriptedPrompter prompter;
+    editing::StoreEvents events;
+    std::unique_ptr<Poisci_Kanal> window;
+};
+
+TEST_F(SearchWindow, EveryKeystrokeSearchesAndTheEmptyBoxShowsNothing)
+{
+    s.fill({3, 2, 2});
+    s.channel("G3", "Mixed CASE g1.x", 99);
+    open();
+    // Opening shows every channel by name.
+    EXPECT_EQ(shown().size(), 8u);
+    EXPECT_EQ(shown().front(), "G1/G1.1");
+    find("g1.");
+    EXPECT_EQ(shown(), (Names{"G1/G1.1", "G1/G1.2", "G1/G1.3", "G3/Mixed CASE g1.x"}));
+    find("G1.2");
+    EXPECT_EQ(shown(), (Names{"G1/G1.2"}));
+    find("");
+    EXPECT_EQ(shown(), Names{});
+    find("%");
+    EXPECT_EQ(shown(), Names{});
+    trigger("mnuSortiraj_sve_po_imenu");
+    settle();
+    EXPECT_EQ(shown().size(), 8u);
+    // The tick column and play button are hidden outside multi-select mode.
+    EXPECT_TRUE(grid()->isColumnHidden(0));
+    EXPECT_FALSE(child<controls::Gumb>("cmdPlay")->isVisible());
+}
+
+TEST_F(SearchWindow, SelectAllTicksHitsThatAreNotShownAndLeavingUnticksAll)
+{
+    s.fill({300, 300});
+    s.group("G3", 3);
+    s.channel("G3", "elsewhere", 700, true);
+    open();
+    find(".1");
+    ASSERT_EQ(shown().size(), 222u); // more than a grid shows or reads at once
+    trigger("mnuMulitiselect_move_to_group");
+    EXPECT_FALSE(grid()->isColumnHidden(0));
+    EXPECT_TRUE(child<QAction>("mnuSelect_all")->isVisible());
+    trigger("mnuSelect_all");
+    EXPECT_EQ(ticked(), 223);
+    EXPECT_EQ(child<QAction>("mnuSelect_all")->text(), text(settings::Texts::DeselectAll));
+    trigger("mnuSelect_all");
+    EXPECT_EQ(ticked(), 1); // only the hits were unticked
+    tick(0);
+    EXPECT_EQ(ticked(), 2);
+    trigger("mnuDisable_multiselect_mode");
+    EXPECT_EQ(ticked(), 0);
+    EXPECT_TRUE(grid()->isColumnHidden(0));
+}
+
+TEST_F(SearchWindow, MoveFromTheFirstRowRemovesTheGroupItEmpties)
+{
+    s.fill({3, 2, 2});
+    s.group("Solo", 4);
+    s.channel("Solo", "Lonely", 8);
+    s.group("Pair", 5);
+    s.channel("Pair", "Pair one", 9);
+    s.channel("Pair", "Pair two", 10);
+    s.recount();
+    open();
+    find("lonely");
+    choose(0);
+    prompter.acknowledge();
+    chooseIn("mnuMoveToGroup", "G1");
+    EXPECT_EQ(prompter.texts().back(), text(settings::Texts::ChangesMade));
+    EXPECT_EQ(s.names("G1"), (Names{"G1.1", "G1.2", "G1.3", "Lonely"}));
+    EXPECT_EQ(s.groups(), (Names{"G1", "G2", "G3", "Pair"}));
+    EXPECT_EQ(shown(), (Names{"G1/Lonely"}));
+    // Not from the first row: the emptied group stays.
+    find("pair");
+    choose(1);
+    prompter.acknowledge();
+    chooseIn("mnuMoveToGroup", "G2");
+    ASSERT_EQ(shown(), (Names{"G2/Pair two", "Pair/Pair one"}));
+    choose(1);
+    prompter.acknowledge();
+    chooseIn("mnuMoveToGroup", "G2");
+    EXPECT_EQ(s.groups(), (Names{"G1", "G2", "G3", "Pair"}));
+    EXPECT_EQ(shown(), (Names{"G2/Pair one", "G2/Pair two"}));
+    expectSound();
+}
+
+TEST_F(SearchWindow, TickedMoveTakesEveryGroupTickedCopyOnlyTheCurrentRowsGroup)
+{
+    s.fill({3, 2, 2});
+    open();
+    find("g");
+    ASSERT_EQ(shown().size(), 7u);
+    trigger("mnuMulitiselect_move_to_group");
+    tick(0); // G1.1
+    tick(3); // G2.1
+    tick(5); // G3.1
+    choose(3);
+    prompter.acknowledge();
+    chooseIn("mnuCopy_to_group", "G1");
+    EXPECT_EQ(prompter.texts().back(), text(settings::Texts::CopyDone));
+    // Only G2's ticked channel was copied; every tick is gone and the mode has ended.
+    EXPECT_EQ(s.names("G1"), (Names{"G1.1", "G1.2", "G1.3", "G2.1"}));
+    EXPECT_EQ(ticked(), 0);
+    EXPECT_TRUE(grid()->isColumnHidden(0));
+
+    trigger("mnuMulitiselect_move_to_group");
+    find("g2.");
+    ASSERT_EQ(shown(), (Names{"G1/G2.1", "G2/G2.1", "G2/G2.2"}));
+    tick(1);
+    find("g3.");
+    tick(1); // G3.2, found by another search
+    choose(0);
+    prompter.acknowledge();
+    chooseIn("mnuMoveToGroup", "G1");
+    EXPECT_EQ(s.names("G1"), (Names{"G1.1", "G1.2", "G1.3", "G2.1", "G2.1", "G3.2"}));
+    EXPECT_EQ(s.names("G3"), (Names{"G3.1"}));
+    EXPECT_EQ(ticked(), 0);
+    expectSound();
+}
+
+TEST_F(SearchWindow, UndoAndItsMessages)
+{
+    s.fill({3, 2, 2});
+    open();
+    prompter.acknowledge();
+    child<controls::Gumb>("cmdChannel_undo2")->click();
+    EXPECT_EQ(prompter.texts().back(), text(settings::Texts::NothingToUndo));
+    s.db.exec("INSERT INTO Grupa_backup SELECT * FROM Grupa; "
+              "INSERT INTO Playlist_backup SELECT * FROM Playlist");
+    find("g1.1");
+    choose(0);
+    prompter.acknowledge();
+    chooseIn("mnuMoveToGroup", "G3");
+    QSignalSpy changed(&events, &editing::StoreEvents::changed);
+    prompter.acknowledge();
+    child<controls::Gumb>("cmdChannel_undo2")->click();
+    EXPECT_EQ(prompter.texts().back(), text(settings::Texts::UndoDone));
+    EXPECT_EQ(changed.size(), 1);
+    settle();
+    EXPECT_EQ(shown(), (Names{"G1/G1.1"}));
+    EXPECT_EQ(s.names("G1"), (Names{"G1.1", "G1.2", "G1.3"}));
+}
+
+TEST_F(SearchWindow, OnlyTheNewestSearchIsAnsweredAndAReloadSeesChanges)
+{
+    s.fill({3, 2});
+    SearchRunner runner(folder.dataMdb());
+    std::vector<std::vector<std::int64_t>> answers;
+    QObject::connect(&runner, &SearchRunner::found,
+                     [&answers](const std::vector<std::int64_t>& ids) { answers.push_back(ids); });
+    const auto wait = [&runner] {
+        for (int i = 0; i < 500 && runner.busy(); ++i) {
+            QTest::qWait(10);
+        }
+    };
+    runner.search("g1");
+    // The answer to "g1" is on its way when the next search comes: it is not delivered.
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    runner.search("g2.");
+    wait();
+    ASSERT_EQ(answers.size(), 1u);
+    EXPECT_EQ(answers.back().size(), 2u);
+    s.channel("G2", "G2.3", 6);
+    runner.search("g2.");
+    wait();
+    EXPECT_EQ(answers.back().size(), 2u); // the index was read before the channel came
+    runner.reload();
+    runner.search("g2.");
+    wait();
+    ASSERT_EQ(answers.size(), 3u);
+    EXPECT_EQ(answers.back().size(), 3u);
+    runner.showAllByName();
+    wait();
+    EXPECT_EQ(answers.back().size(), 6u);
+}
+
+} // namespace
+} // namespace listrion::tools::ui
