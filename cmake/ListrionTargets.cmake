@@ -13,6 +13,10 @@ function(listrion_warnings target)
                                                  -fno-sanitize-recover=undefined)
         target_link_options(${target} PRIVATE -fsanitize=address,undefined)
     endif()
+    if(LISTRION_FUZZ)
+        # Coverage feedback for the fuzzer from every library it runs through.
+        target_compile_options(${target} PRIVATE -fsanitize=fuzzer-no-link)
+    endif()
 endfunction()
 
 # listrion_logic_library(name SOURCES ... LINKS ...)

@@ -134,7 +134,9 @@ int main(int argc, char** argv)
         if (qEnvironmentVariableIntValue("LISTRION_STARTUP_PROBE") == 1) {
             window.installEventFilter(&probe);
         }
-        window.start();
+        if (!window.start()) {
+            return 1;
+        }
         window.show();
         const QStringList files = parser.positionalArguments();
         if (!files.isEmpty()) {

@@ -110,7 +110,8 @@ void registerBackupCommands(CommandRegistry& registry)
     registry.add({"backup", "", "keep a numbered copy of the playlist inside data.mdb",
                   "Creates Playlist_Backup_NN and Grupa_Backup_NN with the first free numbers.",
                   backup});
-    registry.add({"backups", "", "list the numbered copies, one table name a line", "", backups});
+    registry.add({"backups", "", "list the numbered copies, one table name a line", "", backups,
+                  StoreUse::Reads});
     registry.add({"restore", "NN", "replace the playlist with numbered copy NN",
                   "NN as listed by backups (02, or 2, or the table name). The copy stays.",
                   restore});

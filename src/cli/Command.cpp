@@ -1,7 +1,7 @@
 #include "cli/Command.h"
 
+#include "playlist/Leftovers.h"
 #include "settings/Settings.h"
-
 #include "store/Schema.h"
 
 namespace listrion::cli {
@@ -11,7 +11,13 @@ store::Database& Context::database()
     if (!m_database) {
         store::Database::setDefaultHistoryCap(
             settings::Settings(m_folder.settingsIni()).historyCapBytes());
-        m_database = std::make_unique<store::Database>(store::Schema::open(m_folder.dataMdb()));
+        if (m_use == StoreUse::Changes) {
+            m_database = std::make_unique<store::Database>(store::Schema::open(m_folder.dataMdb()));
+            playlist::dropLeftoverTables(*m_database);
+        } else {
+            m_database = std::make_unique<store::Database>(
+                store::Schema::openForReading(m_folder.dataMdb()));
+        }
         // The command line, as the history names the step the command makes.
         m_database->setStepName(m_stepName);
     }

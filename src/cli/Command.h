@@ -12,6 +12,11 @@
 
 namespace listrion::cli {
 
+// How a command uses data.mdb. A command that changes it holds the folder lock for its whole
+// run (store::FolderLock); one that reads it takes no lock and reads through a read-only
+// connection, so it works beside a writer and on a read-only store.
+enum class StoreUse { Changes, Reads, None };
+
 // What a command works on: the program folder, its data.mdb (opened on first use) and the
 // output streams.
 class Context {
@@ -22,7 +27,11 @@ public:
     }
 
     const settings::ProgramFolder& folder() const { return m_folder; }
+    // data.mdb, read-write or read-only as the command's StoreUse says. A writer's first use
+    // also drops the load tables an interrupted open left.
     store::Database& database();
+    void setStoreUse(StoreUse use) { m_use = use; }
+    void closeDatabase() { m_database.reset(); }
     // The name of the history step the command makes.
     void setStepName(std::string name) { m_stepName = std::move(name); }
     std::ostream& out() { return m_out; }
@@ -34,6 +43,7 @@ private:
     std::ostream& m_err;
     std::unique_ptr<store::Database> m_database;
     std::string m_stepName = "Change";
+    StoreUse m_use = StoreUse::Changes;
 };
 
 struct Command {
@@ -42,6 +52,7 @@ struct Command {
     std::string summary; // one line for the command list
     std::string help;    // further lines for COMMAND --help
     std::function<int(Context&, Arguments&)> run;
+    StoreUse store = StoreUse::Changes;
 };
 
 // All commands by name; each subsystem adds its own from its register function.
@@ -66,6 +77,7 @@ void registerReaderCommands(CommandRegistry& registry);
 void registerExportCommands(CommandRegistry& registry);
 void registerWriterCommands(CommandRegistry& registry);
 void registerLinkCheckCommands(CommandRegistry& registry);
+void registerCheckCommands(CommandRegistry& registry);
 void registerToolCommands(CommandRegistry& registry);
 
 } // namespace listrion::cli

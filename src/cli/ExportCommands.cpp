@@ -100,7 +100,7 @@ void registerExportCommands(CommandRegistry& registry)
          "with --yes, and only once the new file is complete. enigma2, feed, azbox and\n"
          "openbox-x5 export nothing when there are no groups, epg when there are no\n"
          "channels. Prints one summary line.",
-         exportList});
+         exportList, StoreUse::Reads});
 }
 
 } // namespace listrion::cli

@@ -50,7 +50,7 @@ void registerHistoryCommands(CommandRegistry& registry)
                   "One line per step: number, done or undone, bytes kept, name (the command\n"
                   "that made it). Opening, creating and closing a playlist start a new history;\n"
                   "Settings.ini [History] 1 is the most it keeps, in MB (256 when empty).",
-                  history});
+                  history, StoreUse::Reads});
 }
 
 } // namespace listrion::cli

@@ -6,29 +6,36 @@
 namespace listrion::cli {
 namespace {
 
-std::atomic<bool> g_interrupted{false};
+std::atomic<int> g_requests{0};
 
 extern "C" void onInterrupt(int)
 {
-    g_interrupted = true;
+    g_requests.fetch_add(1);
 }
 
 } // namespace
 
 InterruptObserver::InterruptObserver()
 {
-    g_interrupted = false;
-    m_previous = std::signal(SIGINT, &onInterrupt);
+    g_requests = 0;
+    m_previousInterrupt = std::signal(SIGINT, &onInterrupt);
+    m_previousTerminate = std::signal(SIGTERM, &onInterrupt);
 }
 
 InterruptObserver::~InterruptObserver()
 {
-    std::signal(SIGINT, m_previous);
+    std::signal(SIGINT, m_previousInterrupt);
+    std::signal(SIGTERM, m_previousTerminate);
 }
 
 bool InterruptObserver::cancelRequested()
 {
-    return g_interrupted.load(std::memory_order_relaxed);
+    return g_requests.load(std::memory_order_relaxed) > 0;
+}
+
+int InterruptObserver::cancelRequests()
+{
+    return g_requests.load(std::memory_order_relaxed);
 }
 
 } // namespace listrion::cli

@@ -5,7 +5,8 @@
 namespace listrion::cli {
 
 // Ctrl+C stops a long run like its window's Cancel button: while the observer lives, SIGINT
-// only sets a flag that cancelRequested() reports.
+// (and SIGTERM, so a plain kill also lets the run remove what it was writing) only counts a
+// request that cancelRequested() and cancelRequests() report.
 class InterruptObserver final : public playlist::ProgressObserver {
 public:
     InterruptObserver();
@@ -15,9 +16,11 @@ public:
 
     void progress(const playlist::Progress&) override {}
     bool cancelRequested() override;
+    int cancelRequests() override;
 
 private:
-    void (*m_previous)(int);
+    void (*m_previousInterrupt)(int);
+    void (*m_previousTerminate)(int);
 };
 
 } // namespace listrion::cli

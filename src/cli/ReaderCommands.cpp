@@ -22,6 +22,8 @@ playlist::OpenOptions readerSettings(const Context& ctx)
     options.reader.automaticCodepage = codepage.automatic;
     options.dataMdb = ctx.folder().dataMdb();
     options.tempM3u = ctx.folder().tempM3u();
+    // A command line leaves no copy of what it downloaded or restructured behind.
+    options.removeTempM3u = true;
     return options;
 }
 
@@ -83,7 +85,11 @@ int open(Context& ctx, Arguments& args)
     }
     if (!result.stored()) {
         ctx.err() << "listrion-cli open: " << result.message << '\n';
-        return 1;
+        // Not a playlist, or not one the file held whole: the source is wrong, not the program.
+        return result.status == playlist::LoadStatus::NoEntries ||
+                       result.status == playlist::LoadStatus::SourceChanged
+                   ? 2
+                   : 1;
     }
     ctx.out() << summary(result) << '\n';
     return 0;
@@ -96,15 +102,20 @@ void registerReaderCommands(CommandRegistry& registry)
     registry.add({"open", "SOURCE [--limit N] [--codepage auto|UTF-8|windows-1250|...]",
                   "read a playlist file or address into the store, replacing what it holds",
                   "SOURCE is a file path or an http://, https:// or ftp:// address (downloaded\n"
-                  "to temp.m3u in the program folder first). The store is emptied, the source\n"
-                  "recorded, the playlist read and the undo snapshot written. Region, code page\n"
+                  "to temp.m3u in the program folder first, removed at the end). The playlist is\n"
+                  "read beside the open one, which it then replaces in one step: the store\n"
+                  "emptied, the source recorded and the undo snapshot written. Region, code page\n"
                   "and playlist mode ([M3U] 1: full unless it says design; design keeps no\n"
                   "attributes or option lines beyond the columns) come from Settings.ini.\n"
                   "--codepage overrides [Codepage] 1 for this load: auto reads a file whose\n"
                   "bytes are UTF-8 (or UTF-16 with a byte-order mark) as text and any other\n"
                   "with the single-byte page of [Codepage] 2 (windows-1250 when empty).\n"
                   "Without --limit every entry is read; with it the reading stops once N entries\n"
-                  "have been counted. Prints one summary line.",
+                  "have been counted. Prints one summary line. Ctrl+C while reading keeps what\n"
+                  "was read. The open playlist stays when the source cannot be read (exit 1),\n"
+                  "holds no playlist entries or changes while it is read (exit 2), the disk is\n"
+                  "too full (exit 1), or Ctrl+C comes before the reading or while the rows are\n"
+                  "stored (exit 1).",
                   open});
 }
 

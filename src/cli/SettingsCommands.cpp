@@ -143,23 +143,23 @@ void registerSettingsCommands(CommandRegistry& registry)
                   "Looks the text up in the language file named by Settings.ini (Jezik 1,\n"
                   "English.lng when empty) and prints it decoded, as the windows show it.\n"
                   "Exits with 1 when the file lacks the key.",
-                  text});
+                  text, StoreUse::None});
     registry.add({"language", "[N]", "list the languages; with N, choose language N (1..13)",
                   "Choosing stores the language file, its menu position, its region and\n"
                   "whether its texts are used as stored, as the language menu does. The list\n"
                   "marks the entry the menu checks.",
-                  language});
+                  language, StoreUse::None});
     registry.add({"settings", "get SECTION KEY | set SECTION KEY VALUE",
                   "read or write one entry of Settings.ini",
                   "Section and key names ignore letter case. A missing entry reads as an\n"
                   "empty line.",
-                  settingsCommand});
+                  settingsCommand, StoreUse::None});
     registry.add({"check-language", "[FILE...]",
                   "check language files for missing, empty or badly encoded texts",
                   "Compares each file with English.lng beside it (else the shipped one) and\n"
                   "with the texts the program uses. Without FILE, checks the shipped language\n"
                   "files. Prints one line per problem; exits with 1 when there is any.",
-                  checkLanguage});
+                  checkLanguage, StoreUse::None});
 }
 
 } // namespace listrion::cli

@@ -2,6 +2,7 @@
 #include "cli/Command.h"
 #include "cli/TsvWriter.h"
 #include "store/Tables.h"
+#include "store/Transaction.h"
 
 #include <ostream>
 
@@ -12,6 +13,8 @@ int info(Context& ctx, Arguments& args)
 {
     args.finish(0, 0);
     store::Database& db = ctx.database();
+    // The three figures of one committed state, whatever a writer beside it commits meanwhile.
+    const store::ReadTransaction view(db);
     const auto chosen = store::chosenPlaylist(db);
     const auto codepage = store::playlistCodepage(db);
     ctx.out() << "program folder: " << ctx.folder().path().string() << '\n'
@@ -80,12 +83,12 @@ void registerStoreCommands(CommandRegistry& registry)
         {"info", "", "show the program folder, the counts, the chosen playlist and its code page",
          "The code page is the one the playlist was read with, which saving and the exports\n"
          "write; \"(byte-order mark)\" when its UTF-8 file began with one.",
-         info});
+         info, StoreUse::Reads});
     registry.add({"groups", "[--second]",
                   "list the groups: izberi, grupa, type, count, broj (tab-separated)",
                   "One line per group, ordered by type, broj and insertion order. With --second,\n"
                   "the groups of the staged second playlist (Grupa_Second).",
-                  groups});
+                  groups, StoreUse::Reads});
     registry.add(
         {"channels", "[--group NAME] [--second]",
          "list the channels: izberi, grupa, name, tvgname, tvgid, link, logo, broj, type, "
@@ -94,7 +97,7 @@ void registerStoreCommands(CommandRegistry& registry)
          "channels whose group equals NAME as the store compares names (letter case and\n"
          "trailing spaces do not matter). With --second, the channels of the staged second\n"
          "playlist (Playlist_Second).",
-         channels});
+         channels, StoreUse::Reads});
 }
 
 } // namespace listrion::cli

@@ -110,7 +110,7 @@ void registerToolCommands(CommandRegistry& registry)
                   "As the search window finds them: letter case does not matter (in any\n"
                   "alphabet), every character of TEXT stands for itself (% _ * ? [ ' too).\n"
                   "Ordered by group name, then name, then broj; tab-separated as channels.",
-                  search});
+                  search, StoreUse::Reads});
     registry.add({"stage", "FILE", "read a second playlist into Playlist_Second and Grupa_Second",
                   "The merge reader: the open playlist is not touched. A radio attribute gives\n"
                   "the type Radio; otherwise the end of the link's last part decides VOD or Live.\n"

@@ -62,7 +62,7 @@ void registerWriterCommands(CommandRegistry& registry)
                   "are written back; design mode writes only the columns' lines. --mode overrides\n"
                   "Settings.ini [M3U] 1 (full unless it says design) for this save. Prints one\n"
                   "summary line.",
-                  save});
+                  save, StoreUse::Reads});
 }
 
 } // namespace listrion::cli

@@ -1,6 +1,11 @@
 // listrion-cli: the program's logic for scripts and checks.
 #include "cli/Command.h"
+#include "cli/WholeLines.h"
+#include "playlist/Leftovers.h"
+#include "store/FolderLock.h"
 #include "store/SqlError.h"
+
+#include <sqlite3.h>
 
 #include <exception>
 #include <iostream>
@@ -35,7 +40,27 @@ void printCommandHelp(const Command& command, std::ostream& out)
     }
 }
 
-int run(std::vector<std::string> args)
+// Runs a command that changes the store under the folder lock, after what killed programs
+// left behind is gone; a command that reads needs no lock.
+int runCommand(const Command& command, Arguments& arguments, listrion::cli::Context& context,
+               const listrion::settings::ProgramFolder& folder)
+{
+    listrion::store::FolderLock lock;
+    if (command.store == listrion::cli::StoreUse::Changes) {
+        lock = listrion::store::FolderLock::acquire(folder.dataMdb());
+        if (!lock.held()) {
+            std::cerr << "listrion-cli " << command.name << ": " << lock.message() << '\n';
+            return 1;
+        }
+        listrion::playlist::removeLeftoverFiles(folder.dataMdb(), folder.tempM3u());
+    }
+    const int code = command.run(context, arguments);
+    // The store closes before the lock goes.
+    context.closeDatabase();
+    return code;
+}
+
+int run(std::vector<std::string> args, std::ostream& out)
 {
     CommandRegistry registry;
     listrion::cli::registerStoreCommands(registry);
@@ -49,12 +74,13 @@ int run(std::vector<std::string> args)
     listrion::cli::registerExportCommands(registry);
     listrion::cli::registerWriterCommands(registry);
     listrion::cli::registerLinkCheckCommands(registry);
+    listrion::cli::registerCheckCommands(registry);
     listrion::cli::registerToolCommands(registry);
 
     std::optional<std::filesystem::path> home;
     while (!args.empty() && args.front().starts_with("--")) {
         if (args.front() == "--help") {
-            printOverview(registry, std::cout);
+            printOverview(registry, out);
             return 0;
         }
         if (args.front() == "--home" && args.size() >= 2) {
@@ -81,18 +107,20 @@ int run(std::vector<std::string> args)
     }
     Arguments arguments(std::vector<std::string>(args.begin() + 1, args.end()));
     if (arguments.takeFlag("--help")) {
-        printCommandHelp(*command, std::cout);
+        printCommandHelp(*command, out);
         return 0;
     }
     try {
-        listrion::cli::Context context(listrion::settings::ProgramFolder::resolve(home), std::cout,
-                                       std::cerr);
+        const listrion::settings::ProgramFolder folder =
+            listrion::settings::ProgramFolder::resolve(home);
+        listrion::cli::Context context(folder, out, std::cerr);
+        context.setStoreUse(command->store);
         std::string line = command->name;
         for (auto it = args.begin() + 1; it != args.end(); ++it) {
             line += " " + *it;
         }
         context.setStepName(line);
-        return command->run(context, arguments);
+        return runCommand(*command, arguments, context, folder);
     } catch (const UsageError& e) {
         std::cerr << "listrion-cli " << command->name << ": " << e.what()
                   << " (usage: " << command->name << (command->usage.empty() ? "" : " ")
@@ -106,11 +134,21 @@ int run(std::vector<std::string> args)
 int main(int argc, char** argv)
 {
     std::ios::sync_with_stdio(false);
+    listrion::cli::WholeLines lines(std::cout.rdbuf());
+    std::ostream out(&lines);
     try {
-        return run(std::vector<std::string>(argv + 1, argv + argc));
+        const int code = run(std::vector<std::string>(argv + 1, argv + argc), out);
+        lines.finish();
+        return code;
     } catch (const listrion::store::SqlError& e) {
-        std::cerr << "listrion-cli: database error: " << e.what() << '\n';
+        lines.dropPartialLine();
+        if ((e.code() & 0xff) == SQLITE_READONLY) {
+            std::cerr << "listrion-cli: " << listrion::store::FolderLock::kReadOnlyMessage << '\n';
+        } else {
+            std::cerr << "listrion-cli: database error: " << e.what() << '\n';
+        }
     } catch (const std::exception& e) {
+        lines.dropPartialLine();
         std::cerr << "listrion-cli: " << e.what() << '\n';
     }
     return 1;

@@ -1,11 +1,15 @@
 #include "playlist/AtomicFile.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
 #include <fstream>
 #include <string>
+#include <string_view>
 #include <system_error>
 
 namespace listrion::playlist {
@@ -35,17 +39,73 @@ mode_t finalMode(const std::filesystem::path& target)
     return 0666 & ~creationMask();
 }
 
+constexpr std::string_view kInfix = ".listrion-";
+constexpr std::size_t kRandomPart = 6; // mkstemp's XXXXXX
+
+bool sameFile(int fd, const std::filesystem::path& path)
+{
+    struct stat open {};
+    struct stat named {};
+    return ::fstat(fd, &open) == 0 && ::lstat(path.c_str(), &named) == 0 &&
+           open.st_dev == named.st_dev && open.st_ino == named.st_ino;
+}
+
+// A new temporary file beside `target`, locked; its name goes to `path`. Another program's
+// clean-up may remove the name between its creation and the lock; then it is made again.
+int createLocked(const std::filesystem::path& target, std::filesystem::path& path)
+{
+    for (int attempt = 0;; ++attempt) {
+        std::string pattern = target.string() + std::string(kInfix) + "XXXXXX";
+        const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
+        if (fd < 0) {
+            throw std::system_error(errno, std::generic_category(),
+                                    "cannot create a file beside " + target.string());
+        }
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && sameFile(fd, pattern)) {
+            path = pattern;
+            return fd;
+        }
+        ::close(fd);
+        if (attempt == 8) {
+            throw std::system_error(EBUSY, std::generic_category(),
+                                    "cannot create a file beside " + target.string());
+        }
+    }
+}
+
 } // namespace
+
+int AtomicFile::removeStale(const std::filesystem::path& target)
+{
+    const std::filesystem::path folder =
+        target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
+    const std::string prefix = target.filename().string() + std::string(kInfix);
+    std::error_code ec;
+    std::filesystem::directory_iterator it(folder, ec);
+    int removed = 0;
+    for (; !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (!name.starts_with(prefix) || name.size() != prefix.size() + kRandomPart) {
+            continue;
+        }
+        const int fd = ::open(it->path().c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+        if (fd < 0) {
+            continue;
+        }
+        // A lock that can be taken has no writer: the program that made the file is gone.
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && sameFile(fd, it->path()) &&
+            ::unlink(it->path().c_str()) == 0) {
+            ++removed;
+        }
+        ::close(fd);
+    }
+    return removed;
+}
 
 AtomicFile::AtomicFile(std::filesystem::path target) : m_target(std::move(target))
 {
-    std::string pattern = m_target.string() + ".XXXXXX";
-    const int fd = ::mkstemp(pattern.data());
-    if (fd < 0) {
-        throw std::system_error(errno, std::generic_category(),
-                                "cannot create a file beside " + m_target.string());
-    }
-    m_temporary = pattern;
+    removeStale(m_target);
+    const int fd = createLocked(m_target, m_temporary);
     m_file = ::fdopen(fd, "wb");
     if (m_file == nullptr) {
         const int error = errno;
@@ -81,15 +141,17 @@ void AtomicFile::commit()
     if (m_error == 0 && ::fchmod(::fileno(m_file), finalMode(m_target)) != 0) {
         m_error = errno;
     }
-    const int closed = std::fclose(m_file);
-    m_file = nullptr;
-    if (closed != 0 && m_error == 0) {
-        m_error = errno;
-    }
+    // Renamed while still open and locked, so no clean-up takes the finished file for a left
+    // over one.
     if (m_error == 0) {
         std::error_code renamed;
         std::filesystem::rename(m_temporary, m_target, renamed);
         m_error = renamed.value();
+    }
+    const int closed = std::fclose(m_file);
+    m_file = nullptr;
+    if (closed != 0 && m_error == 0) {
+        m_error = errno;
     }
     if (m_error != 0) {
         std::error_code ignored;

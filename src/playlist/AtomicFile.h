@@ -8,6 +8,9 @@ namespace listrion::playlist {
 
 // A file written beside its target and renamed over it only when complete, so the target is
 // either the old file or the whole new one. Without commit() the temporary file is removed.
+// The temporary file is named TARGET.listrion-XXXXXX and locked while it is written, so what a
+// killed program left (its lock died with it) is told apart from what another program is
+// writing now: the next file written for the same target removes it.
 class AtomicFile {
 public:
     // Throws std::system_error when the temporary file cannot be created.
@@ -22,6 +25,10 @@ public:
     void commit();
 
     const std::filesystem::path& temporaryPath() const { return m_temporary; }
+
+    // Removes the temporary files of `target` that nobody is writing (left by a program that
+    // was killed); the number removed.
+    static int removeStale(const std::filesystem::path& target);
 
 private:
     std::filesystem::path m_target;

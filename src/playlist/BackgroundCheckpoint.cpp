@@ -1,5 +1,7 @@
 #include "playlist/BackgroundCheckpoint.h"
 
+#include "playlist/CancelWatch.h"
+
 #include <sqlite3.h>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -45,9 +47,15 @@ BackgroundCheckpoint::BackgroundCheckpoint(store::Database& loading) : m_loading
 
 BackgroundCheckpoint::~BackgroundCheckpoint()
 {
-    if (!m_paused) {
+    finish();
+}
+
+void BackgroundCheckpoint::finish(const std::function<bool()>& cancelled)
+{
+    if (!m_paused || m_finished) {
         return;
     }
+    m_finished = true;
     if (m_thread.joinable()) {
         {
             std::lock_guard lock(m_mutex);
@@ -64,11 +72,20 @@ BackgroundCheckpoint::~BackgroundCheckpoint()
     // Everything the load committed goes into the file; the log shrinks back unless a reader
     // still holds it. An interruption meant for the thread's last pass can still be pending
     // if that pass ended first; it stops this pass at once, so that one is run again.
-    if (checkpoint(*m_own, SQLITE_CHECKPOINT_PASSIVE) == SQLITE_INTERRUPT) {
-        checkpoint(*m_own, SQLITE_CHECKPOINT_PASSIVE);
+    {
+        const CancelWatch watch(cancelled, {m_own.get()});
+        if (checkpoint(*m_own, SQLITE_CHECKPOINT_PASSIVE) == SQLITE_INTERRUPT && !watch.fired()) {
+            checkpoint(*m_own, SQLITE_CHECKPOINT_PASSIVE);
+        }
+        sqlite3_busy_timeout(m_own->handle(), kLastWait);
+        if (!watch.fired()) {
+            checkpoint(*m_own, SQLITE_CHECKPOINT_TRUNCATE);
+        }
+        if (watch.fired()) {
+            m_own->keepLogOnClose();
+            m_loading.keepLogOnClose();
+        }
     }
-    sqlite3_busy_timeout(m_own->handle(), kLastWait);
-    checkpoint(*m_own, SQLITE_CHECKPOINT_TRUNCATE);
     try {
         m_loading.exec("PRAGMA wal_autocheckpoint=1000");
     } catch (const std::exception&) {

@@ -3,6 +3,7 @@
 #include "store/Database.h"
 
 #include <condition_variable>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -20,7 +21,11 @@ class BackgroundCheckpoint {
 public:
     explicit BackgroundCheckpoint(store::Database& loading);
     // Stops the thread, copies what is left at the caller's own priority and gives the
-    // loading connection its automatic checkpoints back.
+    // loading connection its automatic checkpoints back. When `cancelled` says yes meanwhile,
+    // the copying stops at once and both connections leave the rest in the log (the next
+    // connection to the file copies it).
+    void finish(const std::function<bool()>& cancelled = {});
+    // finish(), unless it ran.
     ~BackgroundCheckpoint();
     BackgroundCheckpoint(const BackgroundCheckpoint&) = delete;
     BackgroundCheckpoint& operator=(const BackgroundCheckpoint&) = delete;
@@ -31,6 +36,7 @@ private:
     store::Database& m_loading;
     std::unique_ptr<store::Database> m_own;
     bool m_paused = false; // the loading connection's automatic checkpoints are off
+    bool m_finished = false;
     std::mutex m_mutex;
     std::condition_variable m_wake;
     bool m_stopping = false;

@@ -10,6 +10,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -20,11 +21,12 @@ class Statement;
 
 namespace listrion::playlist {
 
-// Stores the reader's rows into Playlist and Grupa (or the staging tables) on a thread of its own,
-// so reading the file and writing the store overlap. Rows go in batches, one transaction each: a
-// stop or an error keeps every batch written before it, and a batch never holds a channel without
-// its group row. The connection is the writer's alone until finish() returns. Batches are reused,
-// so a long load does not allocate per row.
+// Stores the reader's rows into Playlist and Grupa, the incoming tables of an open or the
+// staging tables of a second playlist, on a thread of its own, so reading the file and writing
+// the store overlap. Rows go in batches, one transaction each: a stop or an error keeps every
+// batch written before it, and a batch never holds a channel without its group row. The
+// connection is the writer's alone until finish() returns. Batches are reused, so a long load
+// does not allocate per row.
 class BatchWriter final : public EntrySink {
 public:
     explicit BatchWriter(store::Database& db, LoadTables tables = LoadTables::Working);

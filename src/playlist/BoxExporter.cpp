@@ -67,10 +67,9 @@ ExportResult exportChannelList(ExportFormat format, const ExportRequest& request
     }
     ExportRun run(request, request.target, observer);
     return run.run([&](EncodedLineWriter& out) {
-        store::Database db = store::Schema::open(request.dataMdb);
-        // One consistent reading of the store; the export changes nothing, so it is not
-        // committed.
-        store::Transaction reading(db);
+        store::Database db = store::Schema::openForReading(request.dataMdb);
+        // One consistent reading of the store.
+        const store::ReadTransaction reading(db);
         writeLines(out, exportStartLines(format));
         if (!writeChannels(format, db, run, out)) {
             return false;

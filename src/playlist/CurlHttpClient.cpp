@@ -2,8 +2,10 @@
 
 #include <curl/curl.h>
 
+#include <algorithm>
 #include <memory>
 #include <mutex>
+#include <string_view>
 
 namespace listrion::playlist {
 namespace {
@@ -65,6 +67,11 @@ void configure(CURL* curl, const std::string& url, const HttpLimits& limits, Tra
                      static_cast<long>(limits.connectTimeout.count()));
     curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, static_cast<long>(limits.totalTimeout.count()));
     curl_easy_setopt(curl, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(limits.maxBytes));
+    // libcurl measures the speed in bytes a second over the last seconds.
+    const long seconds = std::max<long>(1, static_cast<long>(limits.stallTime.count()));
+    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, seconds);
+    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT,
+                     std::max<long>(1, static_cast<long>(limits.stallBytes) / seconds));
     curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &onBody);
     curl_easy_setopt(curl, CURLOPT_WRITEDATA, &transfer);
     curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
@@ -82,6 +89,11 @@ std::string describe(CURLcode code, const Transfer& t, const HttpLimits& limits,
     }
     if (t.sinkRefused) {
         return "the download could not be written";
+    }
+    if (code == CURLE_OPERATION_TIMEDOUT &&
+        std::string_view(errorBuffer).starts_with("Operation too slow")) {
+        return "the server sent less than " + std::to_string(limits.stallBytes) + " bytes in " +
+               std::to_string(limits.stallTime.count()) + " s";
     }
     return errorBuffer[0] != '\0' ? std::string(errorBuffer) : curl_easy_strerror(code);
 }

@@ -44,7 +44,7 @@ const Codepage& ExportRun::codepage() const
     const Codepage& unrecorded =
         m_request.codepage != nullptr ? *m_request.codepage : Codepage::windows1250();
     // The playlist's own code page, so a UTF-8 playlist exports UTF-8 (which the XML declares).
-    return *recordedEncoding(store::Schema::open(m_request.dataMdb), unrecorded).codepage;
+    return *recordedEncoding(store::Schema::openForReading(m_request.dataMdb), unrecorded).codepage;
 }
 
 void ExportRun::report()

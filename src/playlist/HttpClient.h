@@ -13,6 +13,10 @@ struct HttpLimits {
     std::chrono::milliseconds connectTimeout{30'000};
     std::chrono::milliseconds totalTimeout{30 * 60'000};
     std::int64_t maxBytes = std::int64_t{2} << 30; // a larger body is refused
+    // A transfer that moves less than stallBytes in stallTime fails (a server that trickles a
+    // byte a second would otherwise hold the download until the total timeout).
+    std::int64_t stallBytes = 1024;
+    std::chrono::seconds stallTime{30};
 };
 
 struct HttpResult {

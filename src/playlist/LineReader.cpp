@@ -21,26 +21,63 @@ std::string describe(const std::filesystem::path& path, int error)
     return path.string() + ": " + std::strerror(error);
 }
 
+// Why a file that is not a regular file cannot be read as a playlist.
+const char* notAPlaylistFile(mode_t mode)
+{
+    if (S_ISDIR(mode)) {
+        return ": is a folder, not a playlist file";
+    }
+    if (S_ISFIFO(mode)) {
+        return ": is a pipe (FIFO), not a playlist file";
+    }
+    if (S_ISCHR(mode) || S_ISBLK(mode)) {
+        return ": is a device, not a playlist file";
+    }
+    if (S_ISSOCK(mode)) {
+        return ": is a socket, not a playlist file";
+    }
+    return ": is not a regular file";
+}
+
+LineReader::Stamp stampOf(const struct stat& info)
+{
+    return {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
+            static_cast<std::int64_t>(info.st_size),
+            static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec};
+}
+
 } // namespace
 
 LineReader::LineReader(const std::filesystem::path& file) : m_path(file)
 {
-    m_fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    // Without O_NONBLOCK opening a FIFO waits for a writer, for ever; a regular file does not
+    // care, and its reads block as usual.
+    m_fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (m_fd < 0) {
         const int error = errno;
         throw SourceError(describe(file, error), error == ENOENT || error == ENOTDIR);
     }
     struct stat info {};
     if (::fstat(m_fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        const bool folder = S_ISDIR(info.st_mode);
+        const char* what = notAPlaylistFile(info.st_mode);
         ::close(m_fd);
         m_fd = -1;
-        throw SourceError(file.string() + (folder ? ": is a folder" : ": is not a regular file"),
-                          false);
+        throw SourceError(file.string() + what, false);
     }
+    ::fcntl(m_fd, F_SETFL, ::fcntl(m_fd, F_GETFL) & ~O_NONBLOCK);
     m_size = static_cast<std::int64_t>(info.st_size);
+    m_stamp = stampOf(info);
     ::posix_fadvise(m_fd, 0, 0, POSIX_FADV_SEQUENTIAL);
     m_buffer.resize(kBlockSize);
+}
+
+bool LineReader::unchanged() const
+{
+    struct stat info {};
+    if (::fstat(m_fd, &info) != 0 || !(stampOf(info) == m_stamp)) {
+        return false;
+    }
+    return !m_eof || m_bytesRead == m_size;
 }
 
 LineReader::~LineReader()
@@ -133,6 +170,7 @@ void LineReader::fill()
     }
     m_eof = got == 0;
     m_end += static_cast<std::size_t>(got);
+    m_bytesRead += got;
 }
 
 } // namespace listrion::playlist

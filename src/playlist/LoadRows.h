@@ -5,17 +5,34 @@
 
 namespace listrion::playlist {
 
-// The tables a reading run fills: the working tables Playlist and Grupa, or the staging tables
-// Playlist_Second and Grupa_Second of a second playlist that is to be merged.
-enum class LoadTables { Working, Second };
+// The tables a reading run fills: the working tables Playlist and Grupa, the staging tables
+// Playlist_Second and Grupa_Second of a second playlist that is to be merged, or the incoming
+// tables an open reads into before it swaps them in (store::IncomingTables).
+enum class LoadTables { Working, Second, Incoming };
 
 inline const char* channelTable(LoadTables tables)
 {
-    return tables == LoadTables::Working ? "Playlist" : "Playlist_Second";
+    switch (tables) {
+    case LoadTables::Working:
+        return "Playlist";
+    case LoadTables::Second:
+        return "Playlist_Second";
+    case LoadTables::Incoming:
+        return "Playlist_Load";
+    }
+    return "Playlist";
 }
 inline const char* groupTable(LoadTables tables)
 {
-    return tables == LoadTables::Working ? "Grupa" : "Grupa_Second";
+    switch (tables) {
+    case LoadTables::Working:
+        return "Grupa";
+    case LoadTables::Second:
+        return "Grupa_Second";
+    case LoadTables::Incoming:
+        return "Grupa_Load";
+    }
+    return "Grupa";
 }
 
 // One Playlist row as the reader stores it (izberi keeps its default, false). The texts are

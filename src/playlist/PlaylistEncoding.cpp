@@ -213,11 +213,15 @@ bool convertUtf16(const std::filesystem::path& source, FileEncoding::Utf16 order
     return true;
 }
 
-void recordEncoding(store::Database& db, const FileEncoding& encoding)
+store::PlaylistCodepage recordedForm(const FileEncoding& encoding)
 {
     const bool utf16 = encoding.utf16 != FileEncoding::Utf16::None;
-    store::setPlaylistCodepage(db, store::PlaylistCodepage{std::string(encoding.codepage->name()),
-                                                           encoding.bom && !utf16});
+    return store::PlaylistCodepage{std::string(encoding.codepage->name()), encoding.bom && !utf16};
+}
+
+void recordEncoding(store::Database& db, const FileEncoding& encoding)
+{
+    store::setPlaylistCodepage(db, recordedForm(encoding));
 }
 
 FileEncoding recordedEncoding(const store::Database& db, const Codepage& unrecorded)

@@ -2,6 +2,7 @@
 
 #include "playlist/Codepage.h"
 #include "playlist/Progress.h"
+#include "store/Tables.h"
 
 #include <filesystem>
 #include <optional>
@@ -40,6 +41,9 @@ std::optional<FileEncoding> examineFile(const std::filesystem::path& file,
 bool convertUtf16(const std::filesystem::path& source, FileEncoding::Utf16 order,
                   const std::filesystem::path& target, ProgressObserver* observer);
 
+// The encoding as the store records it with the playlist: the code page saving writes, and the
+// UTF-8 byte-order mark to write back (never for a file converted from UTF-16).
+store::PlaylistCodepage recordedForm(const FileEncoding& encoding);
 // Records the encoding with the playlist remembered in the store (one transaction).
 void recordEncoding(store::Database& db, const FileEncoding& encoding);
 

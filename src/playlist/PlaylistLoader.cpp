@@ -2,6 +2,7 @@
 
 #include "playlist/BackgroundCheckpoint.h"
 #include "playlist/BatchWriter.h"
+#include "playlist/CancelWatch.h"
 #include "playlist/GroupIndex.h"
 #include "playlist/LineReader.h"
 #include "playlist/PlaylistEncoding.h"
@@ -9,11 +10,12 @@
 #include "playlist/PlaylistRestructure.h"
 #include "playlist/SourceError.h"
 #include "store/Database.h"
+#include "store/IncomingTables.h"
 #include "store/Schema.h"
-#include "store/Tables.h"
+#include "store/SqlError.h"
 #include "store/Transaction.h"
 
-#include <optional>
+#include <sqlite3.h>
 
 namespace listrion::playlist {
 namespace {
@@ -26,6 +28,18 @@ void fail(LoadResult& result, LoadStatus status, const std::string& message)
         result.status = status;
         result.message = message;
     }
+}
+
+void failSource(LoadResult& result, const SourceError& e)
+{
+    fail(result, e.missing() ? LoadStatus::SourceMissing : LoadStatus::SourceUnreadable, e.what());
+}
+
+void changed(LoadResult& result)
+{
+    fail(result, LoadStatus::SourceChanged,
+         "the file changed while it was read; " + std::to_string(result.counts.entries) +
+             " entries read");
 }
 
 void report(ProgressObserver* observer, const Progress& progress)
@@ -45,7 +59,8 @@ PlaylistLoader::PlaylistLoader(store::Database& db, ReaderOptions options,
 {
 }
 
-LoadResult PlaylistLoader::Prikazi_Kanale(const std::filesystem::path& file)
+LoadResult PlaylistLoader::Prikazi_Kanale(const std::filesystem::path& file,
+                                          const std::string& source)
 {
     BackgroundCheckpoint checkpoints(m_db);
     LoadResult result;
@@ -57,11 +72,13 @@ LoadResult PlaylistLoader::Prikazi_Kanale(const std::filesystem::path& file)
     if (restructure) {
         result = Prikazi_Kanale2(*text);
     }
-    finish(result);
+    finish(result, source);
+    checkpoints.finish([this] { return m_observer != nullptr && m_observer->cancelRequested(); });
     return result;
 }
 
-LoadResult PlaylistLoader::Prikazi_Kanale_Link(const std::filesystem::path& file)
+LoadResult PlaylistLoader::Prikazi_Kanale_Link(const std::filesystem::path& file,
+                                               const std::string& source)
 {
     BackgroundCheckpoint checkpoints(m_db);
     LoadResult result;
@@ -70,7 +87,8 @@ LoadResult PlaylistLoader::Prikazi_Kanale_Link(const std::filesystem::path& file
     if (text) {
         result = read(*text, false, restructure);
     }
-    finish(result);
+    finish(result, source);
+    checkpoints.finish([this] { return m_observer != nullptr && m_observer->cancelRequested(); });
     return result;
 }
 
@@ -85,15 +103,16 @@ std::optional<std::filesystem::path> PlaylistLoader::prepareText(const std::file
             return std::nullopt;
         }
         // A second playlist staged for a merge is read by its own bytes; the code page saving
-        // uses stays the open playlist's.
-        if (m_tables == LoadTables::Working) {
-            recordEncoding(m_db, *encoding);
+        // uses stays the open playlist's. An open records it when its playlist is swapped in.
+        if (m_tables != LoadTables::Second) {
+            m_codepage = recordedForm(*encoding);
         }
         m_options.codepage = encoding->codepage;
         m_options.automaticCodepage = false;
         if (encoding->utf16 == FileEncoding::Utf16::None) {
             return file;
         }
+        m_converted = true;
         if (!convertUtf16(file, encoding->utf16, m_tempM3u, m_observer)) {
             result.status = LoadStatus::Cancelled;
             return std::nullopt;
@@ -112,19 +131,16 @@ LoadResult PlaylistLoader::Prikazi_Kanale2(const std::filesystem::path& file)
 {
     LoadResult result;
     try {
-        store::Transaction tx(m_db);
-        m_db.exec("DELETE FROM Playlist_Second; DELETE FROM Grupa_Second;");
-        tx.commit();
         Progress progress;
         progress.activity = Activity::Restructuring;
         report(m_observer, progress);
+        m_restructured = true;
         if (!Prepisi_Playlistu(file, m_tempM3u, m_observer)) {
             result.status = LoadStatus::Cancelled;
             return result;
         }
     } catch (const SourceError& e) {
-        fail(result, e.missing() ? LoadStatus::SourceMissing : LoadStatus::SourceUnreadable,
-             e.what());
+        failSource(result, e);
         return result;
     } catch (const std::exception& e) {
         fail(result, LoadStatus::Failed, e.what());
@@ -138,70 +154,80 @@ LoadResult PlaylistLoader::read(const std::filesystem::path& file, bool lineBrea
                                 bool& restructure)
 {
     LoadResult result;
+    std::optional<Count> count;
     try {
-        const std::optional<std::int64_t> lines = countLines(file);
-        if (!lines) {
-            result.status = LoadStatus::Cancelled;
+        count = countLines(file, result);
+        if (!count) {
             return result;
         }
-        result.counts.lineCount = *lines;
+        result.counts.lineCount = count->lines;
     } catch (const SourceError& e) {
-        fail(result, e.missing() ? LoadStatus::SourceMissing : LoadStatus::SourceUnreadable,
-             e.what());
+        failSource(result, e);
         return result;
     }
     try {
-        if (m_tables == LoadTables::Working) {
-            store::Schema::dropPlaylistGroupIndex(m_db);
-        } else {
+        if (m_tables == LoadTables::Second) {
             store::Schema::dropStagingIndex(m_db);
+        } else {
+            store::IncomingTables::prepare(m_db);
+            m_staged = true;
         }
     } catch (const std::exception& e) {
         fail(result, LoadStatus::Failed, e.what());
         return result;
     }
-    restructure = readLines(file, lineBreakTest, result);
+    restructure = readLines(file, *count, lineBreakTest, result);
     return result;
 }
 
-std::optional<std::int64_t> PlaylistLoader::countLines(const std::filesystem::path& file)
+std::optional<PlaylistLoader::Count> PlaylistLoader::countLines(const std::filesystem::path& file,
+                                                                LoadResult& result)
 {
     LineReader reader(file);
     Progress progress;
     progress.activity = Activity::Counting;
     report(m_observer, progress);
     std::string_view line;
-    std::int64_t count = 0;
+    Count count;
     while (reader.next(line)) {
-        if (++count % kCountPollEvery == 0 && m_observer != nullptr &&
+        if (++count.lines % kCountPollEvery == 0 && m_observer != nullptr &&
             m_observer->cancelRequested()) {
+            result.status = LoadStatus::Cancelled;
             return std::nullopt;
         }
     }
+    if (!reader.unchanged()) {
+        changed(result);
+        return std::nullopt;
+    }
+    count.stamp = reader.stamp();
     return count;
 }
 
-bool PlaylistLoader::readLines(const std::filesystem::path& file, bool lineBreakTest,
-                               LoadResult& result)
+bool PlaylistLoader::readLines(const std::filesystem::path& file, const Count& count,
+                               bool lineBreakTest, LoadResult& result)
 {
     GroupIndex groups;
     std::optional<LineReader> reader;
     try {
-        if (m_tables == LoadTables::Working) {
-            groups = GroupIndex::fromStore(m_db);
-        }
         reader.emplace(file);
-    } catch (const std::exception& e) {
-        fail(result, LoadStatus::Failed, e.what());
+    } catch (const SourceError& e) {
+        failSource(result, e);
         return false;
     }
-    BatchWriter writer(m_db, m_tables);
+    BatchWriter writer(m_db,
+                       m_tables == LoadTables::Second ? LoadTables::Second : LoadTables::Incoming);
     PlaylistReader lines(m_options, lineBreakTest, groups, writer, m_observer);
-    lines.setLineCount(result.counts.lineCount);
+    lines.setLineCount(count.lines);
     PlaylistReader::Step step = PlaylistReader::Step::Continue;
+    bool atEnd = false;
     try {
         std::string_view line;
-        while (step == PlaylistReader::Step::Continue && !writer.failed() && reader->next(line)) {
+        while (step == PlaylistReader::Step::Continue && !writer.failed()) {
+            if (!reader->next(line)) {
+                atEnd = true;
+                break;
+            }
             step = lines.handleLine(line);
         }
     } catch (const std::exception& e) {
@@ -209,16 +235,18 @@ bool PlaylistLoader::readLines(const std::filesystem::path& file, bool lineBreak
     }
     try {
         writer.finish();
-        // A second playlist's header is not the open playlist's.
-        if (const std::string header = lines.headerExtras();
-            !header.empty() && m_tables == LoadTables::Working) {
-            store::setPlaylistExtras(m_db, header);
-        }
     } catch (const std::exception& e) {
         fail(result, LoadStatus::Failed, e.what());
     }
+    m_headerExtras = lines.headerExtras();
     lines.report();
     result.counts = lines.progress();
+    // Read to its end, the file must still be the one counted, whole: one that grew, shrank or
+    // was replaced meanwhile gives no silent partial playlist.
+    if (atEnd && (!(reader->stamp() == count.stamp) || !reader->unchanged() ||
+                  result.counts.line != count.lines)) {
+        changed(result);
+    }
     if (step == PlaylistReader::Step::Cancelled) {
         fail(result, LoadStatus::Cancelled, {});
     } else if (step == PlaylistReader::Step::LimitReached) {
@@ -229,30 +257,30 @@ bool PlaylistLoader::readLines(const std::filesystem::path& file, bool lineBreak
 }
 
 // Run_Backup's place: every run ends here, whatever stopped it.
-void PlaylistLoader::finish(LoadResult& result)
+void PlaylistLoader::finish(LoadResult& result, const std::string& source)
 {
     if (m_tables == LoadTables::Second) {
+        // The staging tables hold what was read, however the run ended.
         storeStagedCounts(result);
+        result.replaced = result.status == LoadStatus::Loaded ||
+                          result.status == LoadStatus::Cancelled ||
+                          result.status == LoadStatus::LimitReached;
         return;
     }
-    // The snapshot comes first: its pages then reach the file while the indexes are built.
-    writeUndoSnapshot(result);
-    rebuildIndexes(result);
-    storeCounts(result);
-}
-
-// Every group's count, in the working tables and in the snapshot, read through the new index.
-void PlaylistLoader::storeCounts(LoadResult& result)
-{
-    try {
-        store::Transaction tx(m_db);
-        m_db.exec("UPDATE Grupa SET count = (SELECT count(*) FROM Playlist "
-                  "WHERE Playlist.grupa = Grupa.grupa);"
-                  "UPDATE Grupa_backup SET count = (SELECT count(*) FROM Playlist "
-                  "WHERE Playlist.grupa = Grupa_backup.grupa);");
-        tx.commit();
-    } catch (const std::exception& e) {
-        fail(result, LoadStatus::Failed, e.what());
+    if (result.status == LoadStatus::Loaded && result.channels() == 0) {
+        fail(result, LoadStatus::NoEntries, "no playlist entries found in " + source);
+    }
+    const bool swap = result.status == LoadStatus::Loaded ||
+                      result.status == LoadStatus::LimitReached ||
+                      (result.status == LoadStatus::Cancelled && result.channels() > 0);
+    if (m_staged && swap) {
+        swapIn(result, source);
+    }
+    if (m_staged && !result.replaced) {
+        dropLoadTables(result);
+    }
+    if (result.status == LoadStatus::Cancelled && !result.replaced && result.message.empty()) {
+        result.message = "cancelled before anything was read; the previous playlist is kept";
     }
 }
 
@@ -270,32 +298,44 @@ void PlaylistLoader::storeStagedCounts(LoadResult& result)
     }
 }
 
-// The playlist as loaded, in one transaction, so the snapshot is whole or empty.
-void PlaylistLoader::writeUndoSnapshot(LoadResult& result)
+// The rows read take the open playlist's place. A Cancel asked for while this runs (beyond the
+// one that may have stopped the reading) stops it and keeps the open playlist.
+void PlaylistLoader::swapIn(LoadResult& result, const std::string& source)
 {
+    const int before = m_observer != nullptr ? m_observer->cancelRequests() : 0;
+    CancelWatch watch(
+        [this, before] { return m_observer != nullptr && m_observer->cancelRequests() > before; },
+        {&m_db});
     try {
         Progress progress = result.counts;
         progress.activity = Activity::MakingBackup;
         report(m_observer, progress);
-        store::Transaction tx(m_db);
-        m_db.exec("DELETE FROM Grupa_backup; DELETE FROM Playlist_backup;"
-                  "INSERT INTO Grupa_backup SELECT * FROM Grupa;"
-                  "INSERT INTO Playlist_backup SELECT * FROM Playlist;");
-        tx.commit();
+        store::IncomingTables::copySnapshot(m_db);
+        progress.activity = Activity::Indexing;
+        report(m_observer, progress);
+        store::IncomingTables::swapIn(m_db, {source, m_headerExtras, m_restructured, m_codepage});
+        result.replaced = true;
     } catch (const std::exception& e) {
-        fail(result, LoadStatus::Failed, e.what());
+        const auto* sql = dynamic_cast<const store::SqlError*>(&e);
+        if (watch.fired() || (sql != nullptr && (sql->code() & 0xff) == SQLITE_INTERRUPT)) {
+            result.status = LoadStatus::Cancelled;
+            result.message = "cancelled before the playlist was stored; the previous playlist "
+                             "is kept";
+        } else {
+            fail(result, LoadStatus::Failed, e.what());
+        }
     }
 }
 
-void PlaylistLoader::rebuildIndexes(LoadResult& result)
+void PlaylistLoader::dropLoadTables(LoadResult& result)
 {
     try {
-        Progress progress = result.counts;
-        progress.activity = Activity::Indexing;
-        report(m_observer, progress);
-        store::Schema::createPlaylistIndexesAfterLoad(m_db);
+        store::IncomingTables::drop(m_db);
     } catch (const std::exception& e) {
-        fail(result, LoadStatus::Failed, e.what());
+        // The next open or the next start drops them; the open playlist is whole either way.
+        if (result.message.empty()) {
+            result.message = e.what();
+        }
     }
 }
 

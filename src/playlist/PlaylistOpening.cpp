@@ -7,8 +7,6 @@
 #include "playlist/SourceError.h"
 #include "store/ChangeLog.h"
 #include "store/Schema.h"
-#include "store/Tables.h"
-#include "store/Transaction.h"
 
 #include <chrono>
 #include <optional>
@@ -23,25 +21,48 @@ double secondsSince(Clock::time_point start)
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-// Empties the store and records the source; nothing when the store cannot be opened.
-std::optional<store::Database> openEmptied(const OpenOptions& options, const std::string& source,
-                                           LoadResult& result)
+// The store a load writes to. A load starts a new history: its rows are not a step.
+std::optional<store::Database> openStore(const OpenOptions& options, LoadResult& result)
 {
     try {
         store::Database db = store::Schema::open(options.dataMdb);
-        // A load starts a new history; its rows are not a step.
         db.changeLog().setEnabled(false);
-        // The previous playlist's pages are reused by the load at once and hold nothing
-        // secret; zeroing them as well would double the time it takes to empty a large store.
+        // The previous playlist's pages hold nothing secret; zeroing them when they are freed
+        // would double the time it takes to drop a large playlist.
         db.exec("PRAGMA secure_delete=OFF");
-        store::Izbrisi_Kopije(db);
-        store::setChosenPlaylist(db, source);
         return db;
     } catch (const std::exception& e) {
         result.status = LoadStatus::Failed;
         result.message = e.what();
         return std::nullopt;
     }
+}
+
+std::uintmax_t megabytes(std::uintmax_t bytes, bool roundUp)
+{
+    constexpr std::uintmax_t kMB = 1024 * 1024;
+    return bytes / kMB + (roundUp && bytes % kMB != 0 ? 1 : 0);
+}
+
+// False, with the result saying so, when the program folder has too little room for a file of
+// `bytes` to be read.
+bool roomFor(std::uintmax_t bytes, const OpenOptions& options, LoadResult& result)
+{
+    if (!options.freeSpace) {
+        return true;
+    }
+    const std::filesystem::path folder =
+        options.dataMdb.has_parent_path() ? options.dataMdb.parent_path() : ".";
+    const std::optional<std::uintmax_t> free = options.freeSpace(folder);
+    const std::uintmax_t needed = spaceNeeded(bytes);
+    if (!free || *free >= needed) {
+        return true;
+    }
+    result.status = LoadStatus::NoSpace;
+    result.message = "not enough free disk space: need about " +
+                     std::to_string(megabytes(needed, true)) + " MB, " +
+                     std::to_string(megabytes(*free, false)) + " MB free";
+    return false;
 }
 
 // The loader reports its own errors; this catches what it cannot (no memory, no thread), so
@@ -60,29 +81,52 @@ template <typename Load> LoadResult guarded(Load load)
 
 } // namespace
 
+std::optional<std::uintmax_t> freeSpaceOf(const std::filesystem::path& folder)
+{
+    std::error_code ec;
+    const std::filesystem::space_info space = std::filesystem::space(folder, ec);
+    if (ec) {
+        return std::nullopt;
+    }
+    return space.available;
+}
+
+std::uintmax_t spaceNeeded(std::uintmax_t bytes)
+{
+    return 2 * bytes;
+}
+
 LoadResult Open_Playlist(const std::filesystem::path& file, const OpenOptions& options,
                          ProgressObserver* observer)
 {
     const Clock::time_point start = Clock::now();
     LoadResult result;
+    std::int64_t size = 0;
     try {
-        LineReader probe(file);
+        const LineReader probe(file);
+        size = probe.fileSize();
     } catch (const SourceError& e) {
         result.status = e.missing() ? LoadStatus::SourceMissing : LoadStatus::SourceUnreadable;
         result.message = e.what();
         return result;
     }
-    std::error_code ec;
-    const std::filesystem::path absolute = std::filesystem::absolute(file, ec);
-    std::optional<store::Database> db =
-        openEmptied(options, (ec ? file : absolute).string(), result);
-    if (!db) {
+    std::optional<store::Database> db;
+    if (!roomFor(static_cast<std::uintmax_t>(size), options, result) ||
+        !(db = openStore(options, result))) {
         return result;
     }
+    std::error_code ec;
+    const std::filesystem::path absolute = std::filesystem::absolute(file, ec);
+    bool wroteTemp = false;
     result = guarded([&] {
         PlaylistLoader loader(*db, options.reader, options.tempM3u, observer);
-        return loader.Prikazi_Kanale(file);
+        LoadResult read = loader.Prikazi_Kanale(file, (ec ? file : absolute).string());
+        wroteTemp = loader.wroteTempM3u();
+        return read;
     });
+    if (wroteTemp && options.removeTempM3u) {
+        std::filesystem::remove(options.tempM3u, ec);
+    }
     result.seconds = secondsSince(start);
     return result;
 }
@@ -92,15 +136,12 @@ LoadResult Open_URL(const std::string& address, HttpClient& http, const OpenOpti
 {
     const Clock::time_point start = Clock::now();
     LoadResult result;
-    std::optional<store::Database> db = openEmptied(options, address, result);
-    if (!db) {
-        return result;
-    }
     if (observer != nullptr) {
         Progress progress;
         progress.activity = Activity::Downloading;
         observer->progress(progress);
     }
+    // Nothing in the store changes before the playlist has arrived whole.
     HttpResult download;
     if (isPlaylistAddress(address)) {
         download = DownloadFile(http, address, options.tempM3u, options.download, observer);
@@ -109,14 +150,24 @@ LoadResult Open_URL(const std::string& address, HttpClient& http, const OpenOpti
     }
     if (!download.ok) {
         result.status = download.cancelled ? LoadStatus::Cancelled : LoadStatus::DownloadFailed;
-        result.message = download.cancelled ? std::string() : address + ": " + download.error;
+        result.message = download.cancelled
+                             ? "cancelled while downloading; the previous playlist is kept"
+                             : address + ": " + download.error;
         result.seconds = secondsSince(start);
         return result;
     }
-    result = guarded([&] {
-        PlaylistLoader loader(*db, options.reader, options.tempM3u, observer);
-        return loader.Prikazi_Kanale_Link(options.tempM3u);
-    });
+    std::optional<store::Database> db;
+    if (roomFor(static_cast<std::uintmax_t>(download.bytes), options, result) &&
+        (db = openStore(options, result))) {
+        result = guarded([&] {
+            PlaylistLoader loader(*db, options.reader, options.tempM3u, observer);
+            return loader.Prikazi_Kanale_Link(options.tempM3u, address);
+        });
+    }
+    if (options.removeTempM3u) {
+        std::error_code ignored;
+        std::filesystem::remove(options.tempM3u, ignored);
+    }
     result.seconds = secondsSince(start);
     return result;
 }

@@ -5,7 +5,10 @@
 #include "playlist/Progress.h"
 #include "playlist/ReaderOptions.h"
 
+#include <cstdint>
 #include <filesystem>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,28 +20,41 @@ namespace listrion::playlist {
 // thread; Cancel is polled once per line while reading (and while downloading, counting and
 // restructuring). Saving the open playlist first is the caller's business.
 //
-// Both empty the store (Izbrisi_Kopije), record the source in Izbrana_Playlista, read the
-// playlist and then write the undo snapshot of what was read. Rows are committed in batches
-// as they are read. After Cancel, the limit or an error while reading, the store holds every
-// channel whose entry was complete before the stop, with its group row; the Playlist indexes
-// are rebuilt and the snapshot holds exactly those rows, so Undo returns to them. A Cancel
-// while downloading or counting leaves the store empty with the source recorded.
+// Both read the playlist beside the open one (PlaylistLoader) and only then replace it, in one
+// transaction: emptying the store as Izbrisi_Kopije does, recording the source in
+// Izbrana_Playlista, and writing the undo snapshot of what was read. The open playlist (with
+// its snapshot, named backups and history) stays as it was when the source cannot be read or
+// downloaded, holds no entries, changes while it is read, does not fit on the disk, or the run
+// fails or is cancelled before anything was read. A Cancel while reading keeps the rows read so
+// far: the store then holds every channel whose entry was complete before the stop, with its
+// group row, and the snapshot holds exactly those rows, so Undo returns to them.
+
+// The bytes free for the program folder's files; nothing when that cannot be told.
+using FreeSpace = std::function<std::optional<std::uintmax_t>(const std::filesystem::path&)>;
+std::optional<std::uintmax_t> freeSpaceOf(const std::filesystem::path& folder);
 
 struct OpenOptions {
     ReaderOptions reader;
     std::filesystem::path dataMdb;
     std::filesystem::path tempM3u; // download target and restructured copy
     HttpLimits download;
+    // Removes temp.m3u when the run ends, when the run wrote it (the command line; the editor
+    // keeps it until it ends).
+    bool removeTempM3u = false;
+    FreeSpace freeSpace = freeSpaceOf;
 };
 
-// A local playlist file. A file that cannot be opened (SourceMissing, SourceUnreadable)
-// leaves the store as it was.
+// The free space a playlist file of `bytes` needs in the program folder to be read: its rows,
+// their indexes and undo snapshot, beside the open playlist until the swap.
+std::uintmax_t spaceNeeded(std::uintmax_t bytes);
+
+// A local playlist file. A file that cannot be opened (SourceMissing, SourceUnreadable: also a
+// folder, a FIFO or a device, refused at once) leaves the store as it was.
 LoadResult Open_Playlist(const std::filesystem::path& file, const OpenOptions& options,
                          ProgressObserver* observer);
 
 // A playlist address: downloaded to temp.m3u, then read. A failed download, or an address that
-// is not http, https or ftp, gives DownloadFailed; the store is then empty with the address
-// recorded.
+// is not http, https or ftp, gives DownloadFailed and leaves the store as it was.
 LoadResult Open_URL(const std::string& address, HttpClient& http, const OpenOptions& options,
                     ProgressObserver* observer);
 

@@ -125,13 +125,13 @@ public:
     // False when the observer asked to stop.
     bool write(const std::filesystem::path& file, std::string_view groupQuery)
     {
-        store::Database db = store::Schema::open(m_options.dataMdb);
+        // Saving only reads: it works on a read-only store and beside a program that writes.
+        store::Database db = store::Schema::openForReading(m_options.dataMdb);
         // The rows are read once, in order: a small page cache keeps the memory of a large
         // save low and costs nothing.
         db.exec("PRAGMA cache_size=-4096");
-        // One snapshot of the store for the whole file; nothing is changed, so it is rolled
-        // back at the end.
-        store::Transaction snapshot(db);
+        // One consistent view of the store for the whole file.
+        const store::ReadTransaction snapshot(db);
         const FileEncoding encoding = recordedEncoding(db, *m_options.codepage);
         EncodedLineWriter out(file, *encoding.codepage);
         if (encoding.bom) {

@@ -40,6 +40,9 @@ public:
     virtual ~ProgressObserver() = default;
     virtual void progress(const Progress& progress) = 0;
     virtual bool cancelRequested() = 0;
+    // How many times Cancel was asked for so far, for a run that goes on storing after a first
+    // Cancel and stops at the next one. An observer that does not count gives 0 or 1.
+    virtual int cancelRequests() { return cancelRequested() ? 1 : 0; }
 };
 
 } // namespace listrion::playlist

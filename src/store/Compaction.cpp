@@ -131,6 +131,14 @@ CompactResult Compact_Database(const fs::path& dataMdb, const FileRenamer& renam
     return result;
 }
 
+void removeCompactionLeftovers(const fs::path& dataMdb)
+{
+    std::error_code ignored;
+    for (const char* suffix : {".temp", ".temp-journal", ".temp-wal", ".temp-shm"}) {
+        fs::remove(sibling(dataMdb, suffix), ignored);
+    }
+}
+
 bool compactionPays(const fs::path& dataMdb, double share)
 {
     std::error_code ec;

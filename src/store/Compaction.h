@@ -38,6 +38,11 @@ std::error_code renameFileDurably(const std::filesystem::path& from,
 CompactResult Compact_Database(const std::filesystem::path& dataMdb,
                                const FileRenamer& rename = renameFileDurably);
 
+// Removes what an interrupted compaction left beside `dataMdb` (the compacted copy
+// data.mdb.temp and its journals). Only for the holder of the folder lock: no compaction runs
+// then.
+void removeCompactionLeftovers(const std::filesystem::path& dataMdb);
+
 // Below this share of free pages a compacted copy is hardly smaller than the file it replaces.
 inline constexpr double kCompactionPaysShare = 0.10;
 

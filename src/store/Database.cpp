@@ -24,37 +24,52 @@ void configureEngine()
     std::call_once(once, [] { sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0); });
 }
 
+// An open handle with the store's busy timeout; throws when the engine cannot open `name`.
+sqlite3* openHandle(const std::string& name, int flags)
+{
+    sqlite3* db = nullptr;
+    const int rc = sqlite3_open_v2(name.c_str(), &db, flags, nullptr);
+    if (rc != SQLITE_OK) {
+        std::string message = db ? sqlite3_errmsg(db) : "out of memory";
+        sqlite3_close_v2(db);
+        throw SqlError(rc, "cannot open " + name + ": " + message);
+    }
+    sqlite3_busy_timeout(db, 5000);
+    return db;
+}
+
+// The file as an address that tells the engine the file never changes (no locks, no log).
+std::string immutableUri(const std::filesystem::path& file)
+{
+    std::string uri = "file:";
+    for (char c : std::filesystem::absolute(file).string()) {
+        if (c == '%' || c == '?' || c == '#') {
+            static constexpr char kHex[] = "0123456789abcdef";
+            uri.push_back('%');
+            uri.push_back(kHex[(static_cast<unsigned char>(c) >> 4) & 0xf]);
+            uri.push_back(kHex[static_cast<unsigned char>(c) & 0xf]);
+        } else {
+            uri.push_back(c);
+        }
+    }
+    return uri + "?immutable=1";
+}
+
 } // namespace
 
-Database::Database(const std::filesystem::path& file)
-    : m_file(file), m_changes(std::make_unique<ChangeLog>()), m_historyCap(g_defaultHistoryCap)
+Database::Database(const std::filesystem::path& file, Mode mode)
+    : m_file(file), m_mode(mode), m_changes(std::make_unique<ChangeLog>()),
+      m_historyCap(g_defaultHistoryCap)
 {
     configureEngine();
-    const int rc =
-        sqlite3_open_v2(file.c_str(), &m_db,
-                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
-    if (rc != SQLITE_OK) {
-        std::string message = m_db ? sqlite3_errmsg(m_db) : "out of memory";
-        sqlite3_close_v2(m_db);
-        m_db = nullptr;
-        throw SqlError(rc, "cannot open " + file.string() + ": " + message);
+    if (mode == Mode::ReadOnly) {
+        openReadOnly();
+    } else {
+        m_db = openHandle(file.string(),
+                          SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX);
     }
     try {
-        sqlite3_extended_result_codes(m_db, 1);
-        m_changes->attach(m_db);
-        sqlite3_busy_timeout(m_db, 5000);
-        registerTextCollation(m_db);
-        // The page size only takes effect in a new file (compaction carries it into older
-        // ones): 32 KB pages make an eighth of the page reads and writes of the default 4 KB in
-        // a store of a million rows, and a large load runs about 5 % faster than with 16 KB,
-        // while a single-row edit still writes only a few pages. The system library zeroes every
-        // freed page by default, which doubles the writes of emptying a large table; FAST zeroes
-        // only where that costs no extra writes. Sorts that spill to temporary files may use two
-        // worker threads (see Schema::createPlaylistIndexesAfterLoad).
-        exec("PRAGMA page_size=" + std::to_string(kPageSize) +
-             "; PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL; PRAGMA cache_size=-" +
-             std::to_string(kCacheKiB) +
-             "; PRAGMA temp_store=MEMORY; PRAGMA secure_delete=FAST; PRAGMA threads=2;");
+        configure();
     } catch (...) {
         sqlite3_close_v2(m_db);
         m_db = nullptr;
@@ -62,10 +77,62 @@ Database::Database(const std::filesystem::path& file)
     }
 }
 
+void Database::openReadOnly()
+{
+    m_db = openHandle(m_file.string(), SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX);
+    // The engine opens the file lazily: the first read tells whether it can be read at all.
+    const int rc =
+        sqlite3_exec(m_db, "SELECT count(*) FROM sqlite_schema", nullptr, nullptr, nullptr);
+    if (rc == SQLITE_OK) {
+        return;
+    }
+    std::string message = sqlite3_errmsg(m_db);
+    sqlite3_close_v2(m_db);
+    m_db = nullptr;
+    // A store in write-ahead-log mode is read through a shared-memory file beside it, which
+    // a read-only folder cannot hold. With no log beside it (or an empty one) the file holds
+    // every committed change, and nothing can write in that folder, so the file is read as
+    // unchangeable. A log with content there cannot be read: the error stands.
+    std::error_code ec;
+    const std::filesystem::path wal = m_file.string() + "-wal";
+    const bool logHoldsChanges =
+        std::filesystem::exists(wal, ec) && std::filesystem::file_size(wal, ec) > 0 && !ec;
+    const int primary = rc & 0xff;
+    if ((primary != SQLITE_READONLY && primary != SQLITE_CANTOPEN) || logHoldsChanges) {
+        throw SqlError(rc, "cannot read " + m_file.string() + ": " + message);
+    }
+    m_db = openHandle(immutableUri(m_file),
+                      SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_URI);
+}
+
+void Database::configure()
+{
+    sqlite3_extended_result_codes(m_db, 1);
+    m_changes->attach(m_db);
+    registerTextCollation(m_db);
+    const std::string cache = "PRAGMA cache_size=-" + std::to_string(kCacheKiB) +
+                              "; PRAGMA temp_store=MEMORY; PRAGMA threads=2;";
+    if (readOnly()) {
+        // Settings of the connection only: nothing here writes to the file.
+        exec(cache);
+        return;
+    }
+    // The page size only takes effect in a new file (compaction carries it into older
+    // ones): 32 KB pages make an eighth of the page reads and writes of the default 4 KB in
+    // a store of a million rows, and a large load runs about 5 % faster than with 16 KB,
+    // while a single-row edit still writes only a few pages. The system library zeroes every
+    // freed page by default, which doubles the writes of emptying a large table; FAST zeroes
+    // only where that costs no extra writes. Sorts that spill to temporary files may use two
+    // worker threads (see Schema::createPlaylistIndexesAfterLoad).
+    exec("PRAGMA page_size=" + std::to_string(kPageSize) +
+         "; PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL; PRAGMA secure_delete=FAST; " +
+         cache);
+}
+
 Database::Database(Database&& other) noexcept
-    : m_file(std::move(other.m_file)), m_db(std::exchange(other.m_db, nullptr)),
-      m_changes(std::move(other.m_changes)), m_stepName(std::move(other.m_stepName)),
-      m_historyCap(other.m_historyCap)
+    : m_file(std::move(other.m_file)), m_mode(other.m_mode),
+      m_db(std::exchange(other.m_db, nullptr)), m_changes(std::move(other.m_changes)),
+      m_stepName(std::move(other.m_stepName)), m_historyCap(other.m_historyCap)
 {
 }
 
@@ -74,6 +141,7 @@ Database& Database::operator=(Database&& other) noexcept
     if (this != &other) {
         close();
         m_file = std::move(other.m_file);
+        m_mode = other.m_mode;
         m_db = std::exchange(other.m_db, nullptr);
         m_changes = std::move(other.m_changes);
         m_stepName = std::move(other.m_stepName);
@@ -150,6 +218,11 @@ void Database::interrupt() const
     if (m_db != nullptr) {
         sqlite3_interrupt(m_db);
     }
+}
+
+void Database::keepLogOnClose()
+{
+    sqlite3_db_config(m_db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
 }
 
 std::int64_t Database::changes() const

@@ -25,7 +25,13 @@ public:
     // Page cache of each connection, in KiB.
     static constexpr int kCacheKiB = 65536;
 
-    explicit Database(const std::filesystem::path& file);
+    // ReadOnly connections never write to the file, not even to switch on write-ahead logging,
+    // so they work on a file or in a folder that cannot be written. Where the engine cannot
+    // read a store in a read-only folder the usual way (it has no write-ahead log beside it),
+    // the file is read as one that nothing changes.
+    enum class Mode { ReadWrite, ReadOnly };
+
+    explicit Database(const std::filesystem::path& file, Mode mode = Mode::ReadWrite);
     Database(Database&& other) noexcept;
     Database& operator=(Database&& other) noexcept;
     Database(const Database&) = delete;
@@ -34,6 +40,7 @@ public:
 
     const std::filesystem::path& file() const { return m_file; }
     sqlite3* handle() const { return m_db; }
+    bool readOnly() const { return m_mode == Mode::ReadOnly; }
 
     // Runs statements that take no values (schema, fixed statements).
     void exec(std::string_view sql);
@@ -75,11 +82,18 @@ public:
     // can (its transaction is then rolled back by its owner). May be called from another thread
     // while the connection is open.
     void interrupt() const;
+    // Closing the connection leaves the write-ahead log as it is, even as the last connection
+    // to the file (the next connection copies it into the file), so a close never waits for it.
+    void keepLogOnClose();
     std::int64_t changes() const;
     void close();
 
 private:
+    void openReadOnly();
+    void configure();
+
     std::filesystem::path m_file;
+    Mode m_mode = Mode::ReadWrite;
     sqlite3* m_db = nullptr;
     std::unique_ptr<ChangeLog> m_changes;
     std::string m_stepName = "Change";

@@ -1,11 +1,13 @@
 #include "store/Schema.h"
 
+#include "store/FolderLock.h"
 #include "store/History.h"
-
 #include "store/SqlError.h"
 #include "store/TextCollation.h"
 #include "store/Transaction.h"
 
+#include <algorithm>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -14,6 +16,22 @@ namespace {
 
 // 2: the extras column. 4: the playlist's code page and byte-order mark; İ and ı fold to i.
 constexpr int kSchemaVersion = 4;
+
+// Every table and index ensure() makes, by name (names ignore letter case in the engine).
+constexpr std::string_view kOtherTables[] = {"Izbrana_Playlista", "SS_Epg", "History_Step",
+                                             "History_Data"};
+constexpr std::string_view kIndexes[] = {
+    "Playlist_grupa_broj", "Playlist_broj",         "Grupa_grupa",       "Grupa_broj",
+    "Grupa_type_broj",     "Playlist_Second_grupa", "Grupa_Second_grupa"};
+
+std::string lowered(std::string_view name)
+{
+    std::string out(name);
+    for (char& c : out) {
+        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    }
+    return out;
+}
 
 std::string textColumn(std::string_view name)
 {
@@ -33,34 +51,6 @@ std::string grupaColumns()
     return "(izberi INTEGER NOT NULL DEFAULT 0, " + textColumn("grupa") + ", " +
            textColumn("type") + ", count INTEGER, broj INTEGER)";
 }
-
-// For as long as it lives, the connection's sorts spill to temporary files once they hold
-// more than `sortKiB`; its own temp_store and cache size come back afterwards.
-class SpillingSorts {
-public:
-    SpillingSorts(Database& db, int sortKiB)
-        : m_db(db), m_tempStore(db.scalarInt("PRAGMA temp_store", 0)),
-          m_cacheSize(db.scalarInt("PRAGMA cache_size", -Database::kCacheKiB))
-    {
-        m_db.exec("PRAGMA temp_store=FILE; PRAGMA cache_size=-" + std::to_string(sortKiB));
-    }
-    ~SpillingSorts()
-    {
-        try {
-            m_db.exec("PRAGMA temp_store=" + std::to_string(m_tempStore) +
-                      "; PRAGMA cache_size=" + std::to_string(m_cacheSize));
-        } catch (const std::exception&) {
-            // The connection keeps sorting through files: slower, not wrong.
-        }
-    }
-    SpillingSorts(const SpillingSorts&) = delete;
-    SpillingSorts& operator=(const SpillingSorts&) = delete;
-
-private:
-    Database& m_db;
-    std::int64_t m_tempStore;
-    std::int64_t m_cacheSize;
-};
 
 bool hasColumn(const Database& db, std::string_view table, std::string_view column)
 {
@@ -126,6 +116,30 @@ void createPlaylistIndexes(Database& db)
             "CREATE INDEX IF NOT EXISTS Playlist_broj ON Playlist(broj);");
 }
 
+SpillingSorts::SpillingSorts(Database& db, int sortKiB)
+    : m_db(db), m_tempStore(db.scalarInt("PRAGMA temp_store", 0)),
+      m_cacheSize(db.scalarInt("PRAGMA cache_size", -Database::kCacheKiB))
+{
+    m_db.exec("PRAGMA temp_store=FILE; PRAGMA cache_size=-" + std::to_string(sortKiB));
+}
+
+SpillingSorts::~SpillingSorts()
+{
+    try {
+        m_db.exec("PRAGMA temp_store=" + std::to_string(m_tempStore) +
+                  "; PRAGMA cache_size=" + std::to_string(m_cacheSize));
+    } catch (const std::exception&) {
+        // The connection keeps sorting through files: slower, not wrong.
+    }
+}
+
+void createGrupaIndexes(Database& db)
+{
+    db.exec("CREATE INDEX IF NOT EXISTS Grupa_grupa ON Grupa(grupa);"
+            "CREATE INDEX IF NOT EXISTS Grupa_broj ON Grupa(broj);"
+            "CREATE INDEX IF NOT EXISTS Grupa_type_broj ON Grupa(type, broj);");
+}
+
 void createPlaylistIndexesAfterLoad(Database& db, int sortKiB)
 {
     {
@@ -138,6 +152,30 @@ void createPlaylistIndexesAfterLoad(Database& db, int sortKiB)
         }
     }
     createPlaylistIndexes(db);
+}
+
+std::vector<std::string> missingParts(const Database& db)
+{
+    std::set<std::string> present;
+    Statement st = db.prepare("SELECT name FROM sqlite_schema WHERE type IN ('table', 'index')");
+    while (st.step()) {
+        present.insert(lowered(st.columnView(0)));
+    }
+    std::vector<std::string> missing;
+    const auto expect = [&](std::string_view name) {
+        if (present.count(lowered(name)) == 0) {
+            missing.emplace_back(name);
+        }
+    };
+    std::for_each(kPlaylistLayoutTables.begin(), kPlaylistLayoutTables.end(), expect);
+    std::for_each(kGrupaLayoutTables.begin(), kGrupaLayoutTables.end(), expect);
+    std::for_each(std::begin(kOtherTables), std::end(kOtherTables), expect);
+    std::for_each(std::begin(kIndexes), std::end(kIndexes), expect);
+    if (missing.empty() && db.scalarInt("PRAGMA user_version", 0) != kSchemaVersion) {
+        missing.emplace_back("the current layout (user_version " + std::to_string(kSchemaVersion) +
+                             ")");
+    }
+    return missing;
 }
 
 void dropStagingIndex(Database& db)
@@ -154,7 +192,7 @@ void createStagingIndexAfterLoad(Database& db)
 void ensure(Database& db)
 {
     const std::int64_t version = db.scalarInt("PRAGMA user_version", 0);
-    if (version == kSchemaVersion) {
+    if (missingParts(db).empty()) {
         return;
     }
     Transaction tx(db);
@@ -175,10 +213,8 @@ void ensure(Database& db)
     addCodepageColumns(db);
     History::ensureTables(db);
     createPlaylistIndexes(db);
-    db.exec("CREATE INDEX IF NOT EXISTS Grupa_grupa ON Grupa(grupa);"
-            "CREATE INDEX IF NOT EXISTS Grupa_broj ON Grupa(broj);"
-            "CREATE INDEX IF NOT EXISTS Grupa_type_broj ON Grupa(type, broj);"
-            "CREATE INDEX IF NOT EXISTS Playlist_Second_grupa ON Playlist_Second(grupa);"
+    createGrupaIndexes(db);
+    db.exec("CREATE INDEX IF NOT EXISTS Playlist_Second_grupa ON Playlist_Second(grupa);"
             "CREATE INDEX IF NOT EXISTS Grupa_Second_grupa ON Grupa_Second(grupa);");
     db.exec("PRAGMA user_version=" + std::to_string(kSchemaVersion));
     tx.commit();
@@ -189,6 +225,16 @@ Database open(const std::filesystem::path& file)
     Database db(file);
     ensure(db);
     return db;
+}
+
+Database openForReading(const std::filesystem::path& file)
+{
+    // A connection that may write folds the log into the file and removes it when it closes as
+    // the last one; a read-only one would leave the log files of its reading in the folder.
+    if (!storeIsReadOnly(file)) {
+        return open(file);
+    }
+    return Database(file, Database::Mode::ReadOnly);
 }
 
 } // namespace listrion::store::Schema

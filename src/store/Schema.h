@@ -3,8 +3,11 @@
 #include "store/Database.h"
 
 #include <array>
+#include <cstdint>
 #include <filesystem>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace listrion::store {
 
@@ -48,8 +51,19 @@ inline constexpr std::string_view kHasParentCode =
 // (named backups included) and in Izbrana_Playlista, holding NULL.
 Database open(const std::filesystem::path& file);
 
-// Creates missing tables and indexes on an open connection.
+// Opens a playlist store for a command that only reads it. A store that cannot be written
+// (store::storeIsReadOnly) is read as it is through a Database::Mode::ReadOnly connection;
+// any other is opened as open() does (a missing part repaired, a missing file created empty).
+Database openForReading(const std::filesystem::path& file);
+
+// Creates missing tables and indexes on an open connection. Cheap when nothing is missing (one
+// look at the schema), so it runs at every start: an index or a table that an interrupted
+// program left missing comes back before anything else uses the store.
 void ensure(Database& db);
+
+// The tables and indexes of the store that `db` lacks (empty when it has them all and its
+// layout is the current one).
+std::vector<std::string> missingParts(const Database& db);
 
 void createPlaylistLayoutTable(Database& db, std::string_view name);
 void createGrupaLayoutTable(Database& db, std::string_view name);
@@ -62,6 +76,9 @@ void createPlaylistIndexes(Database& db);
 // createPlaylistIndexes builds what is missing.
 void dropPlaylistGroupIndex(Database& db);
 
+// The indexes of Grupa.
+void createGrupaIndexes(Database& db);
+
 // The index of the staging table Playlist_Second: the merge reader drops it while it fills the
 // table and builds it afterwards, as a load does with the Playlist indexes.
 void dropStagingIndex(Database& db);
@@ -69,6 +86,23 @@ void createStagingIndexAfterLoad(Database& db);
 
 // Memory the sort of an index build after a load may use before it spills (KiB).
 inline constexpr int kBulkSortKiB = 16384;
+
+// For as long as it lives, the connection's sorts spill to temporary files once they hold
+// more than `sortKiB` (the engine sorts on its worker threads only then), and its page cache is
+// as small; its own settings come back afterwards. Made and ended outside a transaction (the
+// engine changes where temporary data goes only then).
+class SpillingSorts {
+public:
+    SpillingSorts(Database& db, int sortKiB);
+    ~SpillingSorts();
+    SpillingSorts(const SpillingSorts&) = delete;
+    SpillingSorts& operator=(const SpillingSorts&) = delete;
+
+private:
+    Database& m_db;
+    std::int64_t m_tempStore;
+    std::int64_t m_cacheSize;
+};
 // createPlaylistIndexes for a table that was just filled, outside a transaction. The engine
 // sorts on its worker threads only when the sort may spill to temporary files and outgrows
 // its memory, so for the build the connection sorts through files with at most

@@ -59,4 +59,31 @@ void Transaction::commit()
     log.clear();
 }
 
+ReadTransaction::ReadTransaction(Database& db) : m_db(db)
+{
+    if (m_db.inTransaction()) {
+        return;
+    }
+    m_db.exec("BEGIN DEFERRED");
+    m_open = true;
+    try {
+        // A deferred transaction takes its snapshot at its first read.
+        m_db.scalarInt("SELECT count(*) FROM sqlite_schema", 0);
+    } catch (...) {
+        m_db.exec("ROLLBACK");
+        throw;
+    }
+}
+
+ReadTransaction::~ReadTransaction()
+{
+    if (m_open && m_db.inTransaction()) {
+        try {
+            m_db.exec("ROLLBACK");
+        } catch (...) {
+            // Nothing was written; the engine ends the read when the connection closes.
+        }
+    }
+}
+
 } // namespace listrion::store

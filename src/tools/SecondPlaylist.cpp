@@ -72,7 +72,7 @@ playlist::LoadResult stageSecondPlaylist(const std::filesystem::path& file,
         reader.typeRule = playlist::TypeRule::Merge;
         playlist::PlaylistLoader loader(db, reader, options.tempM3u, observer,
                                         playlist::LoadTables::Second);
-        result = loader.Prikazi_Kanale(file);
+        result = loader.Prikazi_Kanale(file, file.string());
     } catch (const std::exception& e) {
         result.status = playlist::LoadStatus::Failed;
         result.message = e.what();

@@ -134,6 +134,7 @@ TEST(Download, FailuresAreReportedAndLeaveTempM3uAlone)
     SilentPort silent;
     ReaderFolder home;
     ASSERT_EQ(home.open(kPlaylist).channels(), 2);
+    const auto chosen = store::chosenPlaylist(home.database());
     home.folder().write("temp.m3u", "old");
     home.options().download.maxBytes = 1000;
     home.options().download.connectTimeout = std::chrono::milliseconds(500);
@@ -148,10 +149,10 @@ TEST(Download, FailuresAreReportedAndLeaveTempM3uAlone)
         EXPECT_NE(result.message.find(address), std::string::npos) << result.message;
         EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(5)) << address;
         EXPECT_EQ(readFile(home.options().tempM3u), "old") << address;
-        // The store was emptied before the download and records the address.
+        // Nothing in the store changes before the playlist has arrived.
         const auto db = home.database();
-        EXPECT_EQ(store::channelCount(db), 0);
-        EXPECT_EQ(store::chosenPlaylist(db), address);
+        EXPECT_EQ(store::channelCount(db), 2);
+        EXPECT_EQ(store::chosenPlaylist(db), chosen);
     }
     EXPECT_NE(playlist::Open_URL(local.url("/missing.m3u"), http, home.options(), nullptr)
                   .message.find("404"),
@@ -180,6 +181,57 @@ TEST(Download, CancelStopsATransferThatIsStillRunning)
     finished = true;
     EXPECT_EQ(result.status, LoadStatus::Cancelled);
     EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(3));
+    EXPECT_FALSE(std::filesystem::exists(home.options().tempM3u));
+}
+
+// A server that trickles bytes is given up on, and a body that holds no playlist (a login
+// page, nothing at all) replaces nothing; the command line's temp.m3u goes when it is read.
+TEST(Download, StalledTransfersAndBodiesWithoutEntriesKeepTheOpenPlaylist)
+{
+    LocalServer local;
+    std::atomic<bool> finished{false};
+    local.server().Get("/trickle", [&](const httplib::Request&, httplib::Response& r) {
+        r.set_chunked_content_provider("text/plain", [&](std::size_t, httplib::DataSink& sink) {
+            for (int i = 0; i < 300 && !finished; ++i) {
+                sink.write("#", 1);
+                std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            }
+            sink.done();
+            return true;
+        });
+    });
+    local.server().Get("/login", [](const httplib::Request&, httplib::Response& r) {
+        r.set_content("<html><form>Sign in</form></html>", "text/html");
+    });
+    local.server().Get("/empty", [](const httplib::Request&, httplib::Response& r) {
+        r.set_content("", "text/plain");
+    });
+    local.server().Get("/list.m3u", [](const httplib::Request&, httplib::Response& r) {
+        r.set_content(kPlaylist, "audio/x-mpegurl");
+    });
+    ReaderFolder home;
+    ASSERT_EQ(home.open(kPlaylist + "#EXTINF:-1,Three\nhttp://s/3\n").channels(), 3);
+    home.options().download.stallBytes = 1000;
+    home.options().download.stallTime = std::chrono::seconds(2);
+    playlist::CurlHttpClient http;
+    const auto started = std::chrono::steady_clock::now();
+    auto result = playlist::Open_URL(local.url("/trickle"), http, home.options(), nullptr);
+    finished = true;
+    EXPECT_EQ(result.status, LoadStatus::DownloadFailed);
+    EXPECT_NE(result.message.find("less than 1000 bytes in 2 s"), std::string::npos)
+        << result.message;
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(8));
+    home.options().removeTempM3u = true;
+    for (const char* path : {"/login", "/empty"}) {
+        result = playlist::Open_URL(local.url(path), http, home.options(), nullptr);
+        EXPECT_EQ(result.status, LoadStatus::NoEntries) << path;
+        EXPECT_EQ(result.message, "no playlist entries found in " + local.url(path));
+        EXPECT_EQ(store::channelCount(home.database()), 3) << path;
+        EXPECT_FALSE(std::filesystem::exists(home.options().tempM3u)) << path;
+    }
+    result = playlist::Open_URL(local.url("/list.m3u"), http, home.options(), nullptr);
+    EXPECT_EQ(result.status, LoadStatus::Loaded);
+    EXPECT_EQ(store::channelCount(home.database()), 2);
     EXPECT_FALSE(std::filesystem::exists(home.options().tempM3u));
 }
 

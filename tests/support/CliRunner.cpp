@@ -2,6 +2,7 @@
 
 #include "support/TempFolder.h"
 
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -12,14 +13,37 @@
 
 namespace listrion::test {
 
+namespace {
+
+CliResult run(const std::filesystem::path& home, const std::vector<std::string>& args,
+              const CliConditions& conditions, std::chrono::milliseconds delay,
+              std::chrono::milliseconds* afterInterrupt, int signal);
+
+} // namespace
+
 CliResult runCli(const std::filesystem::path& home, const std::vector<std::string>& args)
 {
-    return runCliInterrupted(home, args, std::chrono::milliseconds(-1));
+    return run(home, args, {}, std::chrono::milliseconds(-1), nullptr, SIGINT);
+}
+
+CliResult runCli(const std::filesystem::path& home, const std::vector<std::string>& args,
+                 const CliConditions& conditions)
+{
+    return run(home, args, conditions, std::chrono::milliseconds(-1), nullptr, SIGINT);
 }
 
 CliResult runCliInterrupted(const std::filesystem::path& home, const std::vector<std::string>& args,
                             std::chrono::milliseconds delay,
-                            std::chrono::milliseconds* afterInterrupt)
+                            std::chrono::milliseconds* afterInterrupt, int signal)
+{
+    return run(home, args, {}, delay, afterInterrupt, signal);
+}
+
+namespace {
+
+CliResult run(const std::filesystem::path& home, const std::vector<std::string>& args,
+              const CliConditions& conditions, std::chrono::milliseconds delay,
+              std::chrono::milliseconds* afterInterrupt, int signal)
 {
     TempFolder capture;
     const std::string outPath = capture.file("out").string();
@@ -33,6 +57,15 @@ CliResult runCliInterrupted(const std::filesystem::path& home, const std::vector
         const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         dup2(out, STDOUT_FILENO);
         dup2(err, STDERR_FILENO);
+        if (conditions.fileSizeLimit) {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{*conditions.fileSizeLimit, *conditions.fileSizeLimit};
+            setrlimit(RLIMIT_FSIZE, &limit);
+        }
+        if (conditions.asAnotherUser && geteuid() == 0 &&
+            (setgid(65534) != 0 || setuid(65534) != 0)) {
+            _exit(126);
+        }
         std::vector<char*> cargs;
         for (std::string& a : argv) {
             cargs.push_back(a.data());
@@ -45,7 +78,7 @@ CliResult runCliInterrupted(const std::filesystem::path& home, const std::vector
     int status = 0;
     if (delay.count() >= 0) {
         std::this_thread::sleep_for(delay);
-        kill(pid, SIGINT);
+        kill(pid, signal);
     }
     const auto interrupted = std::chrono::steady_clock::now();
     waitpid(pid, &status, 0);
@@ -58,5 +91,7 @@ CliResult runCliInterrupted(const std::filesystem::path& home, const std::vector
     result.err = readFile(errPath);
     return result;
 }
+
+} // namespace
 
 } // namespace listrion::test

@@ -1,7 +1,10 @@
 #pragma once
 
 #include <chrono>
+#include <csignal>
+#include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,10 +19,23 @@ struct CliResult {
 // Runs the built listrion-cli with --home `home` and the given arguments.
 CliResult runCli(const std::filesystem::path& home, const std::vector<std::string>& args);
 
-// The same, with Ctrl+C (SIGINT) sent to the command after `delay`. `afterInterrupt` is the time
-// the command took to end once interrupted.
+// How the command runs apart from its arguments.
+struct CliConditions {
+    // No file the command writes may grow beyond this many bytes (writes fail as on a full
+    // disk).
+    std::optional<std::uint64_t> fileSizeLimit;
+    // When the tests run as root: the command runs as user nobody, for whom the program folder
+    // of a test is another user's.
+    bool asAnotherUser = false;
+};
+CliResult runCli(const std::filesystem::path& home, const std::vector<std::string>& args,
+                 const CliConditions& conditions);
+
+// The same, with Ctrl+C (SIGINT, or the signal given) sent to the command after `delay`.
+// `afterInterrupt` is the time the command took to end once interrupted.
 CliResult runCliInterrupted(const std::filesystem::path& home, const std::vector<std::string>& args,
                             std::chrono::milliseconds delay,
-                            std::chrono::milliseconds* afterInterrupt = nullptr);
+                            std::chrono::milliseconds* afterInterrupt = nullptr,
+                            int signal = SIGINT);
 
 } // namespace listrion::test

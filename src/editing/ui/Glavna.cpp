@@ -7,6 +7,7 @@
 #include "editing/ui/HistoryMenu.h"
 #include "editing/ui/WaitPanel.h"
 #include "listrion/Version.h"
+#include "playlist/Leftovers.h"
 #include "settings/Languages.h"
 #include "settings/StartupSettings.h"
 #include "store/Compaction.h"
@@ -136,9 +137,16 @@ controls::Gumb* Glavna::addButton(QWidget* frame, const char* name, const QStrin
     return button;
 }
 
-void Glavna::start()
+bool Glavna::start()
 {
     setFont(QFont("Segoe UI"));
+    // One program changes a program folder at a time; this window is one for its whole run.
+    m_lock = store::FolderLock::acquire(m_folder.dataMdb(), m_services.lockWait);
+    if (!m_lock.held()) {
+        m_services.prompter.message(QString::fromUtf8(m_lock.message()));
+        return false;
+    }
+    playlist::removeLeftoverFiles(m_folder.dataMdb(), m_folder.tempM3u());
     // Compacting needs every other connection closed; the grids open theirs afterwards. The exit
     // compacts every time, so at start a rewrite only pays after a session that did not end
     // normally or after other programs changed the file; a compact file (of hundreds of
@@ -148,6 +156,7 @@ void Glavna::start()
     }
     store::Database::setDefaultHistoryCap(m_settings.historyCapBytes());
     m_db.emplace(store::Schema::open(m_folder.dataMdb()));
+    playlist::dropLeftoverTables(*m_db);
 
     const settings::StartupSettings startup = settings::StartupSettings::apply(m_settings);
     m_texts = std::make_unique<settings::LanguageFile>(
@@ -173,6 +182,7 @@ void Glavna::start()
     if (w >= 400 && h >= 300) {
         resize(static_cast<int>(w), static_cast<int>(h));
     }
+    return true;
 }
 
 void Glavna::showCodepage()

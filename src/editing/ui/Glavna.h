@@ -10,10 +10,12 @@
 #include "settings/ProgramFolder.h"
 #include "settings/Settings.h"
 #include "store/Database.h"
+#include "store/FolderLock.h"
 
 #include <QMainWindow>
 #include <QStringList>
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -58,13 +60,18 @@ public:
         // (with why not); libVLC when empty.
         std::function<std::unique_ptr<player::PreviewPlayer>(QWidget* surface)> makePlayer = {};
         std::function<bool(std::string* why)> playerWorks = {};
+        // How long the start waits for another program that changes the same program folder.
+        std::chrono::milliseconds lockWait = store::FolderLock::kDefaultWait;
     };
 
     Glavna(settings::ProgramFolder folder, Services services, QWidget* parent = nullptr);
     ~Glavna() override;
 
-    // The start-up sequence: compaction, Settings.ini defaults, language, menus, grids, title.
-    void start();
+    // The start-up sequence: the folder lock, compaction, Settings.ini defaults, language,
+    // menus, grids, title. False, after telling the user, when another Listrion window or
+    // command changes the same program folder, or the store is read-only: the window then
+    // holds nothing and is not to be shown.
+    bool start();
 
     // Disable all / enable all around a long run.
     void Isklopi_Sve();
@@ -182,6 +189,8 @@ private:
     Services m_services;
     StoreEvents m_events;
     std::unique_ptr<settings::LanguageFile> m_texts;
+    // Held from start() until the window is destroyed, after the store's last connection.
+    store::FolderLock m_lock;
     std::optional<store::Database> m_db;
     GroupGridModel* m_groups = nullptr;
     ChannelGridModel* m_channels = nullptr;

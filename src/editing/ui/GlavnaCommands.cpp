@@ -198,15 +198,7 @@ void Glavna::Open_URL()
     if (!offerToSave()) {
         return;
     }
-    try {
-        store::Izbrisi_Kopije(*m_db);
-    } catch (const std::exception& error) {
-        m_services.prompter.message(storeError(error));
-        return;
-    }
-    Kreiraj_Meni();
-    refreshGrids();
-    showChosenPlaylist();
+    // The open playlist stays until the new one has been downloaded and read.
     const std::optional<QString> answer =
         m_services.prompter.input("Please paste you playlist !", {}, {}, kAddressBoxWidth);
     const QString address =
@@ -233,8 +225,9 @@ void Glavna::runLoading(const QString& source, bool address)
     m_wait->finish();
     Uklopi_Sve();
     showCodepage();
-    // The loading window has told the user about any failure; the grids show what was stored.
-    if (loading.loadResult().status == playlist::LoadStatus::SourceMissing && !address) {
+    // The loading window has told the user about any failure; the grids show what the store
+    // holds: the new playlist, or the one that stayed.
+    if (!loading.loadResult().stored()) {
         showChosenPlaylist();
     }
     Kreiraj_Meni();

@@ -69,10 +69,13 @@ public:
         m_latest = p;
         m_fresh = true;
     }
-    bool cancelRequested() override { return m_cancel.load(std::memory_order_relaxed); }
+    bool cancelRequested() override { return m_cancels.load(std::memory_order_relaxed) > 0; }
+    // A Cancel while the rows read are being stored stops that too (the playlist that was open
+    // then stays).
+    int cancelRequests() override { return m_cancels.load(std::memory_order_relaxed); }
 
-    void cancel() { m_cancel = true; }
-    bool cancelled() const { return m_cancel; }
+    void cancel() { ++m_cancels; }
+    bool cancelled() const { return m_cancels > 0; }
     // The progress reported since the last call, if any.
     bool take(Progress& out)
     {
@@ -89,7 +92,7 @@ private:
     std::mutex m_mutex;
     Progress m_latest;
     bool m_fresh = false;
-    std::atomic<bool> m_cancel{false};
+    std::atomic<int> m_cancels{0};
 };
 
 Loading::Loading(const QString& source, const OpenOptions& options,
@@ -347,7 +350,8 @@ void Loading::tellFailure()
         } else if (m_settings != nullptr) {
             m_settings->write(settings::Keys::URL, m_source.toStdString());
         }
-    } else if (!m_result.stored()) {
+    } else if (!m_result.stored() && m_result.status != LoadStatus::Cancelled) {
+        // The open playlist stayed; Cancel needs no message.
         m_prompter.message(QString::fromStdString(m_result.message));
     }
 }
