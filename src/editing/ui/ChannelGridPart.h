@@ -4,12 +4,14 @@
 
 #include <QList>
 #include <QObject>
+#include <QStringList>
 
 #include <functional>
 #include <optional>
 #include <string>
 
 class QAction;
+class QMenu;
 class QTableView;
 
 namespace listrion::editing {
@@ -47,6 +49,20 @@ public:
     // which stays usable in the delete mode.
     void addChannelControl(QObject* control, bool deletes = false);
     void setCaptions();
+
+    // The editors' grid: rows remembered, the tick column shown with the ticking modes, a click
+    // on a tick cell ticks, a double click elsewhere edits the channel.
+    void wireEditorGrid();
+    // Adds a pop-up menu entry named `control` that runs `command`.
+    using EntryMaker = std::function<QAction*(const char* control, const char* caption,
+                                              std::function<void()> command)>;
+    // The move-to-group and copy-to-group submenus (mnuxxx, mnuCopy, named through `name`),
+    // listing `groups()` each time they open.
+    QList<QMenu*> addGroupSubmenus(QMenu* menu, const std::function<QString(const char*)>& name,
+                                   std::function<QStringList()> groups);
+    // The ticking modes, select all, the ticked moves and leaving the modes; `withCopy` adds the
+    // copy-ticking entry.
+    void addTickingEntries(const EntryMaker& add, bool withCopy);
     // Remembers the grid's current row in PozicijaK on every change (call after the grid got its
     // model).
     void watchRows();

@@ -112,25 +112,7 @@ void Editor_Channels::buildGrid(QWidget* pane)
     prepareGrid(m_grid);
     m_part = new ChannelGridPart(
         m_grid, [this] { return m_context; }, ChannelGridPart::Form::Editor, this);
-    m_part->watchRows();
-    auto columns = [this] {
-        applyChannelGridColumns(m_grid, *m_model, m_context.settings, m_context.texts,
-                                m_part->ticksShown());
-    };
-    connect(m_part, &ChannelGridPart::ticksChanged, this, columns);
-    columns();
-    connect(m_grid, &QTableView::clicked, this, [this](const QModelIndex& index) {
-        if (index.column() == ChannelGridModel::kTickColumn && m_model->toggleTick(index.row())) {
-            StoreChange change;
-            change.parts = StoreChange::ChannelRows;
-            m_context.events.publish(change);
-        }
-    });
-    connect(m_grid, &QAbstractItemView::doubleClicked, m_part, [this](const QModelIndex& at) {
-        if (at.column() != ChannelGridModel::kTickColumn) {
-            m_part->editChannel();
-        }
-    });
+    m_part->wireEditorGrid();
     m_grid->installEventFilter(this);
     connect(newGroup, &QAbstractButton::clicked, this, [this] {
         // The group lists follow the dialog's notice.
@@ -196,33 +178,18 @@ void Editor_Channels::buildMenus(QMenu* menu)
     QAction* play = add("mnuPlayChannel", "Play channel", [this] { playCurrent(); });
     play->setVisible(static_cast<bool>(m_context.play));
     menu->addSeparator();
-    for (auto [name, caption, copy] : {std::tuple{"mnuxxx", "Move to group", false},
-                                       std::tuple{"mnuCopy", "Copy to group", true}}) {
-        QMenu* sub = menu->addMenu(caption);
-        sub->setObjectName(name);
-        m_groupSubmenus << sub;
-        const bool copying = copy;
-        connect(sub, &QMenu::aboutToShow, this,
-                [this, sub, copying] { fillGroupSubmenu(sub, copying); });
-    }
+    // The group list without its "All" entry.
+    m_groupSubmenus = part->addGroupSubmenus(
+        menu, [](const char* name) { return QString(name); },
+        [this] {
+            QStringList groups;
+            for (int i = 1; i < ComboGroup->count(); ++i) {
+                groups << ComboGroup->itemText(i);
+            }
+            return groups;
+        });
     menu->addSeparator();
-    part->addDeleteModeEntry(
-        add("mnuMultiselect_delete_channels", "", [part] { part->switchDeleteMode(); }));
-    part->addSelectAllEntry(add("mnuSelect_all_delete", "", [part] { part->selectAll(); }), true);
-    part->addMoveModeEntry(
-        add("mnuMulitiselect_move_to_group", "", [part] { part->switchMoveMode(); }));
-    add("mnuMultiselect_copy_to_group", "Select channels to copy to a group",
-        [part] { part->enterCopyTicking(); });
-    part->addSelectAllEntry(add("mnuSelect_all", "", [part] { part->selectAll(); }), false);
-    add("mnuMultiselect_move_up", "Move ticked channels up",
-        [part] { part->stepTicked(true, true); });
-    add("mnuMultiselect_move_down", "Move ticked channels down",
-        [part] { part->stepTicked(false, true); });
-    add("mnuMultiselect_move_to_top", "Move ticked channels to top",
-        [part] { part->blockTicked(true); });
-    add("mnuMultiselect_move_to_bottom", "Move ticked channels to bottom",
-        [part] { part->blockTicked(false); });
-    add("mnuDisable_multiselect_mode", "Leave ticking", [part] { part->leaveModes(); });
+    part->addTickingEntries(add, true);
     menu->addSeparator();
     add("mnuAdd_Parents_Code", "Add parental code...", [part] { part->addParentCode(false); });
     add("mnuRemove_parents_code", "Remove parental code", [part] { part->removeParentCode(); });
@@ -237,19 +204,6 @@ void Editor_Channels::playCurrent()
     const int row = m_part->currentRow();
     if (m_context.play && row >= 0) {
         m_context.play(this, m_model->grupa(row), m_model->rowId(row));
-    }
-}
-
-void Editor_Channels::fillGroupSubmenu(QMenu* sub, bool copy)
-{
-    sub->clear();
-    for (int i = 1; i < ComboGroup->count(); ++i) {
-        const QString name = ComboGroup->itemText(i);
-        QAction* entry = sub->addAction(name);
-        // The move in the ticking state takes every ticked channel of the playlist.
-        connect(entry, &QAction::triggered, m_part, [this, name, copy] {
-            copy ? m_part->copyToGroup(name) : m_part->moveToGroup(name, true);
-        });
     }
 }
 

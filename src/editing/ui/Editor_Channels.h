@@ -62,7 +62,6 @@ private:
     // cmdPlay, mnuPlayChannel: the current channel in the stream player.
     void playCurrent();
     void storeChanged(const StoreChange& change);
-    void fillGroupSubmenu(QMenu* sub, bool copy);
     // The group a list names; nothing for "All".
     static std::optional<std::string> chosen(const QComboBox* list);
 

@@ -34,31 +34,13 @@ ExplorerPane::ExplorerPane(const EditingContext& context, Side side, Play play, 
     prepareGrid(m_grid);
     m_part = new ChannelGridPart(
         m_grid, [this] { return m_context; }, ChannelGridPart::Form::Editor, this);
-    m_part->watchRows();
-    auto columns = [this] {
-        applyChannelGridColumns(m_grid, *m_model, m_context.settings, m_context.texts,
-                                m_part->ticksShown());
-    };
-    connect(m_part, &ChannelGridPart::ticksChanged, this, columns);
-    columns();
+    m_part->wireEditorGrid();
     connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
                 if (current.isValid()) {
                     emit rowVisited(current.row());
                 }
             });
-    connect(m_grid, &QTableView::clicked, this, [this](const QModelIndex& index) {
-        if (index.column() == ChannelGridModel::kTickColumn && m_model->toggleTick(index.row())) {
-            StoreChange change;
-            change.parts = StoreChange::ChannelRows;
-            m_context.events.publish(change);
-        }
-    });
-    connect(m_grid, &QAbstractItemView::doubleClicked, m_part, [this](const QModelIndex& at) {
-        if (at.column() != ChannelGridModel::kTickColumn) {
-            m_part->editChannel();
-        }
-    });
     m_caption = new QLabel(this);
     m_caption->setObjectName(name("lblChannels"));
     layout->addWidget(m_caption);

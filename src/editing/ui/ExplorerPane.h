@@ -62,7 +62,6 @@ private:
     void buildTop();
     void buildCommands();
     void buildMenu();
-    void fillGroupSubmenu(QMenu* sub, bool copy);
     void showCaption();
 
     EditingContext m_context;

@@ -29,48 +29,24 @@ void ExplorerPane::buildMenu()
     part->addChannelControl(add("mnuMove_Channel_to_bottom", "Move channel to bottom",
                                 [part] { part->moveToBottom(); }));
     m_menu->addSeparator();
-    for (auto [control, caption, copy] : {std::tuple{"mnuxxx", "Move to group", false},
-                                          std::tuple{"mnuCopy", "Copy to group", true}}) {
-        QMenu* sub = m_menu->addMenu(caption);
-        sub->setObjectName(name(control));
-        const bool copying = copy;
-        connect(sub, &QMenu::aboutToShow, this,
-                [this, sub, copying] { fillGroupSubmenu(sub, copying); });
-    }
+    // Every group, in position order.
+    part->addGroupSubmenus(
+        m_menu, [this](const char* control) { return name(control); },
+        [this] {
+            QStringList groups;
+            store::Statement all =
+                m_context.db.prepare("SELECT grupa FROM Grupa ORDER BY broj, rowid");
+            while (all.step()) {
+                groups << QString::fromStdString(all.columnText(0));
+            }
+            return groups;
+        });
     m_menu->addSeparator();
-    part->addDeleteModeEntry(
-        add("mnuMultiselect_delete_channels", "", [part] { part->switchDeleteMode(); }));
-    part->addSelectAllEntry(add("mnuSelect_all_delete", "", [part] { part->selectAll(); }), true);
-    part->addMoveModeEntry(
-        add("mnuMulitiselect_move_to_group", "", [part] { part->switchMoveMode(); }));
-    part->addSelectAllEntry(add("mnuSelect_all", "", [part] { part->selectAll(); }), false);
-    add("mnuMultiselect_move_up", "Move ticked channels up",
-        [part] { part->stepTicked(true, true); });
-    add("mnuMultiselect_move_down", "Move ticked channels down",
-        [part] { part->stepTicked(false, true); });
-    add("mnuMultiselect_move_to_top", "Move ticked channels to top",
-        [part] { part->blockTicked(true); });
-    add("mnuMultiselect_move_to_bottom", "Move ticked channels to bottom",
-        [part] { part->blockTicked(false); });
-    add("mnuDisable_multiselect_mode", "Leave ticking", [part] { part->leaveModes(); });
+    part->addTickingEntries(add, false);
     m_menu->addSeparator();
     add("mnuAdd_Parents_Code", "Add parental code...", [part] { part->addParentCode(false); });
     add("mnuRemove_parents_code", "Remove parental code", [part] { part->removeParentCode(); });
 }
 
 // One entry per group in position order, made afresh each time the submenu opens.
-void ExplorerPane::fillGroupSubmenu(QMenu* sub, bool copy)
-{
-    sub->clear();
-    store::Statement groups = m_context.db.prepare("SELECT grupa FROM Grupa ORDER BY broj, rowid");
-    while (groups.step()) {
-        const QString group = QString::fromStdString(groups.columnText(0));
-        QAction* entry = sub->addAction(group);
-        // The move in the ticking state takes every ticked channel of the playlist.
-        connect(entry, &QAction::triggered, m_part, [this, group, copy] {
-            copy ? m_part->copyToGroup(group) : m_part->moveToGroup(group, true);
-        });
-    }
-}
-
 } // namespace listrion::editing::ui
