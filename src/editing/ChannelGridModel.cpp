@@ -1,10 +1,6 @@
 #include "editing/ChannelGridModel.h"
 
 #include "store/Schema.h"
-#include "store/TextCollation.h"
-
-#include <algorithm>
-#include <tuple>
 
 namespace listrion::editing {
 namespace {
@@ -65,24 +61,7 @@ std::vector<std::int64_t> ChannelGridModel::readRowIds() const
     if (m_group) {
         st.bind(1, *m_group);
     }
-    struct Keyed {
-        std::string name; // folded: compares bytewise as the store compares the names
-        std::int64_t broj;
-        std::int64_t rowId;
-    };
-    std::vector<Keyed> rows;
-    while (st.step()) {
-        rows.push_back({store::foldKey(st.columnView(1)), st.columnInt(2), st.columnInt(0)});
-    }
-    std::sort(rows.begin(), rows.end(), [](const Keyed& a, const Keyed& b) {
-        return std::tie(a.name, a.broj, a.rowId) < std::tie(b.name, b.broj, b.rowId);
-    });
-    std::vector<std::int64_t> ids;
-    ids.reserve(rows.size());
-    for (const Keyed& row : rows) {
-        ids.push_back(row.rowId);
-    }
-    return ids;
+    return RowPages::readIdsByName(st);
 }
 
 void ChannelGridModel::readExtras()

@@ -1,6 +1,9 @@
 #include "editing/RowPages.h"
 
+#include "store/TextCollation.h"
+
 #include <algorithm>
+#include <tuple>
 
 namespace listrion::editing {
 namespace {
@@ -46,6 +49,28 @@ std::vector<std::int64_t> RowPages::readIds(store::Statement& rowIds)
     std::vector<std::int64_t> ids;
     while (rowIds.step()) {
         ids.push_back(rowIds.columnInt(0));
+    }
+    return ids;
+}
+
+std::vector<std::int64_t> RowPages::readIdsByName(store::Statement& rows)
+{
+    struct Keyed {
+        std::string name; // folded: compares bytewise as the store compares the names
+        std::int64_t broj;
+        std::int64_t rowId;
+    };
+    std::vector<Keyed> keyed;
+    while (rows.step()) {
+        keyed.push_back({store::foldKey(rows.columnView(1)), rows.columnInt(2), rows.columnInt(0)});
+    }
+    std::sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) {
+        return std::tie(a.name, a.broj, a.rowId) < std::tie(b.name, b.broj, b.rowId);
+    });
+    std::vector<std::int64_t> ids;
+    ids.reserve(keyed.size());
+    for (const Keyed& row : keyed) {
+        ids.push_back(row.rowId);
     }
     return ids;
 }

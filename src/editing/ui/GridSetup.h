@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/GridLook.h"
 #include "settings/Settings.h"
 
 #include <QFont>
@@ -15,11 +16,7 @@ class StoreGridModel;
 
 namespace listrion::editing::ui {
 
-// The look and behaviour every store grid shares: whole rows selected one at a time, no cell
-// editing, and a "sel." column (column 0) whose ticks the window toggles on a click. Tab leaves
-// the grid for the next control; Ctrl+Tab and the arrow keys move inside it; Space ticks the
-// current row (a click on its "sel." cell).
-void prepareGrid(QTableView* grid);
+using controls::prepareGrid;
 
 // A grid font from Settings.ini (Fonts n: name, Fonts n+1: size); empty entries keep the
 // built-in font.

@@ -1,5 +1,7 @@
 #include "tools/ui/Check_Validate.h"
 
+#include "controls/GridLook.h"
+
 #include "controls/Gumb.h"
 #include "editing/StoreEvents.h"
 #include "settings/TextCatalogue.h"
@@ -74,13 +76,7 @@ void Check_Validate::build()
     TDBGrid1 = new QTableView(this);
     TDBGrid1->setObjectName("TDBGrid1");
     TDBGrid1->setModel(m_grid);
-    TDBGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
-    TDBGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
-    TDBGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    TDBGrid1->setAlternatingRowColors(true);
-    TDBGrid1->setWordWrap(false);
-    TDBGrid1->verticalHeader()->setVisible(false);
-    TDBGrid1->verticalHeader()->setDefaultSectionSize(22);
+    controls::prepareGrid(TDBGrid1);
     TDBGrid1->setFont(QFont("Arial", 9));
     TDBGrid1->horizontalHeader()->setFont(QFont("Verdana", 9));
     TDBGrid1->setColumnWidth(CheckGridModel::kTickColumn, 38);

@@ -1,5 +1,6 @@
 #include "tools/ui/Merge_Playlist.h"
 
+#include "controls/GridLook.h"
 #include "controls/Gumb.h"
 #include "controls/Prompter.h"
 #include "editing/StoreEvents.h"
@@ -11,7 +12,6 @@
 #include "tools/PlaylistMerge.h"
 #include "tools/SecondPlaylist.h"
 #include "tools/ui/RunObserver.h"
-#include "tools/ui/ToolGrid.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -92,7 +92,7 @@ QWidget* Merge_Playlist::buildGrids()
     layout->addWidget(TDBGrid1, 1, 0);
     layout->addWidget(TDBGrid2, 1, 1);
     for (QTableView* grid : {TDBGrid1, TDBGrid2}) {
-        prepareToolGrid(grid);
+        controls::prepareGrid(grid);
     }
     return grids;
 }

@@ -1,5 +1,6 @@
 #include "tools/ui/Poisci_Kanal.h"
 
+#include "controls/GridLook.h"
 #include "controls/Gumb.h"
 #include "controls/Prompter.h"
 #include "editing/StoreEvents.h"
@@ -9,7 +10,6 @@
 #include "text/CountText.h"
 #include "tools/SearchGridModel.h"
 #include "tools/SearchRunner.h"
-#include "tools/ui/ToolGrid.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -77,7 +77,7 @@ void Poisci_Kanal::build()
     TDBGrid1 = new QTableView(this);
     TDBGrid1->setObjectName("TDBGrid1");
     TDBGrid1->setModel(m_model);
-    prepareToolGrid(TDBGrid1);
+    controls::prepareGrid(TDBGrid1);
     connect(TDBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) { rowChanged(current.row()); });
     connect(TDBGrid1, &QTableView::clicked, this,
