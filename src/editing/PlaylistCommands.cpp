@@ -12,6 +12,12 @@
 
 namespace listrion::editing {
 
+store::RestoreResult undoAllChanges(store::Database& db, store::RestoreForm form)
+{
+    const store::StepName step(db, "Undo all changes");
+    return store::Restore(db, form);
+}
+
 bool hasChannels(const store::Database& db)
 {
     return db.scalarInt("SELECT EXISTS (SELECT 1 FROM Playlist)", 0) != 0;

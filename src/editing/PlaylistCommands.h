@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/Database.h"
+#include "store/UndoSnapshot.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -14,6 +15,10 @@ namespace listrion::editing {
 
 // The name of the one group a new playlist starts with.
 inline constexpr const char* kNewGroupName = "New group";
+
+// Undo all changes: the playlist as it was loaded (or last snapshotted), as one history step;
+// NoSnapshot when there is nothing to go back to.
+store::RestoreResult undoAllChanges(store::Database& db, store::RestoreForm form);
 
 // Whether there is anything to save before the playlist is replaced (the channel table is not
 // empty).

@@ -128,8 +128,7 @@ void Glavna::undo()
     const std::string group = currentGroup();
     store::RestoreResult result = store::RestoreResult::NoSnapshot;
     try {
-        const store::StepName step(*m_db, "Undo all changes");
-        result = store::Restore(*m_db, store::RestoreForm::MainWindow);
+        result = undoAllChanges(*m_db, store::RestoreForm::MainWindow);
     } catch (const std::exception& error) {
         m_services.prompter.message(storeError(error));
         return;

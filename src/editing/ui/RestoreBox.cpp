@@ -1,6 +1,7 @@
 #include "editing/ui/RestoreBox.h"
 
 #include "controls/Gumb.h"
+#include "editing/PlaylistCommands.h"
 #include "editing/ui/Backup_Playlist.h"
 #include "editing/ui/CommandRun.h"
 #include "editing/ui/Restore_Playlist.h"
@@ -18,9 +19,10 @@ namespace {
 void undoAll(const EditingContext& context)
 {
     store::RestoreResult result = store::RestoreResult::NoSnapshot;
-    if (!runCommand(context, "Undo all changes", [&result](store::Database& db) {
-            result = store::Restore(db, store::RestoreForm::Editor);
-        })) {
+    try {
+        result = undoAllChanges(context.db, store::RestoreForm::Editor);
+    } catch (const std::exception& error) {
+        context.prompter.message(QString::fromUtf8(error.what()));
         return;
     }
     if (result == store::RestoreResult::NoSnapshot) {

@@ -1,6 +1,7 @@
 #include "tools/ui/Check_Validate.h"
 
 #include "controls/Prompter.h"
+#include "editing/PlaylistCommands.h"
 #include "editing/StoreEvents.h"
 #include "settings/TextCatalogue.h"
 #include "store/History.h"
@@ -145,7 +146,7 @@ void Check_Validate::cmdChannel_undo2()
     }
     store::RestoreResult result = store::RestoreResult::NoSnapshot;
     try {
-        result = store::Restore(m_db, store::RestoreForm::Editor);
+        result = editing::undoAllChanges(m_db, store::RestoreForm::Editor);
     } catch (const std::exception& error) {
         m_services.prompter.message(QString::fromUtf8(error.what()));
         return;

@@ -3,6 +3,7 @@
 #include "controls/GridLook.h"
 #include "controls/Gumb.h"
 #include "controls/Prompter.h"
+#include "editing/PlaylistCommands.h"
 #include "editing/StoreEvents.h"
 #include "settings/TextCatalogue.h"
 #include "store/Database.h"
@@ -200,8 +201,7 @@ void Merge_Playlist::cmdChannel_undo2()
 {
     store::RestoreResult result = store::RestoreResult::NoSnapshot;
     try {
-        const store::StepName step(m_db, "Undo all changes");
-        result = store::Restore(m_db, store::RestoreForm::Editor);
+        result = editing::undoAllChanges(m_db, store::RestoreForm::Editor);
     } catch (const std::exception& error) {
         m_services.prompter.message(QString::fromUtf8(error.what()));
         return;

@@ -5,6 +5,7 @@
 #include "controls/Gumb.h"
 #include "controls/Prompter.h"
 #include "editing/ChannelCommands.h"
+#include "editing/PlaylistCommands.h"
 #include "editing/StoreEvents.h"
 #include "settings/Settings.h"
 #include "settings/TextCatalogue.h"
@@ -180,9 +181,10 @@ void Poisci_Kanal::cmdPlay()
 void Poisci_Kanal::cmdChannel_undo2()
 {
     store::RestoreResult result = store::RestoreResult::NoSnapshot;
-    if (!run("Undo all changes", [&](store::Database& db) {
-            result = store::Restore(db, store::RestoreForm::Editor);
-        })) {
+    try {
+        result = editing::undoAllChanges(m_db, store::RestoreForm::Editor);
+    } catch (const std::exception& error) {
+        m_services.prompter.message(QString::fromUtf8(error.what()));
         return;
     }
     if (result == store::RestoreResult::NoSnapshot) {
