@@ -19,6 +19,7 @@
 #include <QUrl>
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <memory>
 
@@ -44,20 +45,26 @@ protected:
         s.recount();
     }
 
+    Glavna::Services services()
+    {
+        return {prompter,
+                http,
+                [this](const QUrl& url) { openedUrls << url; },
+                [this](QWidget*) {
+                    auto fake = std::make_unique<test::FakePreviewPlayer>();
+                    players.push_back(fake.get());
+                    return fake;
+                },
+                [this](std::string* why) {
+                    ++probes;
+                    *why = "no plug-ins";
+                    return playerWorks;
+                },
+                lockWait};
+    }
     Glavna& start()
     {
-        window = std::make_unique<Glavna>(
-            folder, Glavna::Services{prompter, http, [this](const QUrl& url) { openedUrls << url; },
-                                     [this](QWidget*) {
-                                         auto fake = std::make_unique<test::FakePreviewPlayer>();
-                                         players.push_back(fake.get());
-                                         return fake;
-                                     },
-                                     [this](std::string* why) {
-                                         ++probes;
-                                         *why = "no plug-ins";
-                                         return playerWorks;
-                                     }});
+        window = std::make_unique<Glavna>(folder, services());
         window->start();
         window->show();
         QApplication::processEvents();
@@ -135,6 +142,7 @@ protected:
     std::vector<test::FakePreviewPlayer*> players; // made by the window, owned by its players
     bool playerWorks = true;
     int probes = 0;
+    std::chrono::milliseconds lockWait = store::FolderLock::kDefaultWait;
     std::unique_ptr<Glavna> window;
 };
 

@@ -193,20 +193,13 @@ TEST_F(GlavnaTest, ANumberedCopyIsMadeAndBroughtBack)
 TEST_F(GlavnaTest, ChoosingALanguageTranslatesAtOnce)
 {
     start();
-    QList<QAction*> entries;
-    for (QAction* a : child<QMenu>("mnuLanguage")->actions()) {
-        entries << a;
-    }
-    ASSERT_EQ(entries.size(), 13);
-    EXPECT_EQ(entries[12]->text(), "Turkish");
+    const QList<QAction*> entries = child<QMenu>("mnuLanguage")->actions();
     entries[1]->trigger(); // Croatien
     EXPECT_EQ(settings().read(settings::Keys::Jezik), "Croatien.lng");
     EXPECT_EQ(settings().read(settings::Keys::Region), "Balkan");
-    EXPECT_EQ(settings().read(settings::Keys::Language), "2");
     EXPECT_TRUE(entries[1]->isChecked());
     EXPECT_FALSE(entries[0]->isChecked());
     const QString croatian = text(settings::Texts::ChannelNameColumn);
-    ASSERT_FALSE(croatian.isEmpty());
     EXPECT_NE(croatian, "Channel name");
     EXPECT_EQ(channels()->model()->headerData(1, Qt::Horizontal).toString(), croatian);
     EXPECT_TRUE(caption("TDBGrid2Caption").startsWith(text(settings::Texts::GroupsCaption)));
