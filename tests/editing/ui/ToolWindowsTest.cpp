@@ -1,108 +1,34 @@
-// The channel explorer, and how the main window opens the explorer, the search and the merge
-// windows in its place; driven by the controls' names with scripted answers.
-#include "editing/ui/Glavna.h"
+// The windows the main window opens: the channel explorer, the search, the merge and the link
+// checker in its place, and the players; driven by the controls' names with scripted answers.
+#include "editing/ui/GlavnaFixture.h"
 
-#include "controls/Gumb.h"
 #include "editing/ui/Channel_Explorer.h"
+#include "player/MediaPlayerCheck.h"
 #include "player/ui/Player.h"
-#include "playlist/HttpClient.h"
-#include "settings/TextCatalogue.h"
-#include "support/FakePreviewPlayer.h"
-#include "support/PlaylistStore.h"
-#include "support/ScriptedPrompter.h"
-#include "support/TempFolder.h"
-#include "tools/ui/Merge_Playlist.h"
+#include "support/DialogScript.h"
 #include "tools/ui/Poisci_Kanal.h"
 
-#include <QLineEdit>
-#include <QTest>
-
-#include <QAction>
-#include <QApplication>
 #include <QComboBox>
-#include <QTableView>
-#include <QTest>
-#include <gtest/gtest.h>
+#include <QLineEdit>
 
 namespace listrion::editing {
 namespace {
 
-using Names = std::vector<std::string>;
-
-class NoHttp : public playlist::HttpClient {
-public:
-    playlist::HttpResult get(const std::string&, const playlist::HttpLimits&, const BodySink&,
-                             const CancelTest&) override
-    {
-        return {};
-    }
-};
-
-class ToolWindows : public ::testing::Test {
+class ToolWindows : public GlavnaTest {
 protected:
-    ToolWindows()
-    {
-        folder.installShippedData();
-        test::PlaylistStore s(folder.dataMdb());
-        s.fill({3, 1, 2});
-        s.recount();
-        window = std::make_unique<Glavna>(
-            folder, Glavna::Services{prompter,
-                                     http,
-                                     {},
-                                     [this](QWidget*) {
-                                         ++players;
-                                         return std::make_unique<test::FakePreviewPlayer>();
-                                     },
-                                     [](std::string*) {
-                                         return true;
-                                     }});
-        window->start();
-        window->show();
-        QApplication::processEvents();
-    }
-    template <typename T> T* child(QWidget* in, const char* name) const
-    {
-        T* found = in->findChild<T*>(name);
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
-    void click(QWidget* in, const char* name) { child<controls::Gumb>(in, name)->click(); }
     // The explorer, opened from the main window.
     ui::Channel_Explorer* openExplorer()
     {
-        click(window.get(), "cmdChannel_Explorer");
-        return child<ui::Channel_Explorer>(window.get(), "Channel_Explorer");
+        click("cmdChannel_Explorer");
+        return child<ui::Channel_Explorer>("Channel_Explorer");
     }
-    void tick(QTableView* grid, int row)
-    {
-        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
-                          grid->visualRect(grid->model()->index(row, 0)).center());
-    }
-    void choose(QTableView* grid, int row) { grid->setCurrentIndex(grid->model()->index(row, 1)); }
-    QString text(settings::TextKey key) const
-    {
-        return QString::fromStdString(
-            settings::LanguageFile::current(settings::Settings(folder.settingsIni()), folder)
-                .text(key));
-    }
-    test::PlaylistStore store() const { return test::PlaylistStore(folder.dataMdb()); }
-    void expectSound() const
-    {
-        const std::vector<std::string> problems = store().problems();
-        EXPECT_TRUE(problems.empty()) << problems.front();
-    }
-
-    test::TempFolder home;
-    settings::ProgramFolder folder{home.path()};
-    test::ScriptedPrompter prompter;
-    NoHttp http;
-    int players = 0; // preview players made
-    std::unique_ptr<Glavna> window;
+    std::string vlc() const { return settings().read(settings::Keys::VLC); }
 };
 
 TEST_F(ToolWindows, EachOpensInPlaceOfTheMainWindow)
 {
+    fill({3, 1, 2});
+    start();
     const auto opens = [this](QObject* entry, const char* name) {
         if (auto* button = qobject_cast<QAbstractButton*>(entry)) {
             button->click();
@@ -118,24 +44,30 @@ TEST_F(ToolWindows, EachOpensInPlaceOfTheMainWindow)
         EXPECT_TRUE(window->isVisible());
         EXPECT_EQ(window->findChild<QWidget*>(name, Qt::FindDirectChildrenOnly), nullptr);
     };
-    opens(child<QObject>(window.get(), "cmdChannel_find"), "Poisci_Kanal");
-    opens(child<QObject>(window.get(), "mnuSearch_channel"), "Poisci_Kanal");
-    opens(child<QObject>(window.get(), "cmdMerge"), "Merge_Playlist");
-    opens(child<QObject>(window.get(), "mnuMerge_playlist"), "Merge_Playlist");
-    opens(child<QObject>(window.get(), "cmdChannel_Explorer"), "Channel_Explorer");
-    opens(child<QObject>(window.get(), "mnuChannel_Explorer"), "Channel_Explorer");
+    opens(child<QObject>("cmdChannel_find"), "Poisci_Kanal");
+    opens(child<QObject>("mnuSearch_channel"), "Poisci_Kanal");
+    opens(child<QObject>("cmdMerge"), "Merge_Playlist");
+    opens(child<QObject>("mnuMerge_playlist"), "Merge_Playlist");
+    opens(child<QObject>("cmdChannel_Explorer"), "Channel_Explorer");
+    opens(child<QObject>("mnuChannel_Explorer"), "Channel_Explorer");
+    opens(child<QObject>("mnuCheck_broken_channels"), "Check_Validate");
+    EXPECT_EQ(settings().read(settings::Keys::RegAsm), "1");
 
     // Without channels none of them opens.
     prompter.answer(false).acknowledge(); // no saving first; the new playlist is made
-    child<QAction>(window.get(), "mnuNew_playlist")->trigger();
+    child<QAction>("mnuNew_playlist")->trigger();
     for (const char* name : {"cmdChannel_find", "cmdMerge", "cmdChannel_Explorer"}) {
-        click(window.get(), name);
+        click(name);
         EXPECT_TRUE(window->isVisible()) << name;
     }
+    trigger("mnuCheck_broken_channels");
+    EXPECT_TRUE(window->isVisible());
 }
 
 TEST_F(ToolWindows, ExplorerTransfersAndTheSourcePaneAfterItsGroupWent)
 {
+    fill({3, 1, 2});
+    start();
     ui::Channel_Explorer* explorer = openExplorer();
     auto* left = child<QComboBox>(explorer, "ComboGroup");
     auto* right = child<QComboBox>(explorer, "ComboGroup2");
@@ -172,6 +104,8 @@ TEST_F(ToolWindows, ExplorerTransfersAndTheSourcePaneAfterItsGroupWent)
 
 TEST_F(ToolWindows, TickedTransferTakesTheTicksOfEveryGroup)
 {
+    fill({3, 1, 2});
+    start();
     ui::Channel_Explorer* explorer = openExplorer();
     auto* leftGrid = child<QTableView>(explorer, "TDBGrid1");
     auto* rightGrid = child<QTableView>(explorer, "TDBGrid2");
@@ -205,6 +139,8 @@ TEST_F(ToolWindows, TickedTransferTakesTheTicksOfEveryGroup)
 // their Edit menus; their play buttons preview over them.
 TEST_F(ToolWindows, TheirStepsAreUndoneFromTheirEditMenusAndTheyPlayOverThemselves)
 {
+    fill({3, 1, 2});
+    start();
     ui::Channel_Explorer* explorer = openExplorer();
     click(explorer, "cmdNap_G2"); // the right pane shows G2
     choose(child<QTableView>(explorer, "TDBGrid1"), 1);
@@ -224,7 +160,7 @@ TEST_F(ToolWindows, TheirStepsAreUndoneFromTheirEditMenusAndTheyPlayOverThemselv
     explorer->close();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
-    click(window.get(), "cmdChannel_find");
+    click("cmdChannel_find");
     auto* search = child<tools::ui::Poisci_Kanal>(window.get(), "Poisci_Kanal");
     child<QLineEdit>(search, "txtNajdi")->setText("G3.2");
     for (int i = 0; i < 500 && search->searching(); ++i) {
@@ -237,7 +173,80 @@ TEST_F(ToolWindows, TheirStepsAreUndoneFromTheirEditMenusAndTheyPlayOverThemselv
     player = search->findChild<player::ui::Player*>("Player");
     ASSERT_NE(player, nullptr);
     EXPECT_EQ(player->windowTitle(), "G3.2");
-    EXPECT_EQ(players, 2);
+    EXPECT_EQ(players.size(), 2u);
+    player->close();
+    QApplication::processEvents();
+}
+
+TEST_F(ToolWindows, TheChannelEditorPlaysWithTheStreamsOwnHeaders)
+{
+    fill({2});
+    store().db.exec("UPDATE Playlist SET extras = '\n#EXTVLCOPT:http-user-agent=Kodi/20' "
+                    "WHERE name = 'G1.2'");
+    start();
+    test::DialogScript script;
+    script.then([&](QDialog& editor) {
+        auto* grid = editor.findChild<QTableView*>("TDBGrid1");
+        grid->setCurrentIndex(grid->model()->index(1, 1));
+        test::DialogScript::click(editor, "cmdPlay");
+        // The player belongs to the editor while it is open, so it takes input.
+        auto* player = editor.findChild<player::ui::Player*>("Player");
+        ASSERT_NE(player, nullptr);
+        EXPECT_EQ(player->windowTitle(), "G1.2");
+        // The fake goes with the player window, so its options are read while it is open.
+        ASSERT_EQ(players.size(), 1u);
+        EXPECT_EQ(players[0]->lastOptions.userAgent, "Kodi/20");
+        player->close();
+        test::DialogScript::click(editor, "cmdIzlaz");
+    });
+    trigger("mnuEdit_all_channels");
+    EXPECT_EQ(players.size(), 1u);
+}
+
+TEST_F(ToolWindows, TheStartUpCheckAsksOnlyWhenThePlayerDoesNotWork)
+{
+    start();
+    EXPECT_EQ(vlc(), "0");
+    EXPECT_EQ(probes, 0);
+    window.reset();
+    playerWorks = false;
+    prompter.answer(false);
+    start();
+    EXPECT_EQ(prompter.texts(), QStringList{player::kMediaPlayerQuestion});
+    EXPECT_EQ(vlc(), "0");
+    prompter.verify();
+    window.reset();
+    prompter.answer(true);
+    start();
+    EXPECT_EQ(vlc(), "1");
+    prompter.verify();
+    window.reset();
+    start(); // never asked again
+    EXPECT_EQ(probes, 2);
+}
+
+TEST_F(ToolWindows, PlayEntriesOpenOnePlayerOnTheCurrentChannel)
+{
+    start();
+    window->findChild<QAbstractButton*>("cmdPlay")->click(); // no channels: nothing opens
+    EXPECT_EQ(window->findChild<player::ui::Player*>("Player"), nullptr);
+    window.reset();
+    fill({2, 3});
+    start();
+    chooseChannel(1);
+    window->findChild<QAbstractButton*>("cmdPlay")->click();
+    auto* player = window->findChild<player::ui::Player*>("Player");
+    ASSERT_NE(player, nullptr);
+    EXPECT_TRUE(player->isVisible());
+    EXPECT_EQ(player->windowTitle(), "G1.2");
+    ASSERT_EQ(players.size(), 1u);
+    EXPECT_EQ(players[0]->take(),
+              (std::vector<std::string>{"stop", "clear", "add http://tv/G1.2", "play"}));
+    chooseChannel(0);
+    trigger("mnuPlayChannel");
+    trigger("mnuPlayChannel2");
+    EXPECT_EQ(players.size(), 1u); // the same window
+    EXPECT_EQ(player->windowTitle(), "G1.1");
     player->close();
     QApplication::processEvents();
 }
