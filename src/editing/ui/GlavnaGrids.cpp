@@ -1,5 +1,6 @@
 #include "editing/ui/Glavna.h"
 
+#include "controls/CountLabels.h"
 #include "editing/ChannelGridModel.h"
 #include "editing/GroupGridModel.h"
 #include "editing/ui/ChannelGridPart.h"
@@ -17,15 +18,6 @@
 #include <QTableView>
 
 namespace listrion::editing {
-namespace {
-
-QString count(std::int64_t n)
-{
-    return QString::fromStdString(text::formatCount(n));
-}
-
-} // namespace
-
 void Glavna::setupGrids()
 {
     m_groupGrid->setModel(m_groups);
@@ -79,7 +71,7 @@ void Glavna::groupGridLayout()
     m_groupCaption->setText(text(settings::Texts::GroupsCaption) + "( " +
                             QString::number(m_groups->rowCount()) + " ) ");
     m_totalChannels->setText(text(settings::Texts::ChannelsCaption) + " : " +
-                             count(m_groups->totalChannels()));
+                             controls::countText(m_groups->totalChannels()));
 }
 
 void Glavna::channelGridLayout()
@@ -91,7 +83,7 @@ void Glavna::channelGridLayout()
                                            ? settings::Texts::WithParentalCode
                                            : settings::Texts::WithoutParentalCode;
     m_channelCaption->setText(text(settings::Texts::ChannelsCaption) + "( " +
-                              count(m_channels->rowCount()) + " ) " + text(parental));
+                              controls::countText(m_channels->rowCount()) + " ) " + text(parental));
 }
 
 void Glavna::groupRowChanged(int row)

@@ -1,5 +1,6 @@
 #include "playlist/ui/Loading.h"
 
+#include "controls/CountLabels.h"
 #include "controls/Gumb.h"
 #include "controls/Prompter.h"
 #include "playlist/CurlHttpClient.h"
@@ -28,20 +29,6 @@ namespace {
 
 constexpr int kRefreshMs = 100;
 constexpr int kClockMs = 1000;
-
-QString count(std::int64_t value)
-{
-    return QString::fromStdString(text::formatCount(value));
-}
-
-QString trimmedEnd(const std::string& value)
-{
-    QString s = QString::fromStdString(value);
-    while (s.endsWith(' ')) {
-        s.chop(1);
-    }
-    return s;
-}
 
 QLabel* label(const QString& text, const char* name, QWidget* parent)
 {
@@ -317,12 +304,12 @@ void Loading::showProgress()
         break;
     }
     if (p.activity == Activity::Reading || p.entries > 0) {
-        LabelStevec->setText(count(p.entries));
-        lblGroups->setText(count(p.groups));
-        lblLive->setText(count(p.live));
-        lblVod->setText(count(p.vod));
-        txtIme_Grupe->setText("Group : " + trimmedEnd(p.group));
-        txtIme_Kanala->setText(trimmedEnd(p.channel));
+        LabelStevec->setText(controls::countText(p.entries));
+        lblGroups->setText(controls::countText(p.groups));
+        lblLive->setText(controls::countText(p.live));
+        lblVod->setText(controls::countText(p.vod));
+        txtIme_Grupe->setText("Group : " + controls::trimmedEnd(p.group));
+        txtIme_Kanala->setText(controls::trimmedEnd(p.channel));
     }
 }
 

@@ -1,5 +1,6 @@
 #include "tools/ui/Check_Validate.h"
 
+#include "controls/CountLabels.h"
 #include "controls/Gumb.h"
 #include "controls/Prompter.h"
 #include "editing/StoreEvents.h"
@@ -21,11 +22,6 @@ namespace {
 
 constexpr int kRefreshMs = 100;
 constexpr int kGridRefreshMs = 1000;
-
-QString count(std::int64_t value)
-{
-    return QString::fromStdString(text::formatCount(value));
-}
 
 int progressValue(std::int64_t value)
 {
@@ -91,14 +87,14 @@ void Check_Validate::showProgress()
     ProgressBar1->setRange(0, std::max(1, progressValue(c.total)));
     ProgressBar1->setValue(progressValue(c.processed));
     lblProcenti->setText(QString::number(c.total > 0 ? c.processed * 100 / c.total : 0) + " %");
-    lblStart->setText(count(c.processed));
-    lblEnd->setText(count(c.total));
-    lblBroken->setText(count(c.broken));
+    lblStart->setText(controls::countText(c.processed));
+    lblEnd->setText(controls::countText(c.total));
+    lblBroken->setText(controls::countText(c.broken));
     // Links of schemes that cannot be tested count as working.
-    lblWorked->setText(count(c.working + c.untested));
+    lblWorked->setText(controls::countText(c.working + c.untested));
     if (c.untested > 0) {
         lblStatus->setText("Not tested (rtmp, rtsp, udp and other schemes), counted as working: " +
-                           count(c.untested));
+                           controls::countText(c.untested));
     }
 }
 

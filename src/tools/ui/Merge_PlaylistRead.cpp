@@ -2,6 +2,7 @@
 // stop button, and what the window shows when it ends.
 #include "tools/ui/Merge_Playlist.h"
 
+#include "controls/CountLabels.h"
 #include "controls/Gumb.h"
 #include "controls/PlaylistFileRequests.h"
 #include "controls/Prompter.h"
@@ -20,20 +21,6 @@ namespace listrion::tools::ui {
 namespace {
 
 constexpr int kRefreshMs = 100;
-
-QString count(std::int64_t value)
-{
-    return QString::fromStdString(text::formatCount(value));
-}
-
-QString trimmedEnd(const std::string& value)
-{
-    QString s = QString::fromStdString(value);
-    while (s.endsWith(' ')) {
-        s.chop(1);
-    }
-    return s;
-}
 
 } // namespace
 
@@ -88,9 +75,9 @@ void Merge_Playlist::showProgress()
     Label1->setText(p.activity == playlist::Activity::Restructuring
                         ? "Please wait. Playlist is making structure..."
                         : "Please wait. Playlist is loading...");
-    LabelStevec->setText(count(p.entries));
-    txtIme_Grupe->setText("Group : " + trimmedEnd(p.group));
-    txtIme_Kanala->setText(trimmedEnd(p.channel));
+    LabelStevec->setText(controls::countText(p.entries));
+    txtIme_Grupe->setText("Group : " + controls::trimmedEnd(p.group));
+    txtIme_Kanala->setText(controls::trimmedEnd(p.channel));
 }
 
 void Merge_Playlist::readingDone()
@@ -109,8 +96,9 @@ void Merge_Playlist::readingDone()
         txtIme_Kanala->clear();
         m_services.prompter.message(QString::fromStdString(m_result.message));
     } else {
-        txtIme_Grupe->setText(text(settings::Texts::SecondPlaylistLoaded) + "  " + count(channels) +
-                              " " + text(settings::Texts::ChannelsCaption) + ".");
+        txtIme_Grupe->setText(text(settings::Texts::SecondPlaylistLoaded) + "  " +
+                              controls::countText(channels) + " " +
+                              text(settings::Texts::ChannelsCaption) + ".");
         txtIme_Kanala->setText(text(settings::Texts::PressMergeToAdd));
         if (channels == 0) {
             m_services.prompter.message(
