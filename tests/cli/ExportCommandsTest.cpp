@@ -9,11 +9,6 @@
 namespace listrion {
 namespace {
 
-std::size_t lines(const std::string& text)
-{
-    return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
-}
-
 TEST(CliExport, EveryFormatAndNoOverwriteWithoutYes)
 {
     test::TempFolder home;
@@ -36,7 +31,7 @@ TEST(CliExport, EveryFormatAndNoOverwriteWithoutYes)
     const std::string file = home.write("mine.tv", "mine").string();
     test::CliResult r = test::runCli(home.path(), {"export", "enigma2", file});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(lines(r.err), 1u) << r.err;
+    EXPECT_EQ(test::lineCount(r.err), 1u) << r.err;
     EXPECT_NE(r.err.find("--yes"), std::string::npos) << r.err;
     EXPECT_EQ(test::readFile(file), "mine");
     r = test::runCli(home.path(), {"export", "enigma2", file, "--yes"});
@@ -79,11 +74,11 @@ TEST(CliExport, GuardsEpgListingCodePageAndMistakes)
                                                 {"export", "lg", ""}}) {
         r = test::runCli(home.path(), bad);
         EXPECT_EQ(r.exitCode, 2) << bad.size();
-        EXPECT_EQ(lines(r.err), 1u) << r.err;
+        EXPECT_EQ(test::lineCount(r.err), 1u) << r.err;
     }
     r = test::runCli(home.path(), {"export", "lg", home.file("no/such/folder.txt")});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(lines(r.err), 1u) << r.err;
+    EXPECT_EQ(test::lineCount(r.err), 1u) << r.err;
 }
 
 } // namespace

@@ -109,9 +109,6 @@ TEST_F(CliOrdering, UndoBackupsAndCompaction)
     }
     fails({"undo"});
     EXPECT_EQ(names(), loaded);
-    for (const char* command : {"renumber", "move-ticked", "tick", "undo", "restore", "compact"}) {
-        EXPECT_EQ(test::runCli(home.path(), {command, "--help"}).exitCode, 0) << command;
-    }
 }
 
 } // namespace

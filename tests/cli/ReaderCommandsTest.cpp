@@ -22,11 +22,6 @@ std::string playlist(int entries)
     return text;
 }
 
-std::size_t lines(const std::string& text)
-{
-    return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
-}
-
 TEST(CliOpen, ReadsAFileAndPrintsOneSummaryLine)
 {
     test::TempFolder home;
@@ -76,7 +71,7 @@ TEST(CliOpen, LimitAndRegionFromSettings)
                                                 {"open", file.string(), "other.m3u"}}) {
         r = test::runCli(home.path(), bad);
         EXPECT_EQ(r.exitCode, 2) << bad.size();
-        EXPECT_EQ(lines(r.err), 1u) << r.err;
+        EXPECT_EQ(test::lineCount(r.err), 1u) << r.err;
     }
 }
 
@@ -90,7 +85,7 @@ TEST(CliOpen, UnreadableSourcesFailWithOneLine)
                                       std::string("http://127.0.0.1:1/list.m3u")}) {
         const test::CliResult r = test::runCli(home.path(), {"open", source});
         EXPECT_EQ(r.exitCode, 1) << source;
-        EXPECT_EQ(lines(r.err), 1u) << r.err;
+        EXPECT_EQ(test::lineCount(r.err), 1u) << r.err;
         EXPECT_NE(r.err.find(source), std::string::npos) << r.err;
         EXPECT_TRUE(r.out.empty()) << r.out;
     }

@@ -42,11 +42,6 @@ std::string playlist(int entries, const std::string& prefix)
     return text;
 }
 
-std::size_t lines(const std::string& text)
-{
-    return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
-}
-
 std::set<std::string> namesIn(const std::filesystem::path& folder)
 {
     std::set<std::string> names;
@@ -104,7 +99,7 @@ TEST(CliFolderLock, TwoOpensAtOnceLeaveOneWholePlaylist)
         const bool isB = info.find("channels: 40000\n") != std::string::npos;
         EXPECT_TRUE(isA != isB) << info;
         const std::string groups = runCli(home.path(), {"groups"}).out;
-        EXPECT_EQ(lines(groups), 40u) << groups.substr(0, 200);
+        EXPECT_EQ(test::lineCount(groups), 40u) << groups.substr(0, 200);
     }
 }
 
@@ -134,7 +129,7 @@ TEST(CliReadOnly, ReadingCommandsWorkAndChangingOnesSayReadOnly)
         EXPECT_EQ(r.exitCode, 0) << reading.front() << ": " << r.err;
         EXPECT_TRUE(r.err.empty()) << r.err;
     }
-    EXPECT_EQ(lines(runCli(home.path(), {"groups"}, other).out), 30u);
+    EXPECT_EQ(test::lineCount(runCli(home.path(), {"groups"}, other).out), 30u);
     for (const std::vector<std::string>& changing :
          {std::vector<std::string>{"renumber"},
           {"backup"},
@@ -165,7 +160,7 @@ TEST(CliFullDisk, AFailedWriteRollsBackAndTheNextCommandWorks)
         const test::CliResult r = runCli(home.path(), command, full);
         EXPECT_EQ(r.exitCode, 1) << command.front();
         EXPECT_TRUE(r.out.empty()) << r.out;
-        EXPECT_EQ(lines(r.err), 1u) << r.err;
+        EXPECT_EQ(test::lineCount(r.err), 1u) << r.err;
         EXPECT_EQ(runCli(home.path(), {"check"}).out, "ok\n") << command.front();
         EXPECT_EQ(runCli(home.path(), {"channels"}).out, before) << command.front();
     }

@@ -93,16 +93,5 @@ TEST(CliUtf8, MixedScriptNamesThroughLoadEditSaveAndExport)
     EXPECT_TRUE(holds(run(home, {"info"}).out, "codepage: windows-1251\n"));
 }
 
-TEST(CliUtf8, TheHanCorpusPlaylistShowsItsNamesAsTheFileHasThem)
-{
-    test::TempFolder home;
-    const std::string corpus =
-        std::string(LISTRION_CORPUS_DIR) + "/02_iptv-org_2026_streams_cn.m3u";
-    run(home, {"open", corpus});
-    const std::string channels = run(home, {"channels"}).out;
-    EXPECT_TRUE(holds(channels, "\tBRTV 北京卫视 (1080p)\t")) << channels.substr(0, 2000);
-    EXPECT_FALSE(holds(channels, "\xEF\xBF\xBD")); // no replacement character anywhere
-}
-
 } // namespace
 } // namespace listrion

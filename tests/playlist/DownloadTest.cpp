@@ -1,14 +1,10 @@
 #include "playlist/CurlHttpClient.h"
 #include "playlist/StoreProbe.h"
 #include "store/Tables.h"
+#include "support/LinkTestServer.h"
 
 #include <gtest/gtest.h>
 #include <httplib.h>
-
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <atomic>
 #include <chrono>
@@ -45,29 +41,6 @@ private:
     httplib::Server m_server;
     int m_port = 0;
     std::thread m_thread;
-};
-
-// A port that accepts connections (the kernel completes them) but never answers.
-class SilentPort {
-public:
-    SilentPort()
-    {
-        m_fd = ::socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        ::bind(m_fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
-        ::listen(m_fd, 4);
-        socklen_t length = sizeof address;
-        ::getsockname(m_fd, reinterpret_cast<sockaddr*>(&address), &length);
-        m_port = ntohs(address.sin_port);
-    }
-    ~SilentPort() { ::close(m_fd); }
-    std::string url() const { return "http://127.0.0.1:" + std::to_string(m_port) + "/list.m3u"; }
-
-private:
-    int m_fd = -1;
-    int m_port = 0;
 };
 
 class CancelAfter final : public playlist::ProgressObserver {
@@ -131,7 +104,7 @@ TEST(Download, FailuresAreReportedAndLeaveTempM3uAlone)
             return true;
         });
     });
-    SilentPort silent;
+    SilentPort silent; // accepts connections and never answers
     ReaderFolder home;
     ASSERT_EQ(home.open(kPlaylist).channels(), 2);
     const auto chosen = store::chosenPlaylist(home.database());

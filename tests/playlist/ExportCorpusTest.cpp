@@ -15,18 +15,6 @@
 namespace listrion::test {
 namespace {
 
-std::vector<std::filesystem::path> corpusPlaylists()
-{
-    std::vector<std::filesystem::path> files;
-    for (const auto& entry : std::filesystem::directory_iterator(LISTRION_CORPUS_DIR)) {
-        if (entry.path().extension() == ".m3u") {
-            files.push_back(entry.path());
-        }
-    }
-    std::sort(files.begin(), files.end());
-    return files;
-}
-
 bool isAscii(const std::string& bytes)
 {
     return std::all_of(bytes.begin(), bytes.end(),

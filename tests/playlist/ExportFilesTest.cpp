@@ -145,25 +145,6 @@ TEST_F(BoxExport, EmptyGroupListGuardsAndFixedLines)
     EXPECT_EQ(exported(ExportFormat::Enigma2, true), "#NAME IPTV\r\n");
 }
 
-TEST_F(BoxExport, OneXmlHeaderAndFooterForManyGroups)
-{
-    store.fill({2, 3, 1});
-    const std::string xml = exported(ExportFormat::Samsung);
-    const auto count = [&](const std::string& what) {
-        std::size_t n = 0;
-        for (std::size_t at = xml.find(what); at != std::string::npos;
-             at = xml.find(what, at + 1)) {
-            ++n;
-        }
-        return n;
-    };
-    EXPECT_EQ(count("<?xml"), 1u);
-    EXPECT_EQ(count("<items>"), 1u);
-    EXPECT_EQ(count("</items>"), 1u);
-    EXPECT_EQ(count("<channel>"), 6u);
-    EXPECT_TRUE(xml.ends_with("</channel>\r\n</items>\r\n"));
-}
-
 TEST_F(BoxExport, CodePageApostrophesAndNullValues)
 {
     store.group("Kid's", 1);

@@ -94,12 +94,5 @@ TEST(ExportLines, EpgListingLine)
     EXPECT_EQ(epgListingLine({}), "[] ---- [name=] ---- [tvgname=] ---- [tvgid=]");
 }
 
-TEST(ExportFormats, EveryFormatFindsItsOwnEntry)
-{
-    for (const ExportFormatInfo& info : exportFormats()) {
-        EXPECT_EQ(&exportFormatInfo(info.format), &info) << info.routine;
-    }
-}
-
 } // namespace
 } // namespace listrion::playlist

@@ -14,16 +14,6 @@ namespace {
 
 using playlist::LoadStatus;
 
-std::string entries(int count, bool header)
-{
-    std::string text = header ? "#EXTM3U\n" : "";
-    for (int i = 1; i <= count; ++i) {
-        text += "#EXTINF:-1 group-title=\"G" + std::to_string(i % 3) + "\",Ch " +
-                std::to_string(i) + "\nhttp://s/" + std::to_string(i) + "\n";
-    }
-    return text;
-}
-
 TEST(ReaderLoop, EntriesAsTheLoopStoresThem)
 {
     ReaderFolder home;

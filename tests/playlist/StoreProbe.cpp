@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <sstream>
 
@@ -115,6 +116,28 @@ std::vector<FileEntry> fileEntries(const std::string& bytes)
         }
     }
     return entries;
+}
+
+std::string entries(int count, bool header)
+{
+    std::string text = header ? "#EXTM3U\n" : "";
+    for (int i = 1; i <= count; ++i) {
+        text += "#EXTINF:-1 group-title=\"G" + std::to_string(i % 3) + "\",Ch " +
+                std::to_string(i) + "\nhttp://s/" + std::to_string(i) + "\n";
+    }
+    return text;
+}
+
+std::vector<std::filesystem::path> corpusPlaylists()
+{
+    std::vector<std::filesystem::path> files;
+    for (const auto& entry : std::filesystem::directory_iterator(LISTRION_CORPUS_DIR)) {
+        if (entry.path().extension() == ".m3u") {
+            files.push_back(entry.path());
+        }
+    }
+    std::sort(files.begin(), files.end());
+    return files;
 }
 
 ReaderFolder::ReaderFolder()

@@ -48,6 +48,13 @@ struct FileEntry {
 };
 std::vector<FileEntry> fileEntries(const std::string& bytes);
 
+// `count` entries "Ch 1", "Ch 2", ... in groups G0 to G2 with links http://s/1, ..., after an
+// #EXTM3U line when `header`.
+std::string entries(int count, bool header);
+
+// The .m3u files of the corpus, sorted by name.
+std::vector<std::filesystem::path> corpusPlaylists();
+
 // A program folder with a playlist store; opens playlists written into it.
 class ReaderFolder {
 public:

@@ -84,12 +84,10 @@ TEST(IniHandling, EntriesListEveryKeyLineOfEverySection)
     EXPECT_EQ(doc.value("MAIN", "60"), "Save? ");
 }
 
-TEST(Settings, TypedEntriesAndDefaults)
+TEST(Settings, TypedEntriesAndTheCodepageFallback)
 {
     test::TempFolder temp;
     const Settings settings(temp.file("Settings.ini"));
-    EXPECT_EQ(settings.region(), "Central European");
-    EXPECT_EQ(settings.codepageName(), "auto");
     EXPECT_FALSE(settings.readNumber(Keys::PozicijaG).has_value());
     settings.write(Keys::PozicijaG, 42);
     settings.write(Keys::sirina(7), "2900");

@@ -99,26 +99,6 @@ TEST(TextCatalogue, EveryDeclaredTextIsUsedByTheProgram)
     }
 }
 
-TEST(TextCatalogue, UsageScanCountsCodeOnly)
-{
-    test::TempFolder temp;
-    fs::create_directories(temp.path() / "src" / "ui");
-    temp.write("src/Catalogue.h", "inline constexpr TextKey OnlyDeclared{\"Main\", 1};");
-    temp.write("src/ui/Window.cpp",
-               "// SaveFirst in a comment\n/* Multi\nLineComment */ auto q = \"InString\";\n"
-               "char c = '\\''; auto r = R\"x(RawString)\" )x\"; show(texts.text(Texts::Used));\n"
-               "int SaveFirstLonger = 0;");
-    temp.write("src/ui/notes.txt", "NotCode");
-    const std::set<std::string> names =
-        identifiersIn(temp.path() / "src", temp.path() / "src" / "Catalogue.h");
-    EXPECT_TRUE(names.contains("Used"));
-    EXPECT_TRUE(names.contains("SaveFirstLonger"));
-    for (const char* absent :
-         {"OnlyDeclared", "SaveFirst", "LineComment", "InString", "RawString", "NotCode"}) {
-        EXPECT_FALSE(names.contains(absent)) << absent;
-    }
-}
-
 TEST(LanguageFileCheck, ReportsWhatATranslatorMustFix)
 {
     test::TempFolder temp;

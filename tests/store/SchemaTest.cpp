@@ -42,31 +42,6 @@ TEST(Schema, HotLookupsUseIndexes)
     EXPECT_EQ(allChannels.find("TEMP B-TREE"), std::string::npos) << allChannels;
 }
 
-TEST(Schema, ColumnsAreInTheLayoutOrder)
-{
-    test::TempFolder folder;
-    Database db = Schema::open(folder.file("data.mdb"));
-    auto columns = [&](const std::string& table) {
-        std::string names;
-        Statement st = db.prepare("SELECT name FROM pragma_table_info(?) ORDER BY cid");
-        st.bind(1, table);
-        while (st.step()) {
-            names += st.columnText(0) + " ";
-        }
-        return names;
-    };
-    for (std::string_view table : Schema::kPlaylistLayoutTables) {
-        EXPECT_EQ(columns(std::string(table)),
-                  "izberi grupa name tvgname tvgid link logo broj type parent_code extras ")
-            << table;
-    }
-    for (std::string_view table : Schema::kGrupaLayoutTables) {
-        EXPECT_EQ(columns(std::string(table)), "izberi grupa type count broj ") << table;
-    }
-    EXPECT_EQ(columns("Izbrana_Playlista"), "Ime extras codepage bom ");
-    EXPECT_EQ(columns("SS_Epg"), "ssepgurl ");
-}
-
 // The build after a load sorts through temporary files in small pieces; the index must come out
 // whole and in the collation's order, and the connection must get its usual settings back.
 TEST(Schema, IndexBuiltAfterALoadIsWholeAndSettingsComeBack)

@@ -246,17 +246,5 @@ TEST_F(StoreSemantics, TransactionsApplyWholeOrNotAtAll)
     EXPECT_FALSE(db.inTransaction());
 }
 
-TEST_F(StoreSemantics, ReopeningKeepsRows)
-{
-    addGroup("News", 1);
-    addChannel("News", "One", 1);
-    setChosenPlaylist(db, "http://example.org/list.m3u");
-    db.close();
-    Database again = Schema::open(folder.file("data.mdb"));
-    EXPECT_EQ(groupCount(again), 1);
-    EXPECT_EQ(channelCount(again), 1);
-    EXPECT_EQ(chosenPlaylist(again).value_or(""), "http://example.org/list.m3u");
-}
-
 } // namespace
 } // namespace listrion::store

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdint>
@@ -37,5 +38,11 @@ CliResult runCliInterrupted(const std::filesystem::path& home, const std::vector
                             std::chrono::milliseconds delay,
                             std::chrono::milliseconds* afterInterrupt = nullptr,
                             int signal = SIGINT);
+
+// The number of lines of a command's output.
+inline std::size_t lineCount(const std::string& text)
+{
+    return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+}
 
 } // namespace listrion::test
