@@ -134,6 +134,13 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    // A button among those above a grid, after the button `after` (or first in the pane).
+    static controls::Gumb* buttonAfter(QWidget* pane, const char* after, const char* name,
+                                       const QString& caption);
+    // The numbered-copy windows the tool windows are given: the backup question, and the
+    // restore window over `over`, whose restore tells every window.
+    void offerBackup();
+    void openRestore(QWidget* over);
     void buildWidgets();
     void buildMenus();
     // The stream player's and the link checker's entries (cmdPlay, mnuPlayChannel,

@@ -5,9 +5,7 @@
 #include "controls/Gumb.h"
 #include "editing/ChannelGridModel.h"
 #include "editing/PlaylistCommands.h"
-#include "editing/ui/Backup_Playlist.h"
 #include "editing/ui/HistoryMenu.h"
-#include "editing/ui/Restore_Playlist.h"
 #include "player/MediaPlayerCheck.h"
 #include "player/VlcPreviewPlayer.h"
 #include "player/ui/Player.h"
@@ -15,7 +13,6 @@
 #include "tools/ui/Check_Validate.h"
 
 #include <QAction>
-#include <QBoxLayout>
 #include <QEvent>
 #include <QLayout>
 #include <QMenu>
@@ -46,24 +43,6 @@ protected:
     }
 };
 
-// cmdPlay among the buttons above the channel grid (after "Edit"), or at the pane's top.
-controls::Gumb* playButton(QWidget* channelPane)
-{
-    auto* button = new controls::Gumb("Play", channelPane);
-    button->setObjectName("cmdPlay");
-    button->setMinimumSize(44, 26);
-    const auto* edit = channelPane->findChild<QWidget*>("cmdChannel_edit");
-    for (auto* row : channelPane->findChildren<QBoxLayout*>()) {
-        const int at = edit != nullptr ? row->indexOf(edit) : -1;
-        if (at >= 0) {
-            row->insertWidget(at + 1, button);
-            return button;
-        }
-    }
-    static_cast<QBoxLayout*>(channelPane->layout())->insertWidget(0, button, 0, Qt::AlignLeft);
-    return button;
-}
-
 // The user agent and referrer a channel's stream needs, for the preview player.
 player::MediaOptions keptMediaOptions(const store::Database& db, std::int64_t rowId)
 {
@@ -71,11 +50,10 @@ player::MediaOptions keptMediaOptions(const store::Database& db, std::int64_t ro
     return {headers.userAgent, headers.referrer};
 }
 
-// What the link checker is given: the backup and restore windows of the main window, whose
-// restore tells every window through `events`.
+// What the link checker is given: the kept stream headers of each channel for its checks and
+// its preview, and the player.
 tools::ui::Check_Validate::Services
-checkerServices(store::Database& db, const settings::TextSource& texts,
-                controls::Prompter& prompter, StoreEvents& events,
+checkerServices(store::Database& db, controls::Prompter& prompter, StoreEvents& events,
                 const player::ui::PlayerFactory& makePlayer,
                 const std::function<bool(std::string*)>& playerWorks)
 {
@@ -83,16 +61,6 @@ checkerServices(store::Database& db, const settings::TextSource& texts,
     services.runOptions = tools::withKeptStreamHeaders(services.runOptions);
     services.mediaOptions = [&db](std::int64_t rowId) {
         return keptMediaOptions(db, rowId);
-    };
-    services.offerBackup = [&db, &texts, &prompter] {
-        ui::Backup_Playlist::offerBackup(db, texts, prompter);
-    };
-    services.openRestore = [&db, &texts, &prompter, &events](QWidget* over) {
-        ui::Restore_Playlist restore(db, texts, prompter, over);
-        QObject::connect(&restore, &ui::Restore_Playlist::restored, &restore, [&events] {
-            events.publish({StoreChange::Playlist, {}, {}, {}});
-        });
-        restore.exec();
     };
     if (playerWorks) {
         services.playerWorks = playerWorks;
@@ -156,7 +124,8 @@ void Glavna::buildToolEntries()
             playChannel(this, m_channels->grupa(row), m_channels->rowId(row));
         }
     };
-    connect(playButton(m_channelGrid->parentWidget()), &QAbstractButton::clicked, this, openPlayer);
+    connect(buttonAfter(m_channelGrid->parentWidget(), "cmdChannel_edit", "cmdPlay", "Play"),
+            &QAbstractButton::clicked, this, openPlayer);
     // Play channel in the Channels menu and in the channel grid's pop-up menu.
     for (QMenu* menu : {menuBar()->findChild<QMenu*>("mnuChannels"),
                         findChild<QMenu*>("mnuChannels2", Qt::FindDirectChildrenOnly)}) {
@@ -175,8 +144,14 @@ void Glavna::buildToolEntries()
         if (!hasChannels(*m_db)) {
             return;
         }
-        const tools::ui::Check_Validate::Services services = checkerServices(
-            *m_db, *m_texts, m_services.prompter, m_events, makePlayer, m_services.playerWorks);
+        tools::ui::Check_Validate::Services services = checkerServices(
+            *m_db, m_services.prompter, m_events, makePlayer, m_services.playerWorks);
+        services.offerBackup = [this] {
+            offerBackup();
+        };
+        services.openRestore = [this](QWidget* over) {
+            openRestore(over);
+        };
         auto* checker = new tools::ui::Check_Validate(*m_db, *m_texts, m_settings, services, this);
         checker->setAttribute(Qt::WA_DeleteOnClose);
         attachHistoryMenu(checker);

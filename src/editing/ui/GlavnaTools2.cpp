@@ -27,9 +27,10 @@
 namespace listrion::editing {
 namespace {
 
-// A button among those above a grid, after the button `after`.
-controls::Gumb* buttonAfter(QWidget* pane, const char* after, const char* name,
-                            const QString& caption)
+} // namespace
+
+controls::Gumb* Glavna::buttonAfter(QWidget* pane, const char* after, const char* name,
+                                    const QString& caption)
 {
     auto* button = new controls::Gumb(caption, pane);
     button->setObjectName(name);
@@ -46,20 +47,27 @@ controls::Gumb* buttonAfter(QWidget* pane, const char* after, const char* name,
     return button;
 }
 
-} // namespace
+void Glavna::offerBackup()
+{
+    ui::Backup_Playlist::offerBackup(*m_db, *m_texts, m_services.prompter);
+}
+
+void Glavna::openRestore(QWidget* over)
+{
+    ui::Restore_Playlist restore(*m_db, *m_texts, m_services.prompter, over);
+    connect(&restore, &ui::Restore_Playlist::restored, this, [this] {
+        m_events.publish({StoreChange::Playlist, {}, {}, {}});
+    });
+    restore.exec();
+}
 
 void Glavna::buildSearchAndMergeEntries()
 {
-    // The numbered-copy windows of the main window; a restore tells every window.
     const auto offerBackup = [this] {
-        ui::Backup_Playlist::offerBackup(*m_db, *m_texts, m_services.prompter);
+        Glavna::offerBackup();
     };
     const auto openRestore = [this](QWidget* over) {
-        ui::Restore_Playlist restore(*m_db, *m_texts, m_services.prompter, over);
-        connect(&restore, &ui::Restore_Playlist::restored, this, [this] {
-            m_events.publish({StoreChange::Playlist, {}, {}, {}});
-        });
-        restore.exec();
+        Glavna::openRestore(over);
     };
     // Shows a tool window in place of this one.
     const auto showInstead = [this](QWidget* window) {
