@@ -31,11 +31,6 @@ void enable(QObject* control, bool on)
 
 } // namespace
 
-std::string inQuotes(const std::string& name)
-{
-    return "'" + name + "'";
-}
-
 std::string ChannelGridPart::channelName(int row) const
 {
     return row >= 0 && row < rows() ? model()->name(row) : std::string();

@@ -135,7 +135,4 @@ private:
     QList<QObject*> m_deleteControls;
 };
 
-// 'name' in single quotes, as the history names the things a step changed.
-std::string inQuotes(const std::string& name);
-
 } // namespace listrion::editing::ui

@@ -1,5 +1,6 @@
 // The channel grid's moves and copies to other groups, its dialogs and its parental codes.
 #include "editing/ui/ChannelGridPart.h"
+#include "editing/ui/CommandRun.h"
 
 #include "editing/ChannelCommands.h"
 #include "editing/ChannelGridModel.h"

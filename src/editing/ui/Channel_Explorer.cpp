@@ -6,6 +6,7 @@
 #include "editing/ChannelCommands.h"
 #include "editing/ChannelGridModel.h"
 #include "editing/ui/ChannelGridPart.h"
+#include "editing/ui/CommandRun.h"
 #include "settings/TextCatalogue.h"
 #include "store/History.h"
 #include "store/TextCollation.h"

@@ -19,6 +19,11 @@ bool runCommand(const EditingContext& context, const std::string& name,
     return true;
 }
 
+std::string inQuotes(const std::string& name)
+{
+    return "'" + name + "'";
+}
+
 void publishChange(const EditingContext& context, unsigned parts, std::vector<std::string> groups)
 {
     StoreChange change;

@@ -13,6 +13,9 @@ namespace listrion::editing::ui {
 bool runCommand(const EditingContext& context, const std::string& name,
                 const std::function<void(store::Database&)>& command);
 
+// 'name' in single quotes, as the history names the things a step changed.
+std::string inQuotes(const std::string& name);
+
 // Tells every open window what a command changed.
 void publishChange(const EditingContext& context, unsigned parts,
                    std::vector<std::string> groups = {});

@@ -19,11 +19,6 @@
 namespace listrion::editing::ui {
 namespace {
 
-std::string inQuotes(const std::string& name)
-{
-    return "'" + name + "'";
-}
-
 store::TickTarget everyRow()
 {
     store::TickTarget all;
