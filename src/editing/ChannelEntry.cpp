@@ -67,9 +67,11 @@ void check(const ChannelFields& fields, bool needGroup)
 
 ChannelProblem checkParentCode(std::string_view code)
 {
-    if (noCode(code)) {
-        return ChannelProblem::None;
-    }
+    return noCode(code) ? ChannelProblem::None : checkCodeDigits(code);
+}
+
+ChannelProblem checkCodeDigits(std::string_view code)
+{
     if (!std::all_of(code.begin(), code.end(), [](char c) { return c >= '0' && c <= '9'; })) {
         return ChannelProblem::CodeNotNumeric;
     }

@@ -39,6 +39,8 @@ enum class ChannelProblem {
 // The checks of a parental code typed by the user: four ASCII digits ("0000" included). The
 // empty text and "0" mean no code and pass.
 ChannelProblem checkParentCode(std::string_view code);
+// The digits rule of a code that is given: digits only, exactly four of them.
+ChannelProblem checkCodeDigits(std::string_view code);
 
 // The first problem of the fields; `needGroup` is false for the edit dialog, whose group comes
 // from the list of existing groups.

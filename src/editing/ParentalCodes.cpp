@@ -1,5 +1,6 @@
 #include "editing/ParentalCodes.h"
 
+#include "editing/ChannelEntry.h"
 #include "editing/EditRefused.h"
 #include "editing/GroupCommands.h"
 #include "store/Schema.h"
@@ -23,14 +24,8 @@ std::string existingGroup(const store::Database& db, const std::string& grupa)
 
 ChannelProblem checkGroupParentCode(std::string_view code)
 {
-    if (code.empty() ||
-        !std::all_of(code.begin(), code.end(), [](char c) { return c >= '0' && c <= '9'; })) {
-        return ChannelProblem::CodeNotNumeric;
-    }
-    if (code.size() >= 5) {
-        return ChannelProblem::CodeTooLong;
-    }
-    return code.size() < 4 ? ChannelProblem::CodeTooShort : ChannelProblem::None;
+    // A group's code is never "no code": an empty answer is refused, "0" is too short.
+    return code.empty() ? ChannelProblem::CodeNotNumeric : checkCodeDigits(code);
 }
 
 std::int64_t setGroupParentCode(store::Database& db, const std::string& grupa,
