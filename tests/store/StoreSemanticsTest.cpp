@@ -52,24 +52,20 @@ TEST_F(StoreSemantics, TextIdentityIgnoresCaseOfEveryLetterAndTrailingBlanks)
     addChannel("Sport HD", "d", 4);  // a different letter, not a case variant
     addChannel(" Šport HD", "e", 5); // leading blanks count
 
-    auto names = [&](const std::string& group) {
-        std::vector<std::string> found;
-        Statement st = db.prepare("SELECT name FROM Playlist WHERE grupa = ? ORDER BY broj");
-        st.bind(1, group);
-        while (st.step()) {
-            found.push_back(st.columnText(0));
-        }
-        return found;
-    };
-    EXPECT_EQ(names("ŠPORT HD"), (std::vector<std::string>{"a", "b"}));
-    EXPECT_EQ(names("ελληνικα "), (std::vector<std::string>{"c"}));
+    const std::string byGroup = "SELECT name FROM Playlist WHERE grupa = ? ORDER BY broj";
+    EXPECT_EQ(column(byGroup, "ŠPORT HD"), (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(column(byGroup, "ελληνικα "), (std::vector<std::string>{"c"}));
     EXPECT_EQ(db.scalarInt("SELECT count(*) FROM Playlist WHERE grupa <> 'šport hd'", -1), 3);
     EXPECT_EQ(db.scalarInt("SELECT count(DISTINCT grupa) FROM Playlist", -1), 4);
-    EXPECT_EQ(db.scalarInt("SELECT count(*) FROM Playlist WHERE name LIKE ?", -1, "%B%"), 1);
-    EXPECT_EQ(db.scalarInt("SELECT count(*) FROM Playlist WHERE grupa LIKE ?", -1, "%ἑλλ%"), 0);
-    EXPECT_EQ(db.scalarInt("SELECT count(*) FROM Playlist WHERE grupa LIKE ?", -1, "ελλ%"), 1);
     // '_' is one character, whatever its byte length: Š, š and S; the leading blank is not.
-    EXPECT_EQ(db.scalarInt("SELECT count(*) FROM Playlist WHERE grupa LIKE ?", -1, "_port%"), 3);
+    const std::tuple<std::string, std::string, int> likes[] = {
+        {"name", "%B%", 1}, {"grupa", "%ἑλλ%", 0}, {"grupa", "ελλ%", 1}, {"grupa", "_port%", 3}};
+    for (const auto& [col, pattern, count] : likes) {
+        EXPECT_EQ(
+            db.scalarInt("SELECT count(*) FROM Playlist WHERE " + col + " LIKE ?", -1, pattern),
+            count)
+            << pattern;
+    }
 
     // ORDER BY interleaves case variants instead of putting capitals first.
     db.exec("DELETE FROM Playlist");
@@ -94,10 +90,12 @@ TEST_F(StoreSemantics, GreekCyrillicAndTurkishNamesCompareWithoutCase)
     addChannel("Стамбул", "новости", 8);
 
     EXPECT_EQ(db.scalarInt("SELECT count(DISTINCT grupa) FROM Playlist", -1), 5);
-    EXPECT_EQ(db.scalarInt("SELECT count(*) FROM Playlist WHERE grupa = ?", -1, "αθλητισμοσ"), 2);
-    EXPECT_EQ(db.scalarInt("SELECT count(*) FROM Playlist WHERE grupa = ?", -1, "istanbul"), 3);
-    EXPECT_EQ(db.scalarInt("SELECT count(*) FROM Playlist WHERE grupa = ?", -1, "ıstanbul"), 3);
-    EXPECT_EQ(db.scalarInt("SELECT count(*) FROM Playlist WHERE grupa = ?", -1, "истанбул"), 1);
+    const std::pair<std::string, int> inGroup[] = {
+        {"αθλητισμοσ", 2}, {"istanbul", 3}, {"ıstanbul", 3}, {"истанбул", 1}};
+    for (const auto& [group, count] : inGroup) {
+        EXPECT_EQ(db.scalarInt("SELECT count(*) FROM Playlist WHERE grupa = ?", -1, group), count)
+            << group;
+    }
     // The search's "contains" over names.
     const auto found = [&](const std::string& part) {
         return column("SELECT name FROM Playlist WHERE name LIKE '%' || ? || '%' ORDER BY broj",
@@ -173,10 +171,10 @@ TEST_F(StoreSemantics, TablesOfOneLayoutCopyIntoEachOther)
 
 TEST_F(StoreSemantics, ParentCodeTakesNumberDigitsOrEmpty)
 {
-    addChannel("g", "number", 1);
-    addChannel("g", "digits", 2);
-    addChannel("g", "empty", 3);
-    addChannel("g", "zero", 4);
+    int broj = 0;
+    for (const char* name : {"number", "digits", "empty", "zero"}) {
+        addChannel("g", name, ++broj);
+    }
     db.exec("UPDATE Playlist SET parent_code = 1234 WHERE name = 'number';"
             "UPDATE Playlist SET parent_code = '0007' WHERE name = 'digits';"
             "UPDATE Playlist SET parent_code = '' WHERE name = 'empty';");

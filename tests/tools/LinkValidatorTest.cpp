@@ -50,14 +50,19 @@ std::map<std::string, LinkVerdict> verdicts(LinkValidator& validator,
 
 TEST(LinkAddress, ClassifiesResolvesAndReadsFiles)
 {
-    EXPECT_EQ(classifyLink("http://a/b"), LinkKind::Transfer);
-    EXPECT_EQ(classifyLink("HTTPS://a/b"), LinkKind::Transfer);
-    EXPECT_EQ(classifyLink("ftp://a/b"), LinkKind::Transfer);
-    EXPECT_EQ(classifyLink("rtmp://a/live"), LinkKind::Untestable);
-    EXPECT_EQ(classifyLink("file:///tmp/x.ts"), LinkKind::File);
-    EXPECT_EQ(classifyLink("/tmp/x.ts"), LinkKind::File);
-    for (const char* notAnAddress : {"", "News HD", "C:\\tv\\a.ts", "rtsp:", "1http://a"}) {
-        EXPECT_EQ(classifyLink(notAnAddress), LinkKind::NotAnAddress) << notAnAddress;
+    const std::pair<const char*, LinkKind> kinds[] = {{"http://a/b", LinkKind::Transfer},
+                                                      {"HTTPS://a/b", LinkKind::Transfer},
+                                                      {"ftp://a/b", LinkKind::Transfer},
+                                                      {"rtmp://a/live", LinkKind::Untestable},
+                                                      {"file:///tmp/x.ts", LinkKind::File},
+                                                      {"/tmp/x.ts", LinkKind::File},
+                                                      {"", LinkKind::NotAnAddress},
+                                                      {"News HD", LinkKind::NotAnAddress},
+                                                      {"C:\\tv\\a.ts", LinkKind::NotAnAddress},
+                                                      {"rtsp:", LinkKind::NotAnAddress},
+                                                      {"1http://a", LinkKind::NotAnAddress}};
+    for (const auto& [link, kind] : kinds) {
+        EXPECT_EQ(classifyLink(link), kind) << link;
     }
     EXPECT_EQ(linkHost("http://User@CDN.Example.com:8080/x"), "cdn.example.com");
     EXPECT_EQ(linkHost("http://exa mple/"), "");

@@ -30,10 +30,6 @@ protected:
 
 TEST_F(GroupWindows, MovesStopAtTheEndsAndFollowTheMovedGroup)
 {
-    chooseGroup(0);
-    click("cmdGroup_UP");
-    trigger("mnuMove_group_top");
-    EXPECT_EQ(store().groups(), (Names{"G1", "G2", "G3", "G4"}));
     chooseGroup(2);
     click("cmdGroup_UP");
     EXPECT_EQ(store().groups(), (Names{"G1", "G3", "G2", "G4"}));

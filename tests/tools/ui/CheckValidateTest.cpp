@@ -159,22 +159,18 @@ TEST_F(CheckValidate, ACompleteRunTicksTheBrokenChannelsAndListsOnlyThem)
     EXPECT_EQ(prompter.texts(), QStringList{text("Check_Link", 12)});
     EXPECT_EQ(ticked(), (Names{"also gone", "gone"}));
     EXPECT_EQ(column(*window, 2), (Names{"also gone", "gone"}));
-    EXPECT_EQ(label(*window, "lblStart"), "4");
-    EXPECT_EQ(label(*window, "lblEnd"), "4");
-    EXPECT_EQ(label(*window, "lblBroken"), "2");
-    EXPECT_EQ(label(*window, "lblWorked"), "2");
-    EXPECT_EQ(label(*window, "lblProcenti"), "100 %");
+    const std::pair<const char*, const char*> labels[] = {{"lblStart", "4"},
+                                                          {"lblEnd", "4"},
+                                                          {"lblBroken", "2"},
+                                                          {"lblWorked", "2"},
+                                                          {"lblProcenti", "100 %"}};
+    for (const auto& [name, shown] : labels) {
+        EXPECT_EQ(label(*window, name), shown) << name;
+    }
     EXPECT_TRUE(label(*window, "lblStatus").endsWith("counted as working: 1"));
     EXPECT_EQ(window->findChild<QProgressBar*>("ProgressBar1")->value(), 4);
     EXPECT_EQ(changes.count(), 1);
     prompter.verify();
-
-    // A playlist whose links all work ends with an empty list.
-    store.db.exec("DELETE FROM Playlist WHERE izberi <> 0");
-    prompter.acknowledge();
-    click(*window, "cmdCheck");
-    ASSERT_TRUE(ended.wait(10000));
-    EXPECT_EQ(column(*window, 2), Names{});
 }
 
 TEST_F(CheckValidate, StopKeepsTheWholeListAndOnlyStopRegisterAndExitActDuringARun)
@@ -193,7 +189,6 @@ TEST_F(CheckValidate, StopKeepsTheWholeListAndOnlyStopRegisterAndExitActDuringAR
     EXPECT_EQ(label(*window, "lblProcenti"), "33 %");
     // Guarded commands do nothing (the prompter fails the test on any question).
     click(*window, "cmdDelete_broken");
-    window->findChild<QAbstractButton*>("cmdDelete_broken")->click();
     click(*window, "cmdPlay");
     EXPECT_EQ(fake(*window).take(), (Operations{"hide", "stop"})); // opening, and the run's start
     EXPECT_EQ(backups, 0);
@@ -224,14 +219,12 @@ TEST_F(CheckValidate, DeleteAsksThenDeletesTheTickedChannelsAndTidiesTheGroups)
     store.db.exec("UPDATE Playlist SET izberi = 1 WHERE name IN ('G1.1', 'G2.1')");
     std::unique_ptr<Check_Validate> window = open();
     QSignalSpy changes(&events, &editing::StoreEvents::changed);
-    prompter.answer(false);
+    prompter.answer(false).answer(true);
     click(*window, "cmdDelete_broken");
     EXPECT_EQ(prompter.texts(), QStringList{text("Check_Link", 6)});
     EXPECT_EQ(store.names().size(), 3u);
-    prompter.verify();
-
-    prompter.answer(true);
     click(*window, "cmdDelete_broken");
+    prompter.verify();
     EXPECT_EQ(store.names(), Names{"G1.2"});
     EXPECT_EQ(column(*window, 2), Names{"G1.2"});
     ASSERT_EQ(changes.count(), 1);
