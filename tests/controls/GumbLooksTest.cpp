@@ -148,9 +148,15 @@ template <typename Match> Pixels find(const QImage& image, Match match)
 TEST(GumbPictures, MaskGreyscaleHoverPictureAndPositions)
 {
     const QColor magenta(255, 0, 255);
-    const auto isRed = [](QColor c) { return c.red() > 180 && c.green() < 80 && c.blue() < 80; };
-    const auto isBlue = [](QColor c) { return c.blue() > 180 && c.red() < 80 && c.green() < 80; };
-    const auto isMagenta = [&](QColor c) { return c == magenta; };
+    const auto isRed = [](QColor c) {
+        return c.red() > 180 && c.green() < 80 && c.blue() < 80;
+    };
+    const auto isBlue = [](QColor c) {
+        return c.blue() > 180 && c.red() < 80 && c.green() < 80;
+    };
+    const auto isMagenta = [&](QColor c) {
+        return c == magenta;
+    };
     const auto b = makeButton(static_cast<int>(GumbStyle::Classic), 3);
     b->setFixedSize(160, 60);
     b->setMaskColor(magenta);
