@@ -23,19 +23,15 @@ TEST(CliExport, EveryFormatAndNoOverwriteWithoutYes)
         {"openbox-x5", "#EXTINF:-1tvg-id=\"ext\"-tvg-name=\"G1.1\""}};
     for (const auto& [format, start] : starts) {
         const std::string file = home.file(format + ".out").string();
-        const test::CliResult r = test::runCli(home.path(), {"export", format, file});
-        ASSERT_EQ(r.exitCode, 0) << format << ": " << r.err;
-        EXPECT_EQ(r.out, "exported 3 channels to " + file + "\n");
+        EXPECT_EQ(test::runOneLine(home.path(), {"export", format, file}),
+                  "exported 3 channels to " + file + "\n");
         EXPECT_TRUE(test::readFile(file).starts_with(start)) << format;
     }
     const std::string file = home.write("mine.tv", "mine").string();
-    test::CliResult r = test::runCli(home.path(), {"export", "enigma2", file});
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(test::lineCount(r.err), 1u) << r.err;
-    EXPECT_NE(r.err.find("--yes"), std::string::npos) << r.err;
+    const std::string err = test::runOneLine(home.path(), {"export", "enigma2", file}, 1);
+    EXPECT_NE(err.find("--yes"), std::string::npos) << err;
     EXPECT_EQ(test::readFile(file), "mine");
-    r = test::runCli(home.path(), {"export", "enigma2", file, "--yes"});
-    EXPECT_EQ(r.exitCode, 0);
+    test::runOneLine(home.path(), {"export", "enigma2", file, "--yes"});
     EXPECT_TRUE(test::readFile(file).starts_with("#NAME IPTV\r\n#SERVICE 4097:0:1:2:"));
 }
 
@@ -43,15 +39,12 @@ TEST(CliExport, GuardsEpgListingCodePageAndMistakes)
 {
     test::TempFolder home;
     test::PlaylistStore(home.file("data.mdb"));
-    test::CliResult r = test::runCli(home.path(), {"export", "azbox", home.file("a.txt")});
-    EXPECT_EQ(r.exitCode, 0);
-    EXPECT_EQ(r.out, "nothing to export: the group list is empty\n");
+    const auto exportTo = [&](const std::string& format, const std::string& name) {
+        return test::runOneLine(home.path(), {"export", format, home.file(name).string()});
+    };
+    EXPECT_EQ(exportTo("azbox", "a.txt"), "nothing to export: the group list is empty\n");
     EXPECT_FALSE(std::filesystem::exists(home.file("a.txt")));
-    r = test::runCli(home.path(), {"export", "lg", home.file("a.txt")});
-    EXPECT_EQ(r.out, "exported 0 channels to " + home.file("a.txt").string() + "\n");
-    EXPECT_EQ(test::readFile(home.file("a.txt")), " \r\n");
-    r = test::runCli(home.path(), {"export", "epg", home.file("e.m3u")});
-    EXPECT_EQ(r.out, "nothing to export: the channel list is empty\n");
+    EXPECT_EQ(exportTo("epg", "e.m3u"), "nothing to export: the channel list is empty\n");
 
     {
         test::PlaylistStore s(home.file("data.mdb"));
@@ -59,11 +52,10 @@ TEST(CliExport, GuardsEpgListingCodePageAndMistakes)
         s.channel("Vesti", "Први", 1);
     }
     home.write("Settings.ini", "[Codepage]\r\n1=windows-1251\r\n");
-    r = test::runCli(home.path(), {"export", "azbox", home.file("z.txt")});
-    EXPECT_EQ(r.exitCode, 0) << r.err;
+    exportTo("azbox", "z.txt");
     EXPECT_NE(test::readFile(home.file("z.txt")).find(",\xCF\xF0\xE2\xE8,256,"), std::string::npos);
-    r = test::runCli(home.path(), {"export", "epg", home.file("e.M3U")});
-    EXPECT_EQ(r.out, "exported 0 archive rows to " + home.file("e.txt").string() + "\n") << r.err;
+    EXPECT_EQ(exportTo("epg", "e.M3U"),
+              "exported 0 archive rows to " + home.file("e.txt").string() + "\n");
     EXPECT_TRUE(std::filesystem::exists(home.file("logo.mdb")));
 
     for (const std::vector<std::string>& bad : {std::vector<std::string>{"export", "m3u", "x"},
@@ -72,13 +64,9 @@ TEST(CliExport, GuardsEpgListingCodePageAndMistakes)
                                                 {"export", "lg", "x", "y"},
                                                 {"export", "lg", "x", "--force"},
                                                 {"export", "lg", ""}}) {
-        r = test::runCli(home.path(), bad);
-        EXPECT_EQ(r.exitCode, 2) << bad.size();
-        EXPECT_EQ(test::lineCount(r.err), 1u) << r.err;
+        test::runOneLine(home.path(), bad, 2);
     }
-    r = test::runCli(home.path(), {"export", "lg", home.file("no/such/folder.txt")});
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(test::lineCount(r.err), 1u) << r.err;
+    test::runOneLine(home.path(), {"export", "lg", home.file("no/such/folder.txt")}, 1);
 }
 
 } // namespace

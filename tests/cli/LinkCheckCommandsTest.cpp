@@ -58,9 +58,7 @@ TEST_F(CliLinkCheck, TicksTheBrokenChannelsAndDeletesThem)
          {std::vector<std::string>{"check-links", "--jobs", "0"},
           std::vector<std::string>{"check-links", "--timeout", "soon"},
           std::vector<std::string>{"delete-broken", "now"}}) {
-        r = test::runCli(home.path(), wrong);
-        EXPECT_NE(r.exitCode, 0) << wrong[1];
-        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+        test::runOneLine(home.path(), wrong, test::kAnyFailure);
     }
 }
 

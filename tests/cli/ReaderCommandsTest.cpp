@@ -69,9 +69,7 @@ TEST(CliOpen, LimitAndRegionFromSettings)
                                                 {"open", file.string(), "--limit", "ten"},
                                                 {"open", file.string(), "--codepage", "koi8-r"},
                                                 {"open", file.string(), "other.m3u"}}) {
-        r = test::runCli(home.path(), bad);
-        EXPECT_EQ(r.exitCode, 2) << bad.size();
-        EXPECT_EQ(test::lineCount(r.err), 1u) << r.err;
+        test::runOneLine(home.path(), bad, 2);
     }
 }
 
@@ -83,11 +81,8 @@ TEST(CliOpen, UnreadableSourcesFailWithOneLine)
         0);
     for (const std::string& source : {home.file("missing.m3u").string(), home.path().string(),
                                       std::string("http://127.0.0.1:1/list.m3u")}) {
-        const test::CliResult r = test::runCli(home.path(), {"open", source});
-        EXPECT_EQ(r.exitCode, 1) << source;
-        EXPECT_EQ(test::lineCount(r.err), 1u) << r.err;
-        EXPECT_NE(r.err.find(source), std::string::npos) << r.err;
-        EXPECT_TRUE(r.out.empty()) << r.out;
+        const std::string err = test::runOneLine(home.path(), {"open", source}, 1);
+        EXPECT_NE(err.find(source), std::string::npos) << err;
     }
     // None of them touched the open playlist.
     store::Database db = store::Schema::open(home.file("data.mdb"));

@@ -9,7 +9,6 @@ namespace listrion::controls {
 namespace {
 
 using test::GumbScene;
-using test::lookOf;
 using test::reportMove;
 
 void sendAutoRepeat(Gumb& button, QEvent::Type type)
@@ -28,22 +27,19 @@ TEST(GumbMouse, OnlyTheLeftButtonClicks)
     const QPoint centre = b.rect().center();
     QTest::mouseMove(&b, centre);
     ASSERT_EQ(b.visualState(), GumbState::Hover);
-    const QImage hover = lookOf(b);
 
     // Right button: nothing at all, not even the focus.
     QTest::mousePress(&b, Qt::RightButton, {}, centre);
-    EXPECT_TRUE(lookOf(b) == hover);
+    EXPECT_EQ(b.visualState(), GumbState::Hover);
     QTest::mouseRelease(&b, Qt::RightButton, {}, centre);
-    EXPECT_TRUE(lookOf(b) == hover);
     EXPECT_FALSE(b.hasFocus());
     EXPECT_EQ(clicked.count(), 0);
 
     // Middle button: pressed look while held, back to hover, no click.
     QTest::mousePress(&b, Qt::MiddleButton, {}, centre);
     EXPECT_EQ(b.visualState(), GumbState::Pressed);
-    EXPECT_TRUE(lookOf(b) != hover);
     QTest::mouseRelease(&b, Qt::MiddleButton, {}, centre);
-    EXPECT_TRUE(lookOf(b) == hover);
+    EXPECT_EQ(b.visualState(), GumbState::Hover);
     EXPECT_EQ(clicked.count(), 0);
 
     // A middle press while the left is held: the left release no longer clicks.
@@ -75,11 +71,9 @@ TEST(GumbKeyboard, SpaceShowsPressedWhileHeldAndClicksOnceOnRelease)
     ASSERT_TRUE(b.hasFocus());
     QSignalSpy clicked(&b, &QAbstractButton::clicked);
     QSignalSpy released(&b, &Gumb::keyReleased);
-    const QImage normal = lookOf(b);
 
     QTest::keyPress(&b, Qt::Key_Space);
     EXPECT_EQ(b.visualState(), GumbState::Pressed);
-    EXPECT_TRUE(lookOf(b) != normal);
     for (int i = 0; i < 5; ++i) { // the keyboard repeats while the key is held
         sendAutoRepeat(b, QEvent::KeyRelease);
         sendAutoRepeat(b, QEvent::KeyPress);
@@ -89,7 +83,7 @@ TEST(GumbKeyboard, SpaceShowsPressedWhileHeldAndClicksOnceOnRelease)
 
     QTest::keyRelease(&b, Qt::Key_Space);
     EXPECT_EQ(clicked.count(), 1);
-    EXPECT_TRUE(lookOf(b) == normal);
+    EXPECT_EQ(b.visualState(), GumbState::Normal);
     ASSERT_EQ(released.count(), 1);
     EXPECT_EQ(released.at(0).at(0).toInt(), static_cast<int>(Qt::Key_Space));
 
@@ -153,12 +147,10 @@ TEST(GumbState, DisabledNeverClicks)
     ASSERT_TRUE(scene.isActive());
     Gumb& b = scene.button(0);
     b.setText(QStringLiteral("&Go"));
-    const QImage enabled = lookOf(b);
     QSignalSpy clicked(&b, &QAbstractButton::clicked);
     b.setProperty("Enabled", false);
     EXPECT_FALSE(b.isEnabled());
     EXPECT_EQ(b.visualState(), GumbState::Disabled);
-    EXPECT_TRUE(lookOf(b) != enabled);
 
     QTest::mouseClick(&b, Qt::LeftButton, {}, b.rect().center());
     QTest::keyPress(&b, Qt::Key_Space);
@@ -182,16 +174,13 @@ TEST(GumbState, CheckBoxBehaviourTogglesValueOnEveryClick)
     const QPoint centre = b.rect().center();
     QTest::mouseClick(&b, Qt::LeftButton, {}, centre);
     EXPECT_FALSE(b.property("value").toBool()); // a plain button has no ticked state
-    const QImage unticked = lookOf(b);
 
     b.setProperty("CheckBoxBehaviour", true);
     QSignalSpy clicked(&b, &QAbstractButton::clicked);
     QTest::mouseClick(&b, Qt::LeftButton, {}, centre);
     EXPECT_TRUE(b.property("value").toBool());
-    EXPECT_TRUE(lookOf(b) != unticked);
     QTest::mouseClick(&b, Qt::LeftButton, {}, centre);
     EXPECT_FALSE(b.isChecked());
-    EXPECT_TRUE(lookOf(b) == unticked);
     QTest::keyPress(&b, Qt::Key_Space);
     QTest::keyRelease(&b, Qt::Key_Space);
     EXPECT_TRUE(b.isChecked());
@@ -214,7 +203,6 @@ TEST(GumbHover, TimerReturnsToNormalWhenThePointerLeftUnreported)
     Gumb& b = scene.button();
     QSignalSpy entered(&b, &Gumb::mouseEntered);
     QSignalSpy moved(&b, &Gumb::mouseMoved);
-    const QImage normal = lookOf(b);
 
     // With the pointer really over the button the hover look stays.
     QTest::mouseMove(&b, b.rect().center());
@@ -230,9 +218,8 @@ TEST(GumbHover, TimerReturnsToNormalWhenThePointerLeftUnreported)
     EXPECT_EQ(entered.count(), 2);
     EXPECT_GE(moved.count(), 2);
     EXPECT_TRUE(b.isHovered());
-    EXPECT_TRUE(lookOf(b) != normal);
     EXPECT_TRUE(QTest::qWaitFor([&] { return !b.isHovered(); }, 1000));
-    EXPECT_TRUE(lookOf(b) == normal);
+    EXPECT_EQ(b.visualState(), GumbState::Normal);
 
     // A move with the middle button held does not enter.
     reportMove(b, QPoint(3, 3), Qt::MiddleButton);

@@ -1,6 +1,5 @@
 #include "controls/GumbScene.h"
 
-#include <QCursor>
 #include <QPainter>
 #include <gtest/gtest.h>
 
@@ -58,44 +57,30 @@ TEST(GumbLooks, NormalHoverPressedAndDisabledDifferInEveryStyle)
     EXPECT_EQ(makeButton(99, 1)->buttonType(), kLastGumbStyle);
 }
 
-TEST(GumbColors, DerivedSchemesFollowBackColorAndSchemeOneTheSystem)
+TEST(GumbColors, DerivedSchemesFollowBackColorSchemeOneTheSystemAndExplicitColoursStay)
 {
     for (int style = kFirstGumbStyle; style <= kLastGumbStyle; ++style) {
         for (const int scheme : {2, 4}) {
             const auto b = makeButton(style, scheme);
             b->setBackColor(QColor(70, 120, 200));
-            const QImage blue = lookOf(*b);
-            const GumbPalette bluePalette = b->schemeColors();
+            const GumbPalette blue = b->schemeColors();
             b->setBackColor(QColor(200, 180, 90));
-            EXPECT_TRUE(lookOf(*b) != blue) << "scheme " << scheme << " style " << style;
-            EXPECT_NE(b->schemeColors().shadow, bluePalette.shadow);
-            EXPECT_NE(b->schemeColors().accent, bluePalette.accent);
+            EXPECT_NE(b->schemeColors().shadow, blue.shadow) << scheme << "/" << style;
+            EXPECT_NE(b->schemeColors().accent, blue.accent) << scheme << "/" << style;
         }
     }
-
     QPalette green;
     green.setColor(QPalette::Button, QColor(40, 160, 60));
-    green.setColor(QPalette::Highlight, QColor(200, 40, 40));
     for (const int scheme : {1, 3}) {
         const auto b = makeButton(static_cast<int>(GumbStyle::Classic), scheme);
-        const QImage before = lookOf(*b);
         b->setPalette(green);
-        EXPECT_EQ(lookOf(*b) != before, scheme == 1) << "scheme " << scheme;
-        EXPECT_EQ(b->backColor() == QColor(40, 160, 60), scheme == 1);
+        EXPECT_EQ(b->backColor() == QColor(40, 160, 60), scheme == 1) << "scheme " << scheme;
     }
-}
 
-TEST(GumbColors, ExplicitColoursStayUntilTheSchemeChanges)
-{
     const auto b = makeButton(static_cast<int>(GumbStyle::Flat), 1);
     const QColor schemeText = b->foreColor();
     EXPECT_EQ(b->backOver(), b->backColor()); // the face serves both looks by default
-    reportMove(*b, QPoint(5, 5));
-    const QImage hover = lookOf(*b);
     b->setBackOver(QColor(250, 220, 120));
-    b->setForeOver(QColor(120, 0, 0));
-    EXPECT_TRUE(lookOf(*b) != hover);
-
     b->setForeColor(QColor(0, 90, 0));
     QPalette system(QColor(90, 90, 140));
     system.setColor(QPalette::ButtonText, QColor(220, 220, 255));
@@ -160,24 +145,18 @@ template <typename Match> Pixels find(const QImage& image, Match match)
     return found;
 }
 
-bool isRed(const QColor& c)
-{
-    return c.red() > 180 && c.green() < 80 && c.blue() < 80;
-}
-
-bool isBlue(const QColor& c)
-{
-    return c.blue() > 180 && c.red() < 80 && c.green() < 80;
-}
-
-bool isMagenta(const QColor& c)
-{
-    return c == QColor(255, 0, 255);
-}
-
 TEST(GumbPictures, MaskGreyscaleHoverPictureAndPositions)
 {
     const QColor magenta(255, 0, 255);
+    const auto isRed = [](QColor c) {
+        return c.red() > 180 && c.green() < 80 && c.blue() < 80;
+    };
+    const auto isBlue = [](QColor c) {
+        return c.blue() > 180 && c.red() < 80 && c.green() < 80;
+    };
+    const auto isMagenta = [&](QColor c) {
+        return c == magenta;
+    };
     const auto b = makeButton(static_cast<int>(GumbStyle::Classic), 3);
     b->setFixedSize(160, 60);
     b->setMaskColor(magenta);
@@ -222,24 +201,6 @@ TEST(GumbPictures, MaskGreyscaleHoverPictureAndPositions)
     EXPECT_GT(rightEdge.x(), right.x());
     EXPECT_LT(leftEdge.x(), 20.0);
     EXPECT_GT(rightEdge.x(), b->width() - 20.0);
-}
-
-TEST(GumbFocus, FocusRectangleOnlyWhenWantedAndFocused)
-{
-    test::GumbScene scene(2);
-    ASSERT_TRUE(scene.isActive());
-    for (int style = kFirstGumbStyle; style <= kLastGumbStyle; ++style) {
-        Gumb& b = scene.button(0);
-        b.setButtonType(style);
-        scene.button(1).setFocus();
-        const QImage unfocused = lookOf(b);
-        b.setFocus();
-        ASSERT_TRUE(b.hasFocus());
-        EXPECT_TRUE(lookOf(b) != unfocused) << "style " << style;
-        b.setShowFocusRect(false);
-        EXPECT_TRUE(lookOf(b) == unfocused) << "style " << style;
-        b.setShowFocusRect(true);
-    }
 }
 
 class PaintCounter : public QObject {

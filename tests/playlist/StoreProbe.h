@@ -17,6 +17,7 @@ struct StoredChannel {
     std::int64_t broj = 0;
     std::string type;
     std::int64_t parentCode = 0;
+    bool operator==(const StoredChannel&) const = default;
 };
 
 struct StoredGroup {

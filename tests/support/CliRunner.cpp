@@ -2,6 +2,8 @@
 
 #include "support/TempFolder.h"
 
+#include <gtest/gtest.h>
+
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -20,6 +22,24 @@ CliResult run(const std::filesystem::path& home, const std::vector<std::string>&
               std::chrono::milliseconds* afterInterrupt, int signal);
 
 } // namespace
+
+std::string runOneLine(const std::filesystem::path& home, const std::vector<std::string>& args,
+                       int exitCode)
+{
+    const CliResult r = runCli(home, args);
+    const std::string what = args.empty() ? "(none)" : args.front();
+    if (exitCode == kAnyFailure) {
+        EXPECT_NE(r.exitCode, 0) << what;
+    } else {
+        EXPECT_EQ(r.exitCode, exitCode) << what << ": " << r.err;
+    }
+    const std::string& line = r.exitCode == 0 ? r.out : r.err;
+    EXPECT_EQ(lineCount(line), 1u) << what << ": " << line;
+    if (r.exitCode != 0) {
+        EXPECT_TRUE(r.out.empty()) << what << ": " << r.out;
+    }
+    return line;
+}
 
 CliResult runCli(const std::filesystem::path& home, const std::vector<std::string>& args)
 {

@@ -39,6 +39,12 @@ CliResult runCliInterrupted(const std::filesystem::path& home, const std::vector
                             std::chrono::milliseconds* afterInterrupt = nullptr,
                             int signal = SIGINT);
 
+// Runs a command that must end with `exitCode` (kAnyFailure: any but 0) and print one line: on
+// stdout when it succeeds; on stderr, with nothing on stdout, when it fails. Returns that line.
+inline constexpr int kAnyFailure = -1;
+std::string runOneLine(const std::filesystem::path& home, const std::vector<std::string>& args,
+                       int exitCode = 0);
+
 // The number of lines of a command's output.
 inline std::size_t lineCount(const std::string& text)
 {
