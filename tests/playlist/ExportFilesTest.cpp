@@ -207,40 +207,32 @@ TEST_F(BoxExport, EpgListingOfTheArchive)
     EXPECT_EQ(exportTarget(ExportFormat::LG, "/a/b.m3u"), "/a/b.m3u");
 }
 
-} // namespace
-} // namespace listrion::playlist
-
-namespace listrion::playlist {
-namespace {
-
 // A new playlist or export gets 0666 less the creation mask, as any program's files do; a
 // file it replaces keeps its own permissions.
 TEST_F(BoxExport, NewFilesGetTheCreationMaskAndReplacedFilesKeepTheirMode)
 {
     namespace fs = std::filesystem;
     store.fill({2});
-    const mode_t saved = ::umask(0);
-    for (const mode_t mask : {mode_t{022}, mode_t{002}, mode_t{077}}) {
-        ::umask(mask);
-        const auto mode = [](const fs::path& file) {
-            return static_cast<mode_t>(fs::status(file).permissions()) & 07777;
-        };
-        const std::string suffix = std::to_string(mask);
-        for (const ExportFormat format : {ExportFormat::Enigma2, ExportFormat::Samsung}) {
-            const std::string name = "box" + std::to_string(int(format)) + "-" + suffix;
-            ASSERT_EQ(run(format, name).status, ExportStatus::Written);
-            EXPECT_EQ(mode(home.file(name)), 0666 & ~mask) << name;
-        }
-        SaveOptions options;
-        options.dataMdb = home.file("data.mdb");
-        const fs::path playlist = home.file("saved-" + suffix + ".m3u");
-        ASSERT_TRUE(Save_Playlist(playlist, options, nullptr).saved());
-        EXPECT_EQ(mode(playlist), 0666 & ~mask) << playlist;
-        fs::permissions(playlist, fs::perms::owner_read | fs::perms::owner_write);
-        options.replaceExisting = true;
-        ASSERT_TRUE(Save_Playlist(playlist, options, nullptr).saved());
-        EXPECT_EQ(mode(playlist), mode_t{0600});
+    const mode_t mask = 077;
+    const mode_t saved = ::umask(mask);
+    const auto mode = [](const fs::path& file) {
+        return static_cast<mode_t>(fs::status(file).permissions()) & 07777;
+    };
+    for (const ExportFormat format : {ExportFormat::Enigma2, ExportFormat::Samsung}) {
+        const std::string name = "box" + std::to_string(int(format));
+        ASSERT_EQ(run(format, name).status, ExportStatus::Written);
+        EXPECT_EQ(mode(home.file(name)), 0666 & ~mask) << name;
     }
+    SaveOptions options;
+    options.dataMdb = home.file("data.mdb");
+    const fs::path playlist = home.file("saved.m3u");
+    ASSERT_TRUE(Save_Playlist(playlist, options, nullptr).saved());
+    EXPECT_EQ(mode(playlist), 0666 & ~mask) << playlist;
+    fs::permissions(playlist,
+                    fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    options.replaceExisting = true;
+    ASSERT_TRUE(Save_Playlist(playlist, options, nullptr).saved());
+    EXPECT_EQ(mode(playlist), mode_t{0640});
     ::umask(saved);
 }
 

@@ -80,9 +80,9 @@ TEST(Utf8Reading, CleanUpsWorkOnCharactersAndNeverOnBytesInsideThem)
 TEST(Utf8Reading, ABadByteReadsTheWholeFileInTheSingleBytePage)
 {
     const std::string utf8 = entry("group-title=\"Šport\",Ελλάδα") + entry("group-title=\"b\",Ω");
-    for (const auto& [fallback, expected] : std::vector<std::pair<std::string, std::string>>{
-             {"windows-1250", "\u010D"}, {"windows-1251", "\u0438"}}) {
-        SCOPED_TRACE(fallback);
+    {
+        // The configured page, not the default one.
+        const std::string fallback = "windows-1251";
         AutoFolder folder;
         folder.home.options().reader.codepage = Codepage::find(fallback);
         // One byte E8 at the very end: the whole file is single-byte text.
@@ -90,7 +90,7 @@ TEST(Utf8Reading, ABadByteReadsTheWholeFileInTheSingleBytePage)
         ASSERT_EQ(rows.size(), 3u);
         EXPECT_EQ(folder.codepage(), fallback);
         EXPECT_EQ(rows[0].grupa, Codepage::find(fallback)->decode("\xC5\xA0port"));
-        EXPECT_EQ(rows[2].name, "x" + expected);
+        EXPECT_EQ(rows[2].name, "x\u0438");
         // Saved back through the same page, the bytes are what they were.
         EXPECT_NE(folder.save().find("\xCE\x95\xCE\xBB\xCE\xBB\xCE\xAC\xCE\xB4\xCE\xB1\r\n"),
                   std::string::npos);

@@ -136,10 +136,6 @@ TEST(Writer, TextGoesThroughTheConfiguredCodepage)
     WriterFolder home;
     home.group("Šport", 1);
     home.channel({"Šport", "Арена € 日", "Арена", "", "http://x/ü", "", 1L});
-    ASSERT_TRUE(home.save("1250.m3u").saved());
-    EXPECT_EQ(home.saved("1250.m3u"), "#EXTM3U\r\n#EXTINF:-1 tvg-id=\"\" tvg-name=\"?????\" "
-                                      "tvg-logo=\"\" group-title=\"\x8Aport\",????? \x80 ?\r\n"
-                                      "http://x/\xFC\r\n");
     home.options.codepage = playlist::Codepage::find("windows-1251");
     ASSERT_TRUE(home.save("1251.m3u").saved());
     EXPECT_EQ(home.saved("1251.m3u"),
