@@ -300,6 +300,11 @@ void Loading::showProgress()
             ProgressBar1->setValue(static_cast<int>(std::min<std::int64_t>(p.line, INT_MAX)));
         }
         break;
+    case Activity::MakingBackup:
+    case Activity::Indexing:
+        // The rows are read; the undo snapshot and the indexes follow (Cancel still stops them).
+        Label1->setText("Please wait. Making backup !");
+        break;
     default:
         break;
     }

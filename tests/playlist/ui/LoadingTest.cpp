@@ -150,6 +150,32 @@ TEST_F(LoadingWindow, CancelKeepsTheCompleteEntriesReadSoFar)
     EXPECT_EQ(storedChannels(), result.channels());
 }
 
+// After the last line the snapshot and the indexes are written under their own text, and
+// Cancel still reaches the run.
+TEST_F(LoadingWindow, StoringTheRowsReadShowsTheBackupTextAndCanBeCancelled)
+{
+    Loading window("list.m3u", options, texts, prompter);
+    window.setRun([](const OpenOptions&, ProgressObserver* observer) {
+        Progress storing;
+        storing.activity = Activity::MakingBackup;
+        observer->progress(storing);
+        LoadResult result;
+        while (observer->cancelRequests() == 0) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        result.status = LoadStatus::Cancelled;
+        return result;
+    });
+    QSignalSpy finished(&window, &QDialog::finished);
+    window.start();
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return textOf(window, "Label1") == "Please wait. Making backup !"; }, 10000));
+    click(window, "cmdStop_Find");
+    ASSERT_TRUE(finished.count() == 1 || finished.wait(10000));
+    EXPECT_EQ(window.result(), QDialog::Rejected);
+    EXPECT_TRUE(prompter.asked().empty());
+}
+
 TEST_F(LoadingWindow, LimitButtonsMoveTheLimitByTwentyThousandAndCheck1RemovesIt)
 {
     const fs::path file = generated(30000);
