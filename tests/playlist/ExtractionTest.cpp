@@ -44,6 +44,8 @@ TEST(ExtractionKeys, LetterCaseOfEachKey)
     EXPECT_EQ(GetTvgLogo(lower, kWestern), "http://logo/a.png");
     EXPECT_EQ(GetRadioMark(lower), "");
     EXPECT_EQ(GetStreamLink(lower.text()), "");
+    // The group keeps the byte a channel name loses.
+    EXPECT_EQ(group("#EXTINF:-1 group-title=\"Sport\xD8'\",x"), "Sport\xC5\x98");
 }
 
 TEST(ExtractionKeys, ValuesBetweenTheQuotesAndThePositionLimit)
@@ -144,6 +146,9 @@ TEST(ExtractionCleanup, RemovedBytesAndReplacedSequences)
     EXPECT_EQ(TextCleanup::cleanTvgId("a\xE2\x9C\xA6\xE2\x97\x8F\xE2\x9C\xA6*"),
               "a\xE2\x9C\xA6\xE2\x97\x8F\xE2\x9C\xA6*");
     EXPECT_EQ(GetTvgId(ExtinfLine("#EXTINF:-1 tvg-id=\"ITV1.uk\",N"), kWestern), "TV1.uk");
+    // Brackets alone are enough for the clean-up to run (the reader's quick test of the bytes).
+    EXPECT_EQ(GetTvgId(ExtinfLine("#EXTINF:-1 tvg-id=\"[bbc.uk]\",N"), kWestern), "bbc.uk");
+    EXPECT_EQ(GetTvgId(ExtinfLine("#EXTINF:-1 tvg-id=\"bbc]\",N"), kCentral), "bbc");
 }
 
 TEST(ExtractionRegions, DecodingAndFoldingOnlyWhereTheRegionSaysSo)
