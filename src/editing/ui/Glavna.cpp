@@ -147,10 +147,8 @@ bool Glavna::start()
         return false;
     }
     playlist::removeLeftoverFiles(m_folder.dataMdb(), m_folder.tempM3u());
-    // Compacting needs every other connection closed; the grids open theirs afterwards. The exit
-    // compacts every time, so at start a rewrite only pays after a session that did not end
-    // normally or after other programs changed the file; a compact file (of hundreds of
-    // megabytes with a large playlist) is not copied again.
+    // Compacting needs every other connection closed; the grids open theirs afterwards. A
+    // compact file (of hundreds of megabytes with a large playlist) is not copied again.
     if (store::compactionPays(m_folder.dataMdb())) {
         store::Compact_Database(m_folder.dataMdb());
     }
@@ -247,7 +245,11 @@ void Glavna::shutDown()
     delete m_channels;
     m_channels = nullptr;
     m_db.reset();
-    store::Compact_Database(m_folder.dataMdb());
+    // As at start, the file is rewritten only when that frees a real share of it: a compact
+    // store of hundreds of megabytes is not copied again on every exit.
+    if (store::compactionPays(m_folder.dataMdb())) {
+        store::Compact_Database(m_folder.dataMdb());
+    }
     m_settings.write(settings::Keys::Jezik, settings::Languages::currentFile(m_settings));
     m_settings.write(settings::Keys::Width, static_cast<long long>(width()));
     m_settings.write(settings::Keys::Height, static_cast<long long>(height()));

@@ -4,6 +4,7 @@
 #include "editing/ChannelGridModel.h"
 #include "editing/GroupGridModel.h"
 #include "editing/PlaylistCommands.h"
+#include "editing/ui/BackgroundRun.h"
 #include "editing/ui/WaitPanel.h"
 #include "playlist/PlaylistOpening.h"
 #include "playlist/ui/Loading.h"
@@ -111,8 +112,12 @@ void Glavna::Reload_Playlist()
 {
     Isklopi_Sve();
     try {
-        const store::StepName step(*m_db, "Renumber the playlist");
-        editing::Reload_Playlist(*m_db);
+        // A million channels take seconds: the window keeps repainting and offers Cancel.
+        ui::runInBackground(this, m_folder.dataMdb(), "Please wait. Playlist is renumbering...",
+                            [](store::Database& worker) {
+                                const store::StepName step(worker, "Renumber the playlist");
+                                editing::Reload_Playlist(worker);
+                            });
     } catch (const std::exception& error) {
         m_services.prompter.message(storeError(error));
     }
@@ -128,7 +133,14 @@ void Glavna::undo()
     const std::string group = currentGroup();
     store::RestoreResult result = store::RestoreResult::NoSnapshot;
     try {
-        result = undoAllChanges(*m_db, store::RestoreForm::MainWindow);
+        // Copying a large snapshot back takes seconds; Cancel leaves the playlist as it is.
+        if (!ui::runInBackground(this, m_folder.dataMdb(), "Please wait. Playlist is loading...",
+                                 [&result](store::Database& worker) {
+                                     result =
+                                         undoAllChanges(worker, store::RestoreForm::MainWindow);
+                                 })) {
+            return;
+        }
     } catch (const std::exception& error) {
         m_services.prompter.message(storeError(error));
         return;

@@ -2,6 +2,7 @@
 
 #include "controls/Gumb.h"
 #include "controls/Prompter.h"
+#include "editing/ui/BackgroundRun.h"
 #include "editing/ui/CopyList.h"
 #include "settings/TextCatalogue.h"
 #include "store/History.h"
@@ -63,8 +64,15 @@ void Restore_Playlist::restoreChosen()
     const std::string number = store::Najdi_Stevilko_Kopije(chosen->text().toStdString());
     store::RestoreCopyResult result = store::RestoreCopyResult::NoSuchCopy;
     try {
-        const store::StepName step(m_db, "Restore the backup copy " + number);
-        result = store::Restore_Playlist(m_db, number);
+        // A large copy takes seconds to bring back: the windows keep repainting meanwhile.
+        const bool ran = runInBackground(
+            this, m_db.file(), "Please wait. Playlist is loading...", [&](store::Database& worker) {
+                const store::StepName step(worker, "Restore the backup copy " + number);
+                result = store::Restore_Playlist(worker, number);
+            });
+        if (!ran) {
+            return; // cancelled: the working tables are as they were
+        }
     } catch (const std::exception& error) {
         m_prompter.message(QString::fromUtf8(error.what()));
         return;

@@ -2,6 +2,7 @@
 
 #include "editing/ChannelGridModel.h"
 #include "editing/ui/WaitPanel.h"
+#include "store/History.h"
 #include "store/LogoSchema.h"
 #include "store/Schema.h"
 
@@ -102,6 +103,20 @@ TEST_F(GlavnaTest, TypeRepairMovesAGroupWithAVodChannelAmongTheVodGroups)
     EXPECT_EQ(prompter.asked().back().text, "Group type error fixed !");
     // The grid follows: G1 went among the VOD groups.
     EXPECT_EQ(cell(groups(), 0, 1), "G2");
+}
+
+TEST_F(GlavnaTest, RenumberRunsOffTheWindowThreadAsOneUndoableStep)
+{
+    fill({2, 1, 1});
+    store().db.exec("UPDATE Playlist SET broj = broj * 10");
+    start();
+    trigger("mnuReload_playlist");
+    store::Statement numbers =
+        store().db.prepare("SELECT group_concat(broj, ',') FROM (SELECT broj FROM Playlist "
+                           "ORDER BY broj)");
+    ASSERT_TRUE(numbers.step());
+    EXPECT_EQ(numbers.columnText(0), "1,2,3,4");
+    EXPECT_EQ(store::History::nextUndo(store().db)->name, "Renumber the playlist");
 }
 
 TEST_F(GlavnaTest, UndoBringsBackTheLoadedPlaylist)
