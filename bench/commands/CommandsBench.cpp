@@ -197,5 +197,8 @@ int main(int argc, char** argv)
     if (o.what == "history" || o.what == "all") {
         bench::benchHistory(db, o);
     }
+    if (o.what == "playlist" || o.what == "all") {
+        bench::benchPlaylist(db, o);
+    }
     return 0;
 }

@@ -25,4 +25,13 @@ inline QString trimmedEnd(const std::string& value)
     return s;
 }
 
+// Elapsed time as the progress windows show it: "00:01:05".
+inline QString clockText(std::int64_t seconds)
+{
+    return QString("%1:%2:%3")
+        .arg(seconds / 3600, 2, 10, QChar('0'))
+        .arg(seconds / 60 % 60, 2, 10, QChar('0'))
+        .arg(seconds % 60, 2, 10, QChar('0'));
+}
+
 } // namespace listrion::controls

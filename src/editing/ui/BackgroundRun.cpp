@@ -1,10 +1,12 @@
 #include "editing/ui/BackgroundRun.h"
 
+#include "controls/CountLabels.h"
 #include "controls/Gumb.h"
 #include "store/Database.h"
 #include "store/SqlError.h"
 
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QLabel>
 #include <QProgressBar>
@@ -61,12 +63,25 @@ QDialog* progressWindow(QWidget* parent, const QString& text, WorkerConnection& 
     label->setObjectName("Label1");
     auto* bar = new QProgressBar(window);
     bar->setRange(0, 0);
+    // The time since the command started, as the loading window shows it.
+    auto* time = new QLabel(window);
+    time->setObjectName("lblTime");
+    auto* clock = new QTimer(window);
+    QElapsedTimer started;
+    started.start();
+    const auto showTime = [time, started] {
+        time->setText(controls::clockText((started.elapsed() + kShowAfterMs) / 1000));
+    };
+    showTime();
+    QObject::connect(clock, &QTimer::timeout, time, showTime);
+    clock->start(1000);
     auto* cancel = new controls::Gumb("Cancel", window);
     cancel->setObjectName("cmdCancel");
     cancel->setMinimumSize(110, 30);
     auto* layout = new QVBoxLayout(window);
     layout->addWidget(label);
     layout->addWidget(bar);
+    layout->addWidget(time);
     layout->addWidget(cancel, 0, Qt::AlignRight);
     QObject::connect(cancel, &QAbstractButton::clicked, window, [&connection, cancel] {
         cancel->setEnabled(false);

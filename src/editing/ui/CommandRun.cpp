@@ -1,6 +1,9 @@
 #include "editing/ui/CommandRun.h"
 
+#include "editing/ui/BackgroundRun.h"
 #include "store/History.h"
+
+#include <QApplication>
 
 #include <exception>
 
@@ -10,13 +13,18 @@ bool runCommand(const EditingContext& context, const std::string& name,
                 const std::function<void(store::Database&)>& command)
 {
     try {
-        const store::StepName step(context.db, name);
-        command(context.db);
+        // On a large playlist a command can take seconds (a copy renumbers every channel after
+        // it): it runs on its own connection while the windows keep repainting, and a Cancel
+        // rolls it back.
+        return runInBackground(QApplication::activeWindow(), context.db.file(),
+                               "Please wait. Playlist is loading...", [&](store::Database& worker) {
+                                   const store::StepName step(worker, name);
+                                   command(worker);
+                               });
     } catch (const std::exception& error) {
         context.prompter.message(QString::fromUtf8(error.what()));
         return false;
     }
-    return true;
 }
 
 std::string inQuotes(const std::string& name)

@@ -8,8 +8,9 @@
 
 namespace listrion::editing::ui {
 
-// Runs a store command of a window as the history step `name`; false after telling the user
-// why it failed.
+// Runs a store command of a window as the history step `name`, off the window thread on a
+// connection of its own (the command must use the connection it is given); false after telling
+// the user why it failed, or when the user cancelled it.
 bool runCommand(const EditingContext& context, const std::string& name,
                 const std::function<void(store::Database&)>& command);
 

@@ -265,11 +265,7 @@ void Loading::reject()
 
 void Loading::showElapsed()
 {
-    const qint64 seconds = m_elapsed.elapsed() / 1000;
-    lblTime->setText(QString("%1:%2:%3")
-                         .arg(seconds / 3600, 2, 10, QChar('0'))
-                         .arg(seconds / 60 % 60, 2, 10, QChar('0'))
-                         .arg(seconds % 60, 2, 10, QChar('0')));
+    lblTime->setText(controls::clockText(m_elapsed.elapsed() / 1000));
 }
 
 void Loading::showProgress()
