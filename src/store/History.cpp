@@ -8,6 +8,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <map>
 #include <stdexcept>
 
@@ -233,16 +234,49 @@ std::string readStep(const Database& db, std::int64_t id)
     return bytes;
 }
 
+// The working table becomes the step's copy by a rename, which costs the same however many
+// rows it has, and an empty table of the same design, with its indexes, takes its place: the
+// replacement that follows fills it anyway.
+void moveAside(Database& db, std::string_view table, const std::string& copy)
+{
+    Statement design = db.prepare("SELECT type, name, sql FROM sqlite_schema WHERE tbl_name = ? "
+                                  "AND sql IS NOT NULL ORDER BY type = 'index'");
+    design.bind(1, table);
+    std::vector<std::string> create;
+    std::vector<std::string> indexes;
+    while (design.step()) {
+        create.push_back(design.columnText(2));
+        if (design.columnText(0) == "index") {
+            indexes.push_back(design.columnText(1));
+        }
+    }
+    design.reset();
+    // Index names are unique in the file: the copy keeps none.
+    for (const std::string& index : indexes) {
+        db.exec("DROP INDEX " + quoteIdentifier(index));
+    }
+    db.exec("ALTER TABLE " + quoteIdentifier(table) + " RENAME TO " + quoteIdentifier(copy));
+    for (const std::string& statement : create) {
+        db.exec(statement);
+    }
+}
+
 void copyBack(Database& db, std::int64_t id)
 {
     Schema::dropPlaylistIndexes(db);
     for (std::size_t t = 0; t < std::size(ChangeLog::kTables); ++t) {
         const std::string table = quoteIdentifier(ChangeLog::kTables[t]);
         const std::string columns = columnList(columnsOf(db, ChangeLog::kTables[t]));
+        const std::string copy = copyTable(id, t);
+        // A copy moved aside keeps its rows' own ids; one made by copying holds them in a column.
+        const std::vector<std::string> copyColumns = columnsOf(db, copy);
+        const std::string rowid =
+            std::find(copyColumns.begin(), copyColumns.end(), "listrion_rowid") != copyColumns.end()
+                ? "listrion_rowid"
+                : "rowid";
         db.exec("DELETE FROM " + table);
-        db.exec("INSERT INTO " + table + " (rowid, " + columns + ") SELECT listrion_rowid, " +
-                columns + " FROM " + quoteIdentifier(copyTable(id, t)) +
-                " ORDER BY listrion_rowid");
+        db.exec("INSERT INTO " + table + " (rowid, " + columns + ") SELECT " + rowid + ", " +
+                columns + " FROM " + quoteIdentifier(copy) + " ORDER BY " + rowid);
     }
     Schema::createPlaylistIndexes(db);
 }
@@ -298,10 +332,16 @@ void recordReplacement(Database& db, std::string_view name, Replacement how,
                               db.scalarInt("SELECT count(*) FROM Grupa", 0);
     const std::int64_t id =
         startStep(db, name, rows * kCopyRowBytes, static_cast<int>(how), source);
+    // Playlist and Grupa are replaced whole by every caller, so they are moved aside; SS_Epg,
+    // which the editors' restore keeps, is copied.
     for (std::size_t t = 0; t < std::size(ChangeLog::kTables); ++t) {
-        db.exec("CREATE TABLE " + quoteIdentifier(copyTable(id, t)) +
-                " AS SELECT rowid AS listrion_rowid, * FROM " +
-                quoteIdentifier(ChangeLog::kTables[t]));
+        const std::string_view table = ChangeLog::kTables[t];
+        if (table == "Playlist" || table == "Grupa") {
+            moveAside(db, table, copyTable(id, t));
+        } else {
+            db.exec("CREATE TABLE " + quoteIdentifier(copyTable(id, t)) +
+                    " AS SELECT rowid AS listrion_rowid, * FROM " + quoteIdentifier(table));
+        }
     }
 }
 

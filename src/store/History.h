@@ -42,9 +42,10 @@ void ensureTables(Database& db);
 // calls this before it commits).
 void record(Database& db, std::string_view name, const ChangeLog& log);
 
-// For a command that replaces the tables whole: keeps a copy of the tables as they are now, as
-// the next step, before the command replaces them (with collecting paused). `source` names the
-// numbered copy for NamedBackup.
+// For a command that replaces the tables whole: keeps the tables as they are now as the next
+// step, before the command replaces them (with collecting paused). Playlist and Grupa are left
+// empty (their rows move into the step), SS_Epg as it was. `source` names the numbered copy for
+// NamedBackup.
 void recordReplacement(Database& db, std::string_view name, Replacement how,
                        std::string_view source = {});
 

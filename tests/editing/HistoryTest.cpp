@@ -129,11 +129,19 @@ TEST(History, WholeTableReplacementsAndANewPlaylist)
     store::Naredi_Backup(s.db);
     deleteGroup(s.db, "G2", GroupGaps::ByPosition);
     const std::vector<std::string> edited = dump(s.db);
+    const auto indexes = [&s] {
+        return s.db.scalarInt("SELECT count(*) FROM sqlite_schema WHERE type = 'index' AND "
+                              "tbl_name IN ('Playlist', 'Grupa')",
+                              -1);
+    };
+    const std::int64_t indexed = indexes();
     store::Restore(s.db, store::RestoreForm::MainWindow);
     const std::vector<std::string> restored = dump(s.db);
     ASSERT_NE(restored, edited);
+    EXPECT_EQ(indexes(), indexed);
     EXPECT_TRUE(undo(s.db));
     EXPECT_EQ(dump(s.db), edited);
+    EXPECT_EQ(indexes(), indexed);
     EXPECT_TRUE(redo(s.db));
     EXPECT_EQ(dump(s.db), restored);
     deleteGroup(s.db, "G1", GroupGaps::ByPosition);
