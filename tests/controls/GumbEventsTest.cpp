@@ -87,38 +87,29 @@ TEST(GumbKeyboard, SpaceShowsPressedWhileHeldAndClicksOnceOnRelease)
     ASSERT_EQ(released.count(), 1);
     EXPECT_EQ(released.at(0).at(0).toInt(), static_cast<int>(Qt::Key_Space));
 
-    // A release without its press (the press went to another control) does not click.
+    // A release without its press (the press went to another control) does not click; other
+    // keys do nothing to the button but are passed on.
     QTest::keyRelease(&b, Qt::Key_Space);
-    EXPECT_EQ(clicked.count(), 1);
-    // Other keys do nothing to the button but are passed on.
     QTest::keyClick(&b, Qt::Key_Return);
-    QTest::keyClick(&b, Qt::Key_A);
     EXPECT_EQ(clicked.count(), 1);
-    EXPECT_EQ(released.count(), 4);
+    EXPECT_EQ(released.count(), 3);
 }
 
 TEST(GumbKeyboard, ArrowsMoveTheFocusInsteadOfActing)
 {
     GumbScene scene(3);
     ASSERT_TRUE(scene.isActive());
-    Gumb& first = scene.button(0);
-    Gumb& second = scene.button(1);
-    Gumb& third = scene.button(2);
-    QSignalSpy clicks(&second, &QAbstractButton::clicked);
-    first.setFocus();
-    ASSERT_TRUE(first.hasFocus());
-
-    QTest::keyClick(&first, Qt::Key_Right);
-    EXPECT_TRUE(second.hasFocus());
-    QTest::keyClick(&second, Qt::Key_Down);
-    EXPECT_TRUE(third.hasFocus());
-    QTest::keyClick(&third, Qt::Key_Left);
-    EXPECT_TRUE(second.hasFocus());
-    QTest::keyClick(&second, Qt::Key_Up);
-    EXPECT_TRUE(first.hasFocus());
-    // As Shift+Tab: from the first control to the last.
-    QTest::keyClick(&first, Qt::Key_Up);
-    EXPECT_TRUE(third.hasFocus());
+    QSignalSpy clicks(&scene.button(1), &QAbstractButton::clicked);
+    scene.button(0).setFocus();
+    ASSERT_TRUE(scene.button(0).hasFocus());
+    // Each key and the button that has the focus after it; the last Up goes, as Shift+Tab, from
+    // the first control to the last.
+    const std::pair<Qt::Key, int> steps[] = {
+        {Qt::Key_Right, 1}, {Qt::Key_Down, 2}, {Qt::Key_Left, 1}, {Qt::Key_Up, 0}, {Qt::Key_Up, 2}};
+    for (const auto& [key, next] : steps) {
+        QTest::keyClick(QApplication::focusWidget(), key);
+        EXPECT_TRUE(scene.button(next).hasFocus()) << key;
+    }
     EXPECT_EQ(clicks.count(), 0);
 }
 
@@ -190,10 +181,6 @@ TEST(GumbState, CheckBoxBehaviourTogglesValueOnEveryClick)
     EXPECT_TRUE(b.isChecked());
     ASSERT_EQ(clicked.count(), 3);
     EXPECT_TRUE(clicked.at(2).at(0).toBool()); // clicked(checked) carries the new value
-
-    // Without the behaviour the value is gone.
-    b.setProperty("CheckBoxBehaviour", false);
-    EXPECT_FALSE(b.property("value").toBool());
 }
 
 TEST(GumbHover, TimerReturnsToNormalWhenThePointerLeftUnreported)

@@ -60,11 +60,6 @@ TEST(MediaPlayerCheck, AsksOnlyWhenThePlayerDoesNotWorkAndRemembersYes)
     settings.write(settings::Keys::VLC, "0");
     EXPECT_EQ(check(true, false), "1");
     EXPECT_EQ(asked, 3);
-    settings.write(settings::Keys::VLC, "7");
-    EXPECT_EQ(check(false, false), "1");
-    settings.write(settings::Keys::VLC, "yes");
-    EXPECT_EQ(check(false, false), "0");
-    EXPECT_EQ(asked, 3);
 }
 
 TEST(PlayerCommands, DeletingAChannelRecountsItsGroupAndKeepsThePositions)

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <ranges>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -15,22 +16,12 @@
 namespace listrion::test {
 namespace {
 
-bool isAscii(const std::string& bytes)
-{
-    return std::all_of(bytes.begin(), bytes.end(),
-                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
-
-std::vector<std::string> split(const std::string& text, const std::string& separator)
+std::vector<std::string> split(const std::string& text, std::string_view separator)
 {
     std::vector<std::string> parts;
-    std::size_t from = 0;
-    for (std::size_t at = text.find(separator); at != std::string::npos;
-         at = text.find(separator, from)) {
-        parts.push_back(text.substr(from, at - from));
-        from = at + separator.size();
+    for (const auto part : std::views::split(text, separator)) {
+        parts.emplace_back(part.begin(), part.end());
     }
-    parts.push_back(text.substr(from));
     return parts;
 }
 
@@ -116,7 +107,8 @@ TEST(ExportCorpus, BouquetsAndXmlOfEveryPlaylistAreReadable)
         // ASCII playlist gives a file that a reader takes as it is. Every file must be
         // well-formed once its bytes are declared as ISO-8859-1, which accepts any byte (the
         // raw bytes kept in tvg-ids are not always valid windows-1250).
-        if (isAscii(bytes)) {
+        if (std::all_of(bytes.begin(), bytes.end(),
+                        [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
             ++ascii;
             EXPECT_TRUE(wellFormedXml(home.folder().file("n.xml")));
         }

@@ -5,6 +5,7 @@
 #include "store/Database.h"
 #include "support/TempFolder.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -30,7 +31,7 @@ std::vector<StoredChannel> storedChannels(const store::Database& db);
 std::vector<StoredGroup> storedGroups(const store::Database& db);
 
 // What every load must leave, whatever stopped it: each channel's group has exactly one Grupa
-// row, the Playlist indexes exist, the undo snapshot equals the working tables row for row,
+// row, every table and index exists, the undo snapshot equals the working tables row for row,
 // and all stored text is well-formed UTF-8.
 void expectConsistentStore(const store::Database& db);
 
@@ -55,6 +56,22 @@ std::string entries(int count, bool header);
 
 // The .m3u files of the corpus, sorted by name.
 std::vector<std::filesystem::path> corpusPlaylists();
+
+// An observer made of a function for the progress reports and one for the polls for Cancel.
+class FunctionObserver final : public playlist::ProgressObserver {
+public:
+    FunctionObserver(std::function<void(const playlist::Progress&)> onProgress,
+                     std::function<bool()> onPoll)
+        : m_progress(std::move(onProgress)), m_poll(std::move(onPoll))
+    {
+    }
+    void progress(const playlist::Progress& p) override { m_progress(p); }
+    bool cancelRequested() override { return m_poll(); }
+
+private:
+    std::function<void(const playlist::Progress&)> m_progress;
+    std::function<bool()> m_poll;
+};
 
 // A program folder with a playlist store; opens playlists written into it.
 class ReaderFolder {

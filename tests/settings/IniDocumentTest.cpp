@@ -24,9 +24,9 @@ TEST(IniHandling, ReadsLikeTheProfileFunctions)
     EXPECT_EQ(INIhandling::read("FONTS", "1", file), "Segoe UI");
     EXPECT_EQ(INIhandling::read("Fonts", "2", file), "'10"); // unmatched quote stays
     EXPECT_EQ(INIhandling::read("Long", "1", file).size(), 254u);
-    EXPECT_EQ(INIhandling::read("Jezik", "2", file), "");
-    EXPECT_EQ(INIhandling::read("Nowhere", "1", file), "");
-    EXPECT_EQ(INIhandling::read("Jezik", "1", temp.file("missing.ini")), "");
+    EXPECT_EQ(INIhandling::read("Jezik", "2", file) + INIhandling::read("Nowhere", "1", file) +
+                  INIhandling::read("Jezik", "1", temp.file("missing.ini")),
+              "");
 }
 
 TEST(IniHandling, WritingKeepsEverythingElseAndCreatesWhatIsMissing)
@@ -71,15 +71,11 @@ TEST(IniHandling, EntriesListEveryKeyLineOfEverySection)
     const IniDocument doc = IniDocument::parse("x=before any section\n[Main]\n; 1=comment\n"
                                                "60 = \"Save? \"\nno equals sign\n[EPG]\n10=a\n"
                                                "[main]\n60=again\n");
-    const std::vector<IniDocument::Entry> entries = doc.entries();
-    ASSERT_EQ(entries.size(), 3u);
-    EXPECT_EQ(entries[0].section, "Main");
-    EXPECT_EQ(entries[0].key, "60");
-    EXPECT_EQ(entries[0].text, "\"Save? \"");
-    EXPECT_EQ(entries[0].line, 4u);
-    EXPECT_EQ(entries[1].section, "EPG");
-    EXPECT_EQ(entries[2].section, "main");
-    EXPECT_EQ(entries[2].text, "again");
+    std::string listed;
+    for (const IniDocument::Entry& e : doc.entries()) {
+        listed += e.section + "/" + e.key + "@" + std::to_string(e.line) + "=" + e.text + " ";
+    }
+    EXPECT_EQ(listed, "Main/60@4=\"Save? \" EPG/10@7=a main/60@9=again ");
     // The reader takes the first section of a name only.
     EXPECT_EQ(doc.value("MAIN", "60"), "Save? ");
 }
@@ -88,12 +84,9 @@ TEST(Settings, TypedEntriesAndTheCodepageFallback)
 {
     test::TempFolder temp;
     const Settings settings(temp.file("Settings.ini"));
-    EXPECT_FALSE(settings.readNumber(Keys::PozicijaG).has_value());
     settings.write(Keys::PozicijaG, 42);
-    settings.write(Keys::sirina(7), "2900");
     settings.write(Keys::Region, "Balkan");
     EXPECT_EQ(settings.readNumber(Keys::PozicijaG), 42);
-    EXPECT_EQ(settings.read(Keys::sirina(7)), "2900");
     EXPECT_EQ(settings.region(), "Balkan");
     settings.write(Keys::VLC, "yes");
     EXPECT_FALSE(settings.readNumber(Keys::VLC).has_value());

@@ -46,7 +46,6 @@ TEST_F(LanguageTest, ThePercentFormOfSDecodesInEveryLanguageButGerman)
         EXPECT_EQ(texts.path(), temp.file(std::string(language.file)));
         const std::string expected = language.raw ? "%C5%A1 \"%\" 100%" : "š \"%\" 100%";
         EXPECT_EQ(texts.text("main", 60), expected) << language.file;
-        EXPECT_EQ(texts.text(TextKey{"Main", 60}), expected) << language.file;
     }
 }
 
@@ -75,10 +74,8 @@ TEST_F(LanguageTest, MissingFileKeyOrNameGivesEmptyTextsAndEnglishIsTheDefault)
     const LanguageFile english = LanguageFile::current(settings, folder);
     EXPECT_EQ(english.path(), temp.file("English.lng"));
     EXPECT_EQ(english.text("Main", 60), "Save first?");
-    EXPECT_TRUE(english.contains("Main", 61));
-    EXPECT_FALSE(english.contains("Main", 62));
-    EXPECT_EQ(english.text("Main", 62), "");
-    EXPECT_EQ(english.text("Work", 60), "");
+    EXPECT_TRUE(english.contains("Main", 61) && !english.contains("Main", 62));
+    EXPECT_EQ(english.text("Main", 62) + english.text("Work", 60), "");
 
     // A path in Jezik still names a file of the program folder.
     settings.write(Keys::Jezik, "../elsewhere/English.lng");

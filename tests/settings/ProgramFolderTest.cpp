@@ -51,11 +51,8 @@ TEST_F(ProgramFolderTest, ShippedDataIsCopiedOnlyWhenMissing)
 {
     const auto shipped = temp.path() / "shipped";
     std::filesystem::create_directories(shipped);
-    test::TempFolder dummy;
-    std::filesystem::copy_file(dummy.write("English.lng", "[Main]\n1=new\n"),
-                               shipped / "English.lng");
-    std::filesystem::copy_file(dummy.write("French.lng", "[Main]\n1=neuf\n"),
-                               shipped / "French.lng");
+    temp.write("shipped/English.lng", "[Main]\n1=new\n");
+    temp.write("shipped/French.lng", "[Main]\n1=neuf\n");
     std::filesystem::permissions(shipped / "French.lng", std::filesystem::perms::owner_read);
     setenv("LISTRION_DATA_DIR", shipped.c_str(), 1);
 

@@ -11,8 +11,8 @@ TEST(StartupSettings, FirstStartWritesTheNewFileAndTheEmptyDefaults)
     test::TempFolder temp;
     const Settings settings(temp.file("Settings.ini"));
     const StartupSettings first = StartupSettings::apply(settings);
-    EXPECT_EQ(test::readFile(settings.file()), "[Jezik]\n1=English.lng\n[System]\n1=1\n"
-                                               "[Updates]\n1=1\n[Germany]\n1=0\n");
+    const std::string written = test::readFile(settings.file());
+    EXPECT_EQ(written, "[Jezik]\n1=English.lng\n[System]\n1=1\n[Updates]\n1=1\n[Germany]\n1=0\n");
     EXPECT_EQ(first.languageFile, "English.lng");
     EXPECT_EQ(first.region, "Central European");
     EXPECT_TRUE(first.checkForUpdates);
@@ -23,8 +23,7 @@ TEST(StartupSettings, FirstStartWritesTheNewFileAndTheEmptyDefaults)
 
     // A second start finds nothing to fill and changes nothing.
     StartupSettings::apply(settings);
-    EXPECT_EQ(test::readFile(settings.file()), "[Jezik]\n1=English.lng\n[System]\n1=1\n"
-                                               "[Updates]\n1=1\n[Germany]\n1=0\n");
+    EXPECT_EQ(test::readFile(settings.file()), written);
 }
 
 TEST(StartupSettings, StoredValuesAreKeptAndOnlyEmptyEntriesFilled)

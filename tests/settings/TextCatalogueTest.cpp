@@ -56,32 +56,15 @@ std::set<std::string> identifiersIn(const fs::path& root, const fs::path& skip)
     return names;
 }
 
-std::vector<TextKey> catalogueKeys()
+// That every shipped file holds every text is checked by the command line's check-language.
+TEST(TextCatalogue, EveryShippedLanguageFileIsInTheLanguageMenu)
 {
-    std::vector<TextKey> keys;
-    for (const Texts::Entry& entry : Texts::kAll) {
-        keys.push_back(entry.key);
-    }
-    return keys;
-}
-
-TEST(TextCatalogue, EveryShippedLanguageFileHoldsEveryText)
-{
-    const fs::path reference = kSourceDir / "data" / Languages::kDefaultFile;
-    ASSERT_TRUE(fs::exists(reference));
     int files = 0;
     for (const auto& entry : fs::directory_iterator(kSourceDir / "data")) {
-        if (entry.path().extension() != ".lng") {
-            continue;
-        }
-        ++files;
-        const std::string name = entry.path().filename().string();
-        EXPECT_NE(Languages::byFile(name), nullptr)
-            << name << " is not a file of the language menu";
-        const std::vector<std::string> problems =
-            LanguageFileCheck::run(entry.path(), reference, catalogueKeys());
-        for (const std::string& problem : problems) {
-            ADD_FAILURE() << problem;
+        if (entry.path().extension() == ".lng") {
+            ++files;
+            EXPECT_NE(Languages::byFile(entry.path().filename().string()), nullptr)
+                << entry.path() << " is not a file of the language menu";
         }
     }
     EXPECT_GE(files, 1);

@@ -19,50 +19,6 @@ namespace {
 
 CliResult run(const std::filesystem::path& home, const std::vector<std::string>& args,
               const CliConditions& conditions, std::chrono::milliseconds delay,
-              std::chrono::milliseconds* afterInterrupt, int signal);
-
-} // namespace
-
-std::string runOneLine(const std::filesystem::path& home, const std::vector<std::string>& args,
-                       int exitCode)
-{
-    const CliResult r = runCli(home, args);
-    const std::string what = args.empty() ? "(none)" : args.front();
-    if (exitCode == kAnyFailure) {
-        EXPECT_NE(r.exitCode, 0) << what;
-    } else {
-        EXPECT_EQ(r.exitCode, exitCode) << what << ": " << r.err;
-    }
-    const std::string& line = r.exitCode == 0 ? r.out : r.err;
-    EXPECT_EQ(lineCount(line), 1u) << what << ": " << line;
-    if (r.exitCode != 0) {
-        EXPECT_TRUE(r.out.empty()) << what << ": " << r.out;
-    }
-    return line;
-}
-
-CliResult runCli(const std::filesystem::path& home, const std::vector<std::string>& args)
-{
-    return run(home, args, {}, std::chrono::milliseconds(-1), nullptr, SIGINT);
-}
-
-CliResult runCli(const std::filesystem::path& home, const std::vector<std::string>& args,
-                 const CliConditions& conditions)
-{
-    return run(home, args, conditions, std::chrono::milliseconds(-1), nullptr, SIGINT);
-}
-
-CliResult runCliInterrupted(const std::filesystem::path& home, const std::vector<std::string>& args,
-                            std::chrono::milliseconds delay,
-                            std::chrono::milliseconds* afterInterrupt, int signal)
-{
-    return run(home, args, {}, delay, afterInterrupt, signal);
-}
-
-namespace {
-
-CliResult run(const std::filesystem::path& home, const std::vector<std::string>& args,
-              const CliConditions& conditions, std::chrono::milliseconds delay,
               std::chrono::milliseconds* afterInterrupt, int signal)
 {
     TempFolder capture;
@@ -113,5 +69,36 @@ CliResult run(const std::filesystem::path& home, const std::vector<std::string>&
 }
 
 } // namespace
+
+std::string runOneLine(const std::filesystem::path& home, const std::vector<std::string>& args,
+                       int exitCode)
+{
+    const CliResult r = runCli(home, args);
+    const std::string what = args.empty() ? "(none)" : args.front();
+    if (exitCode == kAnyFailure) {
+        EXPECT_NE(r.exitCode, 0) << what;
+    } else {
+        EXPECT_EQ(r.exitCode, exitCode) << what << ": " << r.err;
+    }
+    const std::string& line = r.exitCode == 0 ? r.out : r.err;
+    EXPECT_EQ(lineCount(line), 1u) << what << ": " << line;
+    if (r.exitCode != 0) {
+        EXPECT_TRUE(r.out.empty()) << what << ": " << r.out;
+    }
+    return line;
+}
+
+CliResult runCli(const std::filesystem::path& home, const std::vector<std::string>& args,
+                 const CliConditions& conditions)
+{
+    return run(home, args, conditions, std::chrono::milliseconds(-1), nullptr, SIGINT);
+}
+
+CliResult runCliInterrupted(const std::filesystem::path& home, const std::vector<std::string>& args,
+                            std::chrono::milliseconds delay,
+                            std::chrono::milliseconds* afterInterrupt, int signal)
+{
+    return run(home, args, {}, delay, afterInterrupt, signal);
+}
 
 } // namespace listrion::test

@@ -17,9 +17,6 @@ struct CliResult {
     std::string err;
 };
 
-// Runs the built listrion-cli with --home `home` and the given arguments.
-CliResult runCli(const std::filesystem::path& home, const std::vector<std::string>& args);
-
 // How the command runs apart from its arguments.
 struct CliConditions {
     // No file the command writes may grow beyond this many bytes (writes fail as on a full
@@ -29,8 +26,9 @@ struct CliConditions {
     // of a test is another user's.
     bool asAnotherUser = false;
 };
+// Runs the built listrion-cli with --home `home` and the given arguments.
 CliResult runCli(const std::filesystem::path& home, const std::vector<std::string>& args,
-                 const CliConditions& conditions);
+                 const CliConditions& conditions = {});
 
 // The same, with Ctrl+C (SIGINT, or the signal given) sent to the command after `delay`.
 // `afterInterrupt` is the time the command took to end once interrupted.

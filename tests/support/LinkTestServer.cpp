@@ -48,6 +48,12 @@ struct LinkTestServer::State {
     int throttledSuccesses = 0;
     int peakThrottledSuccesses = 0;
 
+    int hitsOf(const std::string& path)
+    {
+        const std::lock_guard lock(mutex);
+        return hits[path];
+    }
+
     // Counts one request for as long as it lives.
     class Visit {
     public:
@@ -63,11 +69,6 @@ struct LinkTestServer::State {
         {
             const std::lock_guard lock(m_state.mutex);
             --m_state.inFlight[m_host];
-        }
-        int hits(const std::string& path)
-        {
-            const std::lock_guard lock(m_state.mutex);
-            return m_state.hits[path];
         }
 
     private:
@@ -116,42 +117,30 @@ public:
             State::Visit visit(s, q);
             r.set_redirect("/loop", 301);
         });
-        addEndless(s);
-        addSlow(s);
-        addPlaylists(s);
-    }
-
-private:
-    static void addEndless(State& s)
-    {
-        s.server.Get("/drip", [&s](const httplib::Request& q, httplib::Response& r) {
+        server.Get("/drip", [&s](const httplib::Request& q, httplib::Response& r) {
             State::Visit visit(s, q);
             r.set_chunked_content_provider("video/mp2t", [](std::size_t, httplib::DataSink& sink) {
                 std::this_thread::sleep_for(200ms);
                 return sink.write("x", 1);
             });
         });
-        s.server.Get("/endless", [&s](const httplib::Request& q, httplib::Response& r) {
+        server.Get("/endless", [&s](const httplib::Request& q, httplib::Response& r) {
             State::Visit visit(s, q);
             r.set_chunked_content_provider("video/mp2t", [](std::size_t, httplib::DataSink& sink) {
                 static const std::string block(16 * 1024, 'y');
                 return sink.write(block.data(), block.size());
             });
         });
-    }
-
-    static void addSlow(State& s)
-    {
-        s.server.Get(R"(/slow/.*)", [&s](const httplib::Request& q, httplib::Response& r) {
+        server.Get(R"(/slow/.*)", [&s](const httplib::Request& q, httplib::Response& r) {
             State::Visit visit(s, q);
             const int ms = q.has_param("ms") ? std::stoi(q.get_param_value("ms")) : 150;
             std::this_thread::sleep_for(std::chrono::milliseconds(ms));
             r.set_content("slow stream", "video/mp2t");
         });
-        s.server.Get(R"(/throttle/.*)", [&s](const httplib::Request& q, httplib::Response& r) {
+        server.Get(R"(/throttle/.*)", [&s](const httplib::Request& q, httplib::Response& r) {
             State::Visit visit(s, q);
             const int n = q.has_param("n") ? std::stoi(q.get_param_value("n")) : 1;
-            if (visit.hits(q.path) <= n) {
+            if (s.hitsOf(q.path) <= n) {
                 r.status = 429;
                 return;
             }
@@ -167,32 +156,28 @@ private:
             }
             r.set_content("stream", "video/mp2t");
         });
-        s.server.Get("/retry-after", [&s](const httplib::Request& q, httplib::Response& r) {
+        server.Get("/retry-after", [&s](const httplib::Request& q, httplib::Response& r) {
             State::Visit visit(s, q);
-            if (visit.hits(q.path) == 1) {
+            if (s.hitsOf(q.path) == 1) {
                 r.status = 429;
                 r.set_header("Retry-After", "1");
                 return;
             }
             r.set_content("stream", "video/mp2t");
         });
-    }
-
-    static void addPlaylists(State& s)
-    {
         const auto playlist = [&s](std::string body) {
             return [&s, body](const httplib::Request& q, httplib::Response& r) {
                 State::Visit visit(s, q);
                 r.set_content(body, "application/vnd.apple.mpegurl");
             };
         };
-        s.server.Get("/live.m3u8", playlist("#EXTM3U\n#EXT-X-TARGETDURATION:2\n#EXTINF:2,\n"
-                                            "/ok\n#EXTINF:2,\n/missing\n"));
-        s.server.Get("/dead.m3u8", playlist("#EXTM3U\r\n#EXTINF:2,\r\nmissing\r\n"
-                                            "#EXTINF:2,\r\nok\r\n"));
-        s.server.Get("/master.m3u8",
-                     playlist("\xEF\xBB\xBF#EXTM3U\n#EXT-X-STREAM-INF:BANDWIDTH=800000\n"
-                              "live.m3u8?variant=1\n"));
+        server.Get("/live.m3u8", playlist("#EXTM3U\n#EXT-X-TARGETDURATION:2\n#EXTINF:2,\n"
+                                          "/ok\n#EXTINF:2,\n/missing\n"));
+        server.Get("/dead.m3u8", playlist("#EXTM3U\r\n#EXTINF:2,\r\nmissing\r\n"
+                                          "#EXTINF:2,\r\nok\r\n"));
+        server.Get("/master.m3u8",
+                   playlist("\xEF\xBB\xBF#EXTM3U\n#EXT-X-STREAM-INF:BANDWIDTH=800000\n"
+                            "live.m3u8?variant=1\n"));
     }
 };
 
@@ -218,11 +203,14 @@ std::string LinkTestServer::url(const std::string& path, const std::string& host
     return "http://" + host + ":" + std::to_string(m_port) + path;
 }
 
+httplib::Server& LinkTestServer::server()
+{
+    return m_state->server;
+}
+
 int LinkTestServer::hits(const std::string& path) const
 {
-    const std::lock_guard lock(m_state->mutex);
-    const auto it = m_state->hits.find(path);
-    return it == m_state->hits.end() ? 0 : it->second;
+    return m_state->hitsOf(path);
 }
 
 int LinkTestServer::peakInFlight(const std::string& host) const

@@ -7,6 +7,10 @@
 #include <string>
 #include <thread>
 
+namespace httplib {
+class Server;
+}
+
 namespace listrion::test {
 
 // An HTTP server on 127.0.0.1 for link checks, with one address for each kind of answer:
@@ -32,9 +36,11 @@ public:
     LinkTestServer(const LinkTestServer&) = delete;
     LinkTestServer& operator=(const LinkTestServer&) = delete;
 
-    int port() const { return m_port; }
     // http://HOST:PORT/PATH; "localhost" reaches this server under another host name.
     std::string url(const std::string& path, const std::string& host = "127.0.0.1") const;
+
+    // The server itself, for a test's own routes.
+    httplib::Server& server();
 
     int hits(const std::string& path) const;
     // The most requests of one Host ("127.0.0.1" or "localhost") answered at once.

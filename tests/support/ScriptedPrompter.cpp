@@ -5,21 +5,12 @@
 namespace listrion::test {
 namespace {
 
+// In the order of ScriptedPrompter::Kind.
 const char* kindName(ScriptedPrompter::Kind kind)
 {
-    switch (kind) {
-    case ScriptedPrompter::Kind::Message:
-        return "message";
-    case ScriptedPrompter::Kind::Question:
-        return "question";
-    case ScriptedPrompter::Kind::Input:
-        return "input box";
-    case ScriptedPrompter::Kind::OpenFile:
-        return "open-file dialog";
-    case ScriptedPrompter::Kind::SaveFile:
-        return "save-file dialog";
-    }
-    return "?";
+    static constexpr const char* kNames[] = {"message", "question", "input box", "open-file dialog",
+                                             "save-file dialog"};
+    return kNames[static_cast<int>(kind)];
 }
 
 } // namespace
