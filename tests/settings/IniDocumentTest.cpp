@@ -17,12 +17,14 @@ TEST(IniHandling, ReadsLikeTheProfileFunctions)
                                                  "1=\"Segoe UI\"\r\n"
                                                  "2='10\r\n"
                                                  "1=second one is ignored\r\n"
+                                                 "Name=Mono\r\n"
                                                  "[Long]\r\n"
                                                  "1=" +
                                                      std::string(300, 'x') + "\r\n");
     EXPECT_EQ(INIhandling::read("jezik", "1", file), "English.lng");
     EXPECT_EQ(INIhandling::read("FONTS", "1", file), "Segoe UI");
-    EXPECT_EQ(INIhandling::read("Fonts", "2", file), "'10"); // unmatched quote stays
+    EXPECT_EQ(INIhandling::read("Fonts", "2", file), "'10");     // unmatched quote stays
+    EXPECT_EQ(INIhandling::read("fonts", "NAME", file), "Mono"); // keys in any case too
     EXPECT_EQ(INIhandling::read("Long", "1", file).size(), 254u);
     EXPECT_EQ(INIhandling::read("Jezik", "2", file) + INIhandling::read("Nowhere", "1", file) +
                   INIhandling::read("Jezik", "1", temp.file("missing.ini")),
@@ -36,9 +38,11 @@ TEST(IniHandling, WritingKeepsEverythingElseAndCreatesWhatIsMissing)
                                                  "\r\n[System]\r\n1=1\r\n");
     ASSERT_TRUE(INIhandling::write("jezik", "1", "French.lng", file));
     ASSERT_TRUE(INIhandling::write("JEZIK", "2", "x", file));
+    ASSERT_TRUE(INIhandling::write("system", "ONE", "y", file));
+    ASSERT_TRUE(INIhandling::write("system", "one", "z", file)); // the same key
     ASSERT_TRUE(INIhandling::write("Updates", "1", "1", file));
     EXPECT_EQ(test::readFile(file), "; keep me\r\n[Jezik]\r\n1=French.lng\r\n2=x\r\n"
-                                    "\r\n[System]\r\n1=1\r\n[Updates]\r\n1=1\r\n");
+                                    "\r\n[System]\r\n1=1\r\none=z\r\n[Updates]\r\n1=1\r\n");
 
     const auto created = temp.file("sub-none.ini");
     ASSERT_TRUE(INIhandling::write("Region", "1", "Balkan", created));
