@@ -6,6 +6,9 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <atomic>
+#include <thread>
+
 namespace listrion::store {
 namespace {
 
@@ -97,6 +100,38 @@ TEST_F(Compaction, RefusesWhileAnotherConnectionIsOpen)
     }
     EXPECT_EQ(contents(file).size(), before.size() + 1);
     EXPECT_EQ(Compact_Database(file).status, CompactStatus::Compacted);
+}
+
+// A writer that opens the file while it is being compacted either waits and writes into the
+// compacted file, or fails and says so: a write it reports done is never lost with the old file.
+TEST_F(Compaction, AWriterArrivingDuringCompactionLosesNothing)
+{
+    {
+        Database db(file);
+        db.exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 200000) "
+                "INSERT INTO Playlist (grupa, name, broj) SELECT 'G9', printf('%08d', i), i "
+                "FROM n; DELETE FROM Playlist WHERE broj % 2 = 0 AND grupa = 'G9'");
+    }
+    for (int delayMs : {0, 20, 80}) {
+        SCOPED_TRACE(delayMs);
+        std::atomic<bool> written = false;
+        std::thread writer([&] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(delayMs));
+            try {
+                Database late(file);
+                late.exec("INSERT INTO Playlist (grupa, name, broj) VALUES ('G1', 'late', 1)");
+                written = true;
+            } catch (const std::exception&) {
+                // Refused (busy, or its file was replaced under it): it knows it did not write.
+            }
+        });
+        Compact_Database(file);
+        writer.join();
+        const Database after(file);
+        EXPECT_EQ(after.scalarInt("SELECT count(*) FROM Playlist WHERE name = 'late'", -1),
+                  written ? 1 : 0);
+        Database(file).exec("DELETE FROM Playlist WHERE name = 'late'");
+    }
 }
 
 TEST_F(Compaction, ALogLeftByACrashEndsUpInTheCompactedFile)
