@@ -59,6 +59,12 @@ TEST_F(Moves, SwapsStopAtTheEndsAndFailWithoutANeighbour)
     db.exec("UPDATE Grupa SET broj = 32767 WHERE broj = 3");
     EXPECT_EQ(failure([&] { Pozicija_Nova_Dole_Grupa(db, 32767); }), OrderingError::Kind::Overflow);
     EXPECT_EQ(failure([&] { Pozicija_Nova_Gore_Grupa(db, 40000); }), OrderingError::Kind::Overflow);
+    // Channel positions go well past the group range.
+    db.exec("UPDATE Playlist SET broj = broj + 40000 WHERE broj > 13");
+    Pozicija_Nova_Gore(db, 40015);
+    EXPECT_EQ(s.names("G2"), (Names{"G2.1", "G2.3", "G2.2"}));
+    Pozicija_Nova_Dole(db, 40014);
+    EXPECT_EQ(s.names("G2"), (Names{"G2.1", "G2.2", "G2.3"}));
 }
 
 TEST_F(Moves, TickedChannelsStepUpAsBlocks)
