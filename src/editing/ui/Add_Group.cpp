@@ -3,9 +3,9 @@
 #include "controls/Gumb.h"
 #include "editing/EditRefused.h"
 #include "editing/GroupCommands.h"
+#include "editing/ui/CommandRun.h"
 #include "editing/ui/DialogButtons.h"
 #include "settings/TextCatalogue.h"
-#include "store/History.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -49,8 +49,11 @@ void Add_Group::cmdSave()
 {
     const std::string name = txtIme->text().toStdString();
     try {
-        const store::StepName step(m_context.db, "Add group '" + name + "'");
-        addGroup(m_context.db, name, ComboType->currentText().toStdString());
+        const std::string type = ComboType->currentText().toStdString();
+        if (!runStoreWork(m_context, "Add group '" + name + "'",
+                          [&](store::Database& db) { addGroup(db, name, type); })) {
+            return;
+        }
     } catch (const std::exception& error) {
         const std::optional<settings::TextKey> key = refusalText(error);
         m_context.prompter.message(key ? m_context.text(*key) : QString::fromUtf8(error.what()));

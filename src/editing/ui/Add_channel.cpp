@@ -4,9 +4,9 @@
 #include "editing/EditRefused.h"
 #include "editing/ui/BoxHighlight.h"
 #include "editing/ui/ChannelForm.h"
+#include "editing/ui/CommandRun.h"
 #include "editing/ui/DialogButtons.h"
 #include "settings/TextCatalogue.h"
-#include "store/History.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -53,8 +53,10 @@ void Add_channel::cmdSave()
     }
     AddedChannel added;
     try {
-        const store::StepName step(m_context.db, "Add channel '" + fields.name + "'");
-        added = addChannel(m_context.db, fields);
+        if (!runStoreWork(m_context, "Add channel '" + fields.name + "'",
+                          [&](store::Database& db) { added = addChannel(db, fields); })) {
+            return;
+        }
     } catch (const std::exception& error) {
         m_context.prompter.message(QString::fromUtf8(error.what()));
         return;

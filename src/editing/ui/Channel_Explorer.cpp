@@ -8,7 +8,6 @@
 #include "editing/ui/ChannelGridPart.h"
 #include "editing/ui/CommandRun.h"
 #include "settings/TextCatalogue.h"
-#include "store/History.h"
 #include "store/TextCollation.h"
 
 #include <QAction>
@@ -104,12 +103,16 @@ void Channel_Explorer::transfer(ExplorerPane& from, ExplorerPane& to)
         m_lastRow == 0 ? std::optional<std::string>(source) : std::nullopt;
     MovedChannels moved;
     try {
-        const store::StepName step(m_context.db, "Move " +
-                                                     (which.kind == ChannelSelection::Kind::One
-                                                          ? inQuotes(from.model().name(row))
-                                                          : std::string("the ticked channels")) +
-                                                     " to " + inQuotes(*target));
-        moved = moveChannelsToGroup(m_context.db, which, *target, removable);
+        const std::string name =
+            "Move " +
+            (which.kind == ChannelSelection::Kind::One ? inQuotes(from.model().name(row))
+                                                       : std::string("the ticked channels")) +
+            " to " + inQuotes(*target);
+        if (!runStoreWork(m_context, name, [&](store::Database& db) {
+                moved = moveChannelsToGroup(db, which, *target, removable);
+            })) {
+            return;
+        }
     } catch (const std::exception& error) {
         m_context.prompter.message(QString::fromUtf8(error.what()));
         return;

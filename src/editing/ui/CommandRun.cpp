@@ -1,6 +1,6 @@
 #include "editing/ui/CommandRun.h"
 
-#include "editing/ui/BackgroundRun.h"
+#include "controls/BackgroundRun.h"
 #include "store/History.h"
 
 #include <QApplication>
@@ -9,18 +9,25 @@
 
 namespace listrion::editing::ui {
 
+bool runStoreWork(const EditingContext& context, const std::string& name,
+                  const std::function<void(store::Database&)>& command)
+{
+    // On a large playlist a command can take seconds (a copy renumbers every channel after it):
+    // it runs on its own connection while the windows keep repainting, and a Cancel rolls it
+    // back.
+    return controls::runInBackground(QApplication::activeWindow(), context.db.file(),
+                                     "Please wait. Playlist is loading...",
+                                     [&](store::Database& worker) {
+                                         const store::StepName step(worker, name);
+                                         command(worker);
+                                     });
+}
+
 bool runCommand(const EditingContext& context, const std::string& name,
                 const std::function<void(store::Database&)>& command)
 {
     try {
-        // On a large playlist a command can take seconds (a copy renumbers every channel after
-        // it): it runs on its own connection while the windows keep repainting, and a Cancel
-        // rolls it back.
-        return runInBackground(QApplication::activeWindow(), context.db.file(),
-                               "Please wait. Playlist is loading...", [&](store::Database& worker) {
-                                   const store::StepName step(worker, name);
-                                   command(worker);
-                               });
+        return runStoreWork(context, name, command);
     } catch (const std::exception& error) {
         context.prompter.message(QString::fromUtf8(error.what()));
         return false;

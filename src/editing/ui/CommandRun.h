@@ -14,6 +14,11 @@ namespace listrion::editing::ui {
 bool runCommand(const EditingContext& context, const std::string& name,
                 const std::function<void(store::Database&)>& command);
 
+// The same without the message: an error of the command is thrown again here, for a window
+// that tells it in its own words. False when the user cancelled it.
+bool runStoreWork(const EditingContext& context, const std::string& name,
+                  const std::function<void(store::Database&)>& command);
+
 // 'name' in single quotes, as the history names the things a step changed.
 std::string inQuotes(const std::string& name);
 

@@ -2,9 +2,9 @@
 
 #include "controls/Gumb.h"
 #include "editing/ui/ChannelForm.h"
+#include "editing/ui/CommandRun.h"
 #include "editing/ui/DialogButtons.h"
 #include "settings/TextCatalogue.h"
-#include "store/History.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -49,8 +49,11 @@ void Edit_Channel::cmdSave()
     }
     EditedChannel edited;
     try {
-        const store::StepName step(m_context.db, "Edit channel '" + fields.name + "'");
-        edited = editChannel(m_context.db, m_rowid, fields);
+        if (!runStoreWork(
+                m_context, "Edit channel '" + fields.name + "'",
+                [&](store::Database& db) { edited = editChannel(db, m_rowid, fields); })) {
+            return;
+        }
     } catch (const std::exception& error) {
         m_context.prompter.message(QString::fromUtf8(error.what()));
         return;

@@ -4,9 +4,9 @@
 #include "editing/EditRefused.h"
 #include "editing/GroupCommands.h"
 #include "editing/ui/Add_Group.h"
+#include "editing/ui/CommandRun.h"
 #include "editing/ui/DialogButtons.h"
 #include "settings/TextCatalogue.h"
-#include "store/History.h"
 #include "store/TextCollation.h"
 
 #include <QLabel>
@@ -56,8 +56,12 @@ void Edit_Group::cmdSave()
             }
             onMerge = OnMerge::Merge;
         }
-        const store::StepName step(m_context.db, "Rename group '" + from + "' to '" + to + "'");
-        const RenamedGroup renamed = renameGroup(m_context.db, from, to, onMerge);
+        RenamedGroup renamed;
+        if (!runStoreWork(
+                m_context, "Rename group '" + from + "' to '" + to + "'",
+                [&](store::Database& db) { renamed = renameGroup(db, from, to, onMerge); })) {
+            return;
+        }
         StoreChange change;
         change.parts = StoreChange::GroupRows | StoreChange::GroupNames | StoreChange::ChannelRows;
         change.groups = {renamed.name};

@@ -1,10 +1,10 @@
 // The channel editor's tool panel: the text tools on channel names and the sort by name.
 #include "editing/ui/Editor_Channels.h"
 
+#include "controls/BackgroundRun.h"
 #include "controls/Gumb.h"
 #include "editing/EditRefused.h"
 #include "editing/ui/Add_Group.h"
-#include "editing/ui/BackgroundRun.h"
 #include "editing/ui/ChannelGridPart.h"
 #include "editing/ui/RestoreBox.h"
 #include "settings/TextCatalogue.h"
@@ -163,11 +163,11 @@ bool Editor_Channels::runNameTool(const ChannelNameEdit& edit,
 {
     bool done = false;
     try {
-        done =
-            runInBackground(this, m_context.folder.dataMdb(), kWorking, [&](store::Database& db) {
-                const store::StepName step(db, stepName(edit));
-                applyChannelNameEdit(db, edit, group);
-            });
+        done = controls::runInBackground(this, m_context.folder.dataMdb(), kWorking,
+                                         [&](store::Database& db) {
+                                             const store::StepName step(db, stepName(edit));
+                                             applyChannelNameEdit(db, edit, group);
+                                         });
     } catch (const std::exception& error) {
         const auto* refused = dynamic_cast<const EditRefused*>(&error);
         if (refused != nullptr && refused->reason() == EditRefused::Reason::NothingTicked) {
@@ -265,11 +265,12 @@ void Editor_Channels::sortByName()
                                    : m_context.text(settings::Texts::SortAllChannelsQuestion);
     if (m_context.prompter.question(question)) {
         try {
-            runInBackground(this, m_context.folder.dataMdb(), kWorking, [&](store::Database& db) {
-                const store::StepName step(db, "Sort the channels by name");
-                store::Zapisi_Nove_Brojeve_Channels_Sort_By_Name(
-                    db, group ? std::optional<std::string_view>(*group) : std::nullopt);
-            });
+            controls::runInBackground(
+                this, m_context.folder.dataMdb(), kWorking, [&](store::Database& db) {
+                    const store::StepName step(db, "Sort the channels by name");
+                    store::Zapisi_Nove_Brojeve_Channels_Sort_By_Name(
+                        db, group ? std::optional<std::string_view>(*group) : std::nullopt);
+                });
             StoreChange change;
             change.parts = StoreChange::ChannelRows;
             m_context.events.publish(change);

@@ -1,14 +1,14 @@
 // The group editor's type change, sort by name and export of ticked groups.
 #include "editing/ui/Editor_Groups.h"
 
+#include "controls/BackgroundRun.h"
 #include "controls/PlaylistFileRequests.h"
 #include "editing/ExportDialog.h"
 #include "editing/GroupCommands.h"
-#include "editing/ui/BackgroundRun.h"
+#include "editing/ui/CommandRun.h"
 #include "playlist/PlaylistWriter.h"
 #include "settings/TextCatalogue.h"
 #include "store/GroupNumbering.h"
-#include "store/History.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -61,11 +61,9 @@ void Editor_Groups::cmdChange_type()
         return;
     }
     const std::string group = Combo_Grupa->currentText().toStdString();
-    try {
-        const store::StepName step(m_context.db, "Change the type of '" + group + "'");
-        setGroupType(m_context.db, group, Combo_type->currentText().toStdString());
-    } catch (const std::exception& error) {
-        m_context.prompter.message(QString::fromUtf8(error.what()));
+    const std::string type = Combo_type->currentText().toStdString();
+    if (!runCommand(m_context, "Change the type of '" + group + "'",
+                    [&](store::Database& db) { setGroupType(db, group, type); })) {
         return;
     }
     StoreChange change;
@@ -78,14 +76,12 @@ void Editor_Groups::cmdChange_type()
 void Editor_Groups::sortByName()
 {
     if (m_context.prompter.question(" Sorting Groups by Name ?")) {
-        try {
-            const store::StepName step(m_context.db, "Sort the groups by name");
-            store::Zapisi_Nove_Brojeve_Groups_Sort_By_Name(m_context.db);
+        if (runCommand(m_context, "Sort the groups by name", [](store::Database& db) {
+                store::Zapisi_Nove_Brojeve_Groups_Sort_By_Name(db);
+            })) {
             StoreChange change;
             change.parts = StoreChange::GroupRows | StoreChange::GroupNames;
             m_context.events.publish(change);
-        } catch (const std::exception& error) {
-            m_context.prompter.message(QString::fromUtf8(error.what()));
         }
     }
     const QSignalBlocker quiet(Check3);
@@ -115,10 +111,11 @@ void Editor_Groups::cmdExport()
     options.codepage = &m_context.settings.codepage();
     options.replaceExisting = true;
     playlist::SaveResult result;
-    runInBackground(this, m_context.folder.dataMdb(), "Please wait. Playlist is saving now",
-                    [&](store::Database&) {
-                        result = playlist::Export_Groups(file->toStdString(), options, nullptr);
-                    });
+    controls::runInBackground(this, m_context.folder.dataMdb(),
+                              "Please wait. Playlist is saving now", [&](store::Database&) {
+                                  result = playlist::Export_Groups(file->toStdString(), options,
+                                                                   nullptr);
+                              });
     if (!result.saved()) {
         m_context.prompter.message(
             QString("The playlist was not saved: %1").arg(QString::fromStdString(result.message)));

@@ -2,10 +2,10 @@
 // of ticked groups and the backup and undo buttons.
 #include "editing/ui/Editor_Groups.h"
 
+#include "controls/BackgroundRun.h"
 #include "controls/Gumb.h"
 #include "editing/GroupGridModel.h"
 #include "editing/ui/Add_Group.h"
-#include "editing/ui/BackgroundRun.h"
 #include "editing/ui/RestoreBox.h"
 #include "settings/TextCatalogue.h"
 #include "store/History.h"
@@ -166,11 +166,11 @@ bool Editor_Groups::runNameTool(const GroupNameEdit& edit)
             }
             onMerge = OnMerge::Merge;
         }
-        done =
-            runInBackground(this, m_context.folder.dataMdb(), kWorking, [&](store::Database& db) {
-                const store::StepName step(db, stepName(edit));
-                applyGroupNameEdit(db, edit, onMerge);
-            });
+        done = controls::runInBackground(this, m_context.folder.dataMdb(), kWorking,
+                                         [&](store::Database& db) {
+                                             const store::StepName step(db, stepName(edit));
+                                             applyGroupNameEdit(db, edit, onMerge);
+                                         });
     } catch (const std::exception& error) {
         const std::optional<settings::TextKey> key = refusalText(error);
         m_context.prompter.message(key ? m_context.text(*key) : QString::fromUtf8(error.what()));

@@ -1,10 +1,10 @@
 #include "editing/ui/Glavna.h"
 
+#include "controls/BackgroundRun.h"
 #include "controls/PlaylistFileRequests.h"
 #include "editing/ChannelGridModel.h"
 #include "editing/GroupGridModel.h"
 #include "editing/PlaylistCommands.h"
-#include "editing/ui/BackgroundRun.h"
 #include "editing/ui/WaitPanel.h"
 #include "playlist/PlaylistOpening.h"
 #include "playlist/ui/Loading.h"
@@ -90,8 +90,12 @@ void Glavna::Popravi_Group_Type()
     m_wait->start("Please wait. I fixing group tipe !");
     bool repaired = true;
     try {
-        const store::StepName step(*m_db, "Repair group types");
-        editing::Popravi_Group_Type(*m_db);
+        repaired = controls::runInBackground(
+            this, m_folder.dataMdb(), "Please wait. I fixing group tipe !",
+            [](store::Database& worker) {
+                const store::StepName step(worker, "Repair group types");
+                editing::Popravi_Group_Type(worker);
+            });
     } catch (const std::exception& error) {
         repaired = false;
         m_services.prompter.message(storeError(error));
@@ -113,11 +117,12 @@ void Glavna::Reload_Playlist()
     Isklopi_Sve();
     try {
         // A million channels take seconds: the window keeps repainting and offers Cancel.
-        ui::runInBackground(this, m_folder.dataMdb(), "Please wait. Playlist is renumbering...",
-                            [](store::Database& worker) {
-                                const store::StepName step(worker, "Renumber the playlist");
-                                editing::Reload_Playlist(worker);
-                            });
+        controls::runInBackground(this, m_folder.dataMdb(),
+                                  "Please wait. Playlist is renumbering...",
+                                  [](store::Database& worker) {
+                                      const store::StepName step(worker, "Renumber the playlist");
+                                      editing::Reload_Playlist(worker);
+                                  });
     } catch (const std::exception& error) {
         m_services.prompter.message(storeError(error));
     }
@@ -134,11 +139,11 @@ void Glavna::undo()
     store::RestoreResult result = store::RestoreResult::NoSnapshot;
     try {
         // Copying a large snapshot back takes seconds; Cancel leaves the playlist as it is.
-        if (!ui::runInBackground(this, m_folder.dataMdb(), "Please wait. Playlist is loading...",
-                                 [&result](store::Database& worker) {
-                                     result =
-                                         undoAllChanges(worker, store::RestoreForm::MainWindow);
-                                 })) {
+        if (!controls::runInBackground(
+                this, m_folder.dataMdb(), "Please wait. Playlist is loading...",
+                [&result](store::Database& worker) {
+                    result = undoAllChanges(worker, store::RestoreForm::MainWindow);
+                })) {
             return;
         }
     } catch (const std::exception& error) {

@@ -3,10 +3,10 @@
 // again, its grids read afresh.
 #include "editing/ui/Glavna.h"
 
+#include "controls/BackgroundRun.h"
 #include "controls/Gumb.h"
 #include "editing/ChannelGridModel.h"
 #include "editing/PlaylistCommands.h"
-#include "editing/ui/BackgroundRun.h"
 #include "editing/ui/Backup_Playlist.h"
 #include "editing/ui/ChannelGridPart.h"
 #include "editing/ui/Channel_Explorer.h"
@@ -113,7 +113,7 @@ void Glavna::buildSearchAndMergeEntries()
                                                      openRestore};
         services.runLong = [this](QWidget* over, const QString& text,
                                   const std::function<void(store::Database&)>& work) {
-            return ui::runInBackground(over, m_folder.dataMdb(), text, work);
+            return controls::runInBackground(over, m_folder.dataMdb(), text, work);
         };
         auto* window =
             new tools::ui::Merge_Playlist(*m_db, *m_texts, openOptions(), services, this);

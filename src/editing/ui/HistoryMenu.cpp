@@ -1,6 +1,6 @@
 #include "editing/ui/HistoryMenu.h"
 
-#include "editing/ui/BackgroundRun.h"
+#include "controls/BackgroundRun.h"
 #include "store/History.h"
 
 #include <QAction>
@@ -71,11 +71,11 @@ void HistoryMenu::run(bool undoing)
     }
     bool done = false;
     try {
-        done = runInBackground(m_window, db->file(), "Please wait. Playlist is loading...",
-                               [undoing](store::Database& worker) {
-                                   undoing ? store::History::undo(worker)
-                                           : store::History::redo(worker);
-                               });
+        done = controls::runInBackground(
+            m_window, db->file(), "Please wait. Playlist is loading...",
+            [undoing](store::Database& worker) {
+                undoing ? store::History::undo(worker) : store::History::redo(worker);
+            });
     } catch (const std::exception& error) {
         m_prompter.message(QString::fromUtf8(error.what()));
     }

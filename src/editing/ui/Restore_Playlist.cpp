@@ -1,8 +1,8 @@
 #include "editing/ui/Restore_Playlist.h"
 
+#include "controls/BackgroundRun.h"
 #include "controls/Gumb.h"
 #include "controls/Prompter.h"
-#include "editing/ui/BackgroundRun.h"
 #include "editing/ui/CopyList.h"
 #include "settings/TextCatalogue.h"
 #include "store/History.h"
@@ -65,7 +65,7 @@ void Restore_Playlist::restoreChosen()
     store::RestoreCopyResult result = store::RestoreCopyResult::NoSuchCopy;
     try {
         // A large copy takes seconds to bring back: the windows keep repainting meanwhile.
-        const bool ran = runInBackground(
+        const bool ran = controls::runInBackground(
             this, m_db.file(), "Please wait. Playlist is loading...", [&](store::Database& worker) {
                 const store::StepName step(worker, "Restore the backup copy " + number);
                 result = store::Restore_Playlist(worker, number);

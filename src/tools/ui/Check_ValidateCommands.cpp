@@ -1,5 +1,7 @@
 #include "tools/ui/Check_Validate.h"
 
+#include "controls/BackgroundRun.h"
+
 #include "controls/Prompter.h"
 #include "editing/PlaylistCommands.h"
 #include "editing/StoreEvents.h"
@@ -87,8 +89,14 @@ void Check_Validate::cmdDelete_broken()
     }
     BrokenDeletion deleted;
     try {
-        const store::StepName step(m_db, "Delete the broken channels");
-        deleted = deleteBrokenChannels(m_db);
+        if (!controls::runInBackground(this, m_db.file(), "Please wait. Playlist is loading...",
+                                       [&deleted](store::Database& worker) {
+                                           const store::StepName step(worker,
+                                                                      "Delete the broken channels");
+                                           deleted = deleteBrokenChannels(worker);
+                                       })) {
+            return;
+        }
     } catch (const std::exception& error) {
         m_services.prompter.message("The channels could not be deleted: " +
                                     QString::fromUtf8(error.what()));

@@ -2,6 +2,8 @@
 // its select all, ticking a row, play, undo.
 #include "tools/ui/Poisci_Kanal.h"
 
+#include "controls/BackgroundRun.h"
+
 #include "controls/Gumb.h"
 #include "controls/Prompter.h"
 #include "editing/ChannelCommands.h"
@@ -32,13 +34,17 @@ bool Poisci_Kanal::run(const std::string& step,
                        const std::function<void(store::Database&)>& command)
 {
     try {
-        const store::StepName name(m_db, step);
-        command(m_db);
+        // Copies and moves renumber every channel after them: on a large playlist that takes
+        // seconds, which run off the window thread with Cancel.
+        return controls::runInBackground(this, m_db.file(), "Please wait. Playlist is loading...",
+                                         [&](store::Database& worker) {
+                                             const store::StepName name(worker, step);
+                                             command(worker);
+                                         });
     } catch (const std::exception& error) {
         m_services.prompter.message(QString::fromUtf8(error.what()));
         return false;
     }
-    return true;
 }
 
 // "Move 'name' to 'group'" or "Copy the ticked channels to 'group'": the history step's name.

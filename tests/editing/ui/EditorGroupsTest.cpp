@@ -2,7 +2,7 @@
 // of its long commands.
 #include "editing/ui/GlavnaFixture.h"
 
-#include "editing/ui/BackgroundRun.h"
+#include "controls/BackgroundRun.h"
 #include "store/SqlError.h"
 #include "support/DialogScript.h"
 
@@ -93,7 +93,7 @@ TEST(BackgroundRun, CancelStopsTheCommandAndErrorsComeBack)
         EXPECT_EQ(progress.objectName(), "Progress");
         DialogScript::click(progress, "cmdCancel");
     });
-    const bool finished = runInBackground(&parent, file, "busy", [](store::Database& db) {
+    const bool finished = controls::runInBackground(&parent, file, "busy", [](store::Database& db) {
         db.exec("BEGIN IMMEDIATE; INSERT INTO Grupa (grupa) VALUES ('half');");
         // Runs until interrupted.
         db.exec("WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c) "
@@ -101,10 +101,11 @@ TEST(BackgroundRun, CancelStopsTheCommandAndErrorsComeBack)
     });
     EXPECT_FALSE(finished);
     EXPECT_EQ(test::PlaylistStore(file).groups(), (Names{"G1"}));
-    EXPECT_THROW(runInBackground(&parent, file, "busy",
-                                 [](store::Database& db) { db.exec("SELECT * FROM Nowhere"); }),
-                 store::SqlError);
-    EXPECT_TRUE(runInBackground(&parent, file, "busy", [](store::Database&) {}));
+    EXPECT_THROW(
+        controls::runInBackground(&parent, file, "busy",
+                                  [](store::Database& db) { db.exec("SELECT * FROM Nowhere"); }),
+        store::SqlError);
+    EXPECT_TRUE(controls::runInBackground(&parent, file, "busy", [](store::Database&) {}));
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "editing/ui/BackgroundRun.h"
+#include "controls/BackgroundRun.h"
 
 #include "controls/CountLabels.h"
 #include "controls/Gumb.h"
@@ -20,7 +20,7 @@
 #include <mutex>
 #include <thread>
 
-namespace listrion::editing::ui {
+namespace listrion::controls {
 namespace {
 
 constexpr int kShowAfterMs = 300;
@@ -155,4 +155,4 @@ bool runInBackground(QWidget* parent, const std::filesystem::path& dataMdb, cons
     return ran;
 }
 
-} // namespace listrion::editing::ui
+} // namespace listrion::controls

@@ -11,7 +11,7 @@ namespace listrion::store {
 class Database;
 }
 
-namespace listrion::editing::ui {
+namespace listrion::controls {
 
 // Runs a long store command off the window thread on its own connection to data.mdb. The
 // windows keep repainting; user input is held back, and when the command takes longer than a
@@ -21,4 +21,4 @@ namespace listrion::editing::ui {
 bool runInBackground(QWidget* parent, const std::filesystem::path& dataMdb, const QString& text,
                      const std::function<void(store::Database&)>& work);
 
-} // namespace listrion::editing::ui
+} // namespace listrion::controls
