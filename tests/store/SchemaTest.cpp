@@ -23,23 +23,12 @@ TEST(Schema, HotLookupsUseIndexes)
 {
     test::TempFolder folder;
     Database db = Schema::open(folder.file("data.mdb"));
-    // A group's channels in position order: no scan, no sort.
-    const std::string groupChannels =
-        queryPlan(db, "SELECT rowid FROM Playlist WHERE grupa = ? AND broj >= ? ORDER BY broj");
-    EXPECT_NE(groupChannels.find("INDEX Playlist_grupa_broj"), std::string::npos) << groupChannels;
-    EXPECT_EQ(groupChannels.find("TEMP B-TREE"), std::string::npos) << groupChannels;
-
+    // The grid's queries are checked in GridModels; these are the lookups of the commands.
     const std::string byBrojOnly = queryPlan(db, "SELECT * FROM Playlist WHERE broj = ?");
     EXPECT_NE(byBrojOnly.find("INDEX Playlist_broj"), std::string::npos) << byBrojOnly;
 
     const std::string groupByName = queryPlan(db, "SELECT * FROM Grupa WHERE grupa = ?");
     EXPECT_NE(groupByName.find("INDEX Grupa_grupa"), std::string::npos) << groupByName;
-
-    const std::string groupGrid = queryPlan(db, "SELECT rowid FROM Grupa ORDER BY type, broj");
-    EXPECT_EQ(groupGrid.find("TEMP B-TREE"), std::string::npos) << groupGrid;
-
-    const std::string allChannels = queryPlan(db, "SELECT rowid FROM Playlist ORDER BY broj");
-    EXPECT_EQ(allChannels.find("TEMP B-TREE"), std::string::npos) << allChannels;
 }
 
 // The build after a load sorts through temporary files in small pieces; the index must come out

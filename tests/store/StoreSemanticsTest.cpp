@@ -3,6 +3,7 @@
 #include "store/Tables.h"
 #include "store/TextCollation.h"
 #include "store/Transaction.h"
+#include "support/PlaylistStore.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -16,89 +17,47 @@ namespace {
 class StoreSemantics : public ::testing::Test {
 protected:
     test::TempFolder folder;
-    Database db = Schema::open(folder.file("data.mdb"));
-
-    void addGroup(const std::string& name, int broj, const std::string& type = "Live")
-    {
-        db.prepare("INSERT INTO Grupa (grupa, type, broj) VALUES (?, ?, ?)")
-            .bindAll(name, type, broj)
-            .run();
-    }
-    void addChannel(const std::string& group, const std::string& name, int broj)
-    {
-        db.prepare("INSERT INTO Playlist (grupa, name, tvgname, tvgid, link, logo, broj, type, "
-                   "parent_code) VALUES (?, ?, ?, 'ext', 'http://x/', '', ?, 'Live', 0)")
-            .bindAll(group, name, name, broj)
-            .run();
-    }
-    template <typename... Args>
-    std::vector<std::string> column(const std::string& sql, const Args&... args)
-    {
-        std::vector<std::string> values;
-        Statement st = db.prepare(sql);
-        st.bindAll(args...);
-        while (st.step()) {
-            values.push_back(st.columnText(0));
-        }
-        return values;
-    }
+    test::PlaylistStore s{folder.file("data.mdb")};
+    Database& db = s.db;
 };
 
-TEST_F(StoreSemantics, TextIdentityIgnoresCaseOfEveryLetterAndTrailingBlanks)
+// Group identity, LIKE and the name order: every case form of a letter is one letter (Š š;
+// Σ σ ς; İ I ı i), trailing blanks do not count, other letters and leading blanks do.
+TEST_F(StoreSemantics, TextComparesWithoutCaseOrTrailingBlanksInEveryScript)
 {
-    addChannel("Šport HD", "a", 1);
-    addChannel("šPORT hd  ", "b", 2);
-    addChannel("Sport HD", "d", 4);  // a different letter, not a case variant
-    addChannel(" Šport HD", "e", 5); // leading blanks count
-
-    const std::string byGroup = "SELECT name FROM Playlist WHERE grupa = ? ORDER BY broj";
-    EXPECT_EQ(column(byGroup, "ŠPORT HD"), (std::vector<std::string>{"a", "b"}));
-    EXPECT_EQ(db.scalarInt("SELECT count(*) FROM Playlist WHERE grupa <> 'šport hd'", -1), 2);
-    EXPECT_EQ(db.scalarInt("SELECT count(DISTINCT grupa) FROM Playlist", -1), 3);
-    // '_' is one character, whatever its byte length: Š, š and S; the leading blank is not.
-    const std::tuple<std::string, std::string, int> likes[] = {{"name", "%B%", 1},
-                                                               {"grupa", "_port%", 3}};
-    for (const auto& [col, pattern, count] : likes) {
-        EXPECT_EQ(
-            db.scalarInt("SELECT count(*) FROM Playlist WHERE " + col + " LIKE ?", -1, pattern),
-            count)
-            << pattern;
+    const std::pair<const char*, const char*> channels[] = {
+        {"Šport HD", "a"},       {"šPORT hd  ", "b"},        {"Sport HD", "d"},
+        {" Šport HD", "e"},      {"ΑΘΛΗΤΙΣΜΟΣ", "ΣΚΑΪ"},     {"αθλητισμός", "Αγωνας Σκαϊ"},
+        {"Αθλητισμος ", "σκαϊ"}, {"İSTANBUL", "KIRMIZI"},    {"istanbul", "kırmızı tv"},
+        {"Istanbul", "Новости"}, {"ИСТАНБУЛ", "НОВОСТИ 24"}, {"Стамбул", "новости"}};
+    std::int64_t broj = 0;
+    for (const auto& [group, name] : channels) {
+        s.channel(group, name, ++broj);
     }
-}
-
-// Group identity, search and the name order over Greek, Cyrillic and Turkish names: every case
-// form of a letter is one letter (Σ σ ς; İ I ı i), other letters stay apart.
-TEST_F(StoreSemantics, GreekCyrillicAndTurkishNamesCompareWithoutCase)
-{
-    addChannel("ΑΘΛΗΤΙΣΜΟΣ", "ΣΚΑΪ", 1);
-    addChannel("αθλητισμός", "Αγωνας Σκαϊ", 2); // the accent makes another name
-    addChannel("Αθλητισμος ", "σκαϊ", 3);
-    addChannel("İSTANBUL", "KIRMIZI", 4);
-    addChannel("istanbul", "kırmızı tv", 5);
-    addChannel("Istanbul", "Новости", 6);
-    addChannel("ИСТАНБУЛ", "НОВОСТИ 24", 7);
-    addChannel("Стамбул", "новости", 8);
-
-    EXPECT_EQ(db.scalarInt("SELECT count(DISTINCT grupa) FROM Playlist", -1), 5);
+    EXPECT_EQ(db.scalarInt("SELECT count(DISTINCT grupa) FROM Playlist", -1), 8);
+    EXPECT_EQ(s.texts("SELECT name FROM Playlist WHERE grupa = ? ORDER BY broj", "ŠPORT HD"),
+              (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(db.scalarInt("SELECT count(*) FROM Playlist WHERE grupa <> 'šport hd'", -1), 10);
     const std::pair<std::string, int> inGroup[] = {
         {"αθλητισμοσ", 2}, {"istanbul", 3}, {"ıstanbul", 3}, {"истанбул", 1}};
     for (const auto& [group, count] : inGroup) {
         EXPECT_EQ(db.scalarInt("SELECT count(*) FROM Playlist WHERE grupa = ?", -1, group), count)
             << group;
     }
-    // The search's "contains" over names.
-    const auto found = [&](const std::string& part) {
-        return column("SELECT name FROM Playlist WHERE name LIKE '%' || ? || '%' ORDER BY broj",
-                      part);
-    };
-    EXPECT_EQ(found("σκαϊ"), (std::vector<std::string>{"ΣΚΑΪ", "Αγωνας Σκαϊ", "σκαϊ"}));
-    EXPECT_EQ(found("ΑΓΩΝΑΣ σ"), (std::vector<std::string>{"Αγωνας Σκαϊ"}));
-    EXPECT_EQ(found("Kirmizi"), (std::vector<std::string>{"KIRMIZI", "kırmızı tv"}));
-    EXPECT_EQ(found("новост"), (std::vector<std::string>{"Новости", "НОВОСТИ 24", "новости"}));
+    // '_' is one character, whatever its byte length: Š, š and S; the leading blank is not.
+    const std::tuple<std::string, std::string, int> likes[] = {
+        {"name", "%B%", 1},        {"grupa", "_port%", 3},   {"name", "%σκαϊ%", 3},
+        {"name", "%ΑΓΩΝΑΣ σ%", 1}, {"name", "%Kirmizi%", 2}, {"name", "%новост%", 3}};
+    for (const auto& [col, pattern, count] : likes) {
+        EXPECT_EQ(
+            db.scalarInt("SELECT count(*) FROM Playlist WHERE " + col + " LIKE ?", -1, pattern),
+            count)
+            << pattern;
+    }
     // The grid's name order: case forms side by side, then by position.
-    EXPECT_EQ(column("SELECT name FROM Playlist ORDER BY name, broj"),
-              (std::vector<std::string>{"KIRMIZI", "kırmızı tv", "Αγωνας Σκαϊ", "ΣΚΑΪ", "σκαϊ",
-                                        "Новости", "новости", "НОВОСТИ 24"}));
+    EXPECT_EQ(s.texts("SELECT name FROM Playlist ORDER BY name, broj"),
+              (std::vector<std::string>{"a", "b", "d", "e", "KIRMIZI", "kırmızı tv", "Αγωνας Σκαϊ",
+                                        "ΣΚΑΪ", "σκαϊ", "Новости", "новости", "НОВОСТИ 24"}));
 }
 
 TEST_F(StoreSemantics, CollationAgreesWithFoldKey)
@@ -132,8 +91,8 @@ TEST_F(StoreSemantics, CollationAgreesWithFoldKey)
 
 TEST_F(StoreSemantics, TablesOfOneLayoutCopyIntoEachOther)
 {
-    addGroup("News", 1);
-    addChannel("News", "One", 1);
+    s.group("News", 1);
+    s.channel("News", "One", 1);
     db.exec("UPDATE Playlist SET izberi = 1, parent_code = '0042'");
     for (std::string_view table : Schema::kPlaylistLayoutTables) {
         if (table == "Playlist") {
@@ -161,22 +120,22 @@ TEST_F(StoreSemantics, TablesOfOneLayoutCopyIntoEachOther)
 
 TEST_F(StoreSemantics, ParentCodeTakesNumberDigitsOrEmpty)
 {
-    int broj = 0;
+    std::int64_t broj = 0;
     for (const char* name : {"number", "digits", "empty", "zero"}) {
-        addChannel("g", name, ++broj);
+        s.channel("g", name, ++broj);
     }
     db.exec("UPDATE Playlist SET parent_code = 1234 WHERE name = 'number';"
             "UPDATE Playlist SET parent_code = '0007' WHERE name = 'digits';"
             "UPDATE Playlist SET parent_code = '' WHERE name = 'empty';");
-    EXPECT_EQ(column("SELECT name FROM Playlist WHERE " + std::string(Schema::kHasParentCode) +
-                     " ORDER BY broj"),
+    EXPECT_EQ(s.texts("SELECT name FROM Playlist WHERE " + std::string(Schema::kHasParentCode) +
+                      " ORDER BY broj"),
               (std::vector<std::string>{"number", "digits"}));
 }
 
 TEST_F(StoreSemantics, IzbrisiKopijeDropsExactCaseBackupsAndEmptiesWorkingTables)
 {
-    addGroup("News", 1);
-    addChannel("News", "One", 1);
+    s.group("News", 1);
+    s.channel("News", "One", 1);
     setChosenPlaylist(db, "/tmp/list.m3u");
     db.exec("INSERT INTO SS_Epg VALUES ('http://epg/'); INSERT INTO Grupa_Second SELECT * FROM "
             "Grupa; INSERT INTO Playlist_backup2 SELECT * FROM Playlist");
@@ -204,32 +163,32 @@ TEST_F(StoreSemantics, IzbrisiKopijeDropsExactCaseBackupsAndEmptiesWorkingTables
 
 TEST_F(StoreSemantics, TransactionsApplyWholeOrNotAtAll)
 {
-    addGroup("Kept", 1);
+    s.group("Kept", 1);
     try {
         Transaction tx(db);
-        addGroup("Lost", 2);
+        s.group("Lost", 2);
         db.exec("UPDATE Grupa SET broj = 9");
         db.exec("INSERT INTO NoSuchTable VALUES (1)");
         tx.commit();
     } catch (const SqlError&) {
     }
-    EXPECT_EQ(column("SELECT grupa || broj FROM Grupa"), (std::vector<std::string>{"Kept1"}));
+    EXPECT_EQ(s.texts("SELECT grupa || broj FROM Grupa"), (std::vector<std::string>{"Kept1"}));
 
     // A routine's own transaction inside a command becomes part of the command.
     {
         Transaction command(db);
         {
             Transaction routine(db);
-            addGroup("Inner", 2);
+            s.group("Inner", 2);
             routine.commit();
         }
         {
             Transaction failing(db);
-            addGroup("Undone", 3);
+            s.group("Undone", 3);
         }
         command.commit();
     }
-    EXPECT_EQ(column("SELECT grupa FROM Grupa ORDER BY broj"),
+    EXPECT_EQ(s.texts("SELECT grupa FROM Grupa ORDER BY broj"),
               (std::vector<std::string>{"Kept", "Inner"}));
     EXPECT_FALSE(db.inTransaction());
 }

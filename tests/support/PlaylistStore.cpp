@@ -3,18 +3,6 @@
 #include "store/Schema.h"
 
 namespace listrion::test {
-namespace {
-
-std::vector<std::string> texts(store::Statement& st)
-{
-    std::vector<std::string> values;
-    while (st.step()) {
-        values.push_back(st.columnText(0));
-    }
-    return values;
-}
-
-} // namespace
 
 PlaylistStore::PlaylistStore(const std::filesystem::path& file) : db(store::Schema::open(file))
 {
@@ -53,16 +41,13 @@ void PlaylistStore::fill(const std::vector<int>& sizes)
 
 std::vector<std::string> PlaylistStore::names(const std::string& grupa) const
 {
-    store::Statement st =
-        db.prepare("SELECT name FROM Playlist WHERE ?1 = '' OR grupa = ?1 ORDER BY broj, rowid");
-    st.bind(1, grupa);
-    return texts(st);
+    return texts("SELECT name FROM Playlist WHERE ?1 = '' OR grupa = ?1 ORDER BY broj, rowid",
+                 grupa);
 }
 
 std::vector<std::string> PlaylistStore::groups() const
 {
-    store::Statement st = db.prepare("SELECT grupa FROM Grupa ORDER BY broj, rowid");
-    return texts(st);
+    return texts("SELECT grupa FROM Grupa ORDER BY broj, rowid");
 }
 
 std::vector<std::int64_t> PlaylistStore::column(const std::string& table,
@@ -100,8 +85,7 @@ std::vector<std::string> PlaylistStore::problems() const
         "max(broj) AS hi FROM Grupa) WHERE n > 0 AND (lo <> 1 OR hi <> n)"};
     std::vector<std::string> found;
     for (const char* check : kChecks) {
-        store::Statement st = db.prepare(check);
-        for (std::string& problem : texts(st)) {
+        for (std::string& problem : texts(check)) {
             found.push_back(std::move(problem));
         }
     }

@@ -39,6 +39,18 @@ public:
 
     // One integer column of every row of a table, in store order.
     std::vector<std::int64_t> column(const std::string& table, const std::string& column) const;
+    // The first column of every row a query gives (its values bound in turn), as text.
+    template <typename... Args>
+    std::vector<std::string> texts(const std::string& sql, const Args&... values) const
+    {
+        store::Statement st = db.prepare(sql);
+        st.bindAll(values...);
+        std::vector<std::string> found;
+        while (st.step()) {
+            found.push_back(st.columnText(0));
+        }
+        return found;
+    }
 };
 
 } // namespace listrion::test

@@ -50,19 +50,15 @@ std::map<std::string, LinkVerdict> verdicts(LinkValidator& validator,
 
 TEST(LinkAddress, ClassifiesResolvesAndReadsFiles)
 {
-    const std::pair<const char*, LinkKind> kinds[] = {{"http://a/b", LinkKind::Transfer},
-                                                      {"HTTPS://a/b", LinkKind::Transfer},
-                                                      {"ftp://a/b", LinkKind::Transfer},
-                                                      {"rtmp://a/live", LinkKind::Untestable},
-                                                      {"file:///tmp/x.ts", LinkKind::File},
-                                                      {"/tmp/x.ts", LinkKind::File},
-                                                      {"", LinkKind::NotAnAddress},
-                                                      {"News HD", LinkKind::NotAnAddress},
-                                                      {"C:\\tv\\a.ts", LinkKind::NotAnAddress},
-                                                      {"rtsp:", LinkKind::NotAnAddress},
-                                                      {"1http://a", LinkKind::NotAnAddress}};
-    for (const auto& [link, kind] : kinds) {
-        EXPECT_EQ(classifyLink(link), kind) << link;
+    const std::pair<LinkKind, std::vector<const char*>> kinds[] = {
+        {LinkKind::Transfer, {"http://a/b", "HTTPS://a/b", "ftp://a/b"}},
+        {LinkKind::Untestable, {"rtmp://a/live"}},
+        {LinkKind::File, {"file:///tmp/x.ts", "/tmp/x.ts"}},
+        {LinkKind::NotAnAddress, {"", "News HD", "C:\\tv\\a.ts", "rtsp:", "1http://a"}}};
+    for (const auto& [kind, links] : kinds) {
+        for (const char* link : links) {
+            EXPECT_EQ(classifyLink(link), kind) << link;
+        }
     }
     EXPECT_EQ(linkHost("http://User@CDN.Example.com:8080/x"), "cdn.example.com");
     EXPECT_EQ(linkHost("http://exa mple/"), "");
@@ -194,12 +190,6 @@ TEST(LinkValidator, KeepsToThePerHostLimitWhileTestingHostsSideBySide)
     EXPECT_LT(Clock::now() - start, 2500ms);
     EXPECT_EQ(server.peakInFlight("127.0.0.1"), 2);
     EXPECT_EQ(server.peakInFlight("localhost"), 2);
-
-    test::LinkTestServer other;
-    options.perHost = 1;
-    LinkValidator single(options);
-    verdicts(single, {other.url("/slow/a"), other.url("/slow/b"), other.url("/slow/c")});
-    EXPECT_EQ(other.peakInFlight("127.0.0.1"), 1);
 }
 
 TEST(LinkValidator, AHostThatAsksToSlowDownIsWaitedForInsteadOfMarkedBroken)

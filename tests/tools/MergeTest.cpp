@@ -16,14 +16,11 @@ namespace {
 using Names = std::vector<std::string>;
 
 // Stops a run once it has asked `after` times.
-class StopAfter : public playlist::ProgressObserver {
-public:
-    explicit StopAfter(int after) : m_left(after) {}
+struct StopAfter : playlist::ProgressObserver {
+    explicit StopAfter(int after) : left(after) {}
     void progress(const playlist::Progress&) override {}
-    bool cancelRequested() override { return m_left-- <= 0; }
-
-private:
-    int m_left;
+    bool cancelRequested() override { return left-- <= 0; }
+    int left;
 };
 
 std::string entry(const std::string& group, const std::string& name, const std::string& link,
@@ -53,15 +50,6 @@ protected:
     playlist::LoadResult stage(const std::string& text, playlist::ProgressObserver* stop = nullptr)
     {
         return stageSecondPlaylist(home.write("second.m3u", text), options, stop);
-    }
-    Names column(const std::string& sql) const
-    {
-        Names values;
-        store::Statement st = s.db.prepare(sql);
-        while (st.step()) {
-            values.push_back(st.columnText(0));
-        }
-        return values;
     }
     void expectOpenPlaylistAsBefore() const
     {
@@ -93,11 +81,12 @@ TEST_F(Merge, TakenNamesGetTheFirstFreeNumberAndNewGroupsFollow)
     expectOpenPlaylistAsBefore(); // staging leaves the open playlist alone
     // The merge reader's type rule: the radio attribute, then the end of the last part.
     EXPECT_EQ(
-        column("SELECT name || ' ' || type || ' ' || broj FROM Playlist_Second ORDER BY rowid"),
+        s.texts("SELECT name || ' ' || type || ' ' || broj FROM Playlist_Second ORDER BY rowid"),
         (Names{"A VOD 2", "B Live 3", "C Radio 4", "D Live 5", "E VOD 6", "F Live 7"}));
-    EXPECT_EQ(column("SELECT grupa || ' ' || type || ' ' || count || ' ' || broj FROM Grupa_Second "
-                     "ORDER BY broj"),
-              (Names{"Sport VOD 3 1", "Films Live 1 2", "NEWS Radio 1 3", "News2 Live 1 4"}));
+    EXPECT_EQ(
+        s.texts("SELECT grupa || ' ' || type || ' ' || count || ' ' || broj FROM Grupa_Second "
+                "ORDER BY broj"),
+        (Names{"Sport VOD 3 1", "Films Live 1 2", "NEWS Radio 1 3", "News2 Live 1 4"}));
 
     const MergeResult merged = mergeSecondPlaylist(s.db);
     EXPECT_EQ(merged.channels, 6);
@@ -106,8 +95,8 @@ TEST_F(Merge, TakenNamesGetTheFirstFreeNumberAndNewGroupsFollow)
     // Sport2 belongs to the open playlist and NEWS2 is taken by News2 of the second one.
     EXPECT_EQ(s.groups(), (Names{"sport", "Sport2", "News", "Sport3", "Films", "NEWS3", "News2"}));
     EXPECT_EQ(s.names("Sport3"), (Names{"A", "E", "F"}));
-    EXPECT_EQ(column("SELECT grupa FROM Playlist WHERE name = 'F'"), Names{"Sport3"});
-    EXPECT_EQ(column("SELECT type || ' ' || count FROM Grupa ORDER BY broj"),
+    EXPECT_EQ(s.texts("SELECT grupa FROM Playlist WHERE name = 'F'"), Names{"Sport3"});
+    EXPECT_EQ(s.texts("SELECT type || ' ' || count FROM Grupa ORDER BY broj"),
               (Names{"Live 2", "Live 1", "Live 1", "VOD 3", "Live 1", "Radio 1", "Live 1"}));
     // Every channel has a number of its own, group after group.
     EXPECT_EQ(s.column("Playlist", "broj"),
@@ -130,7 +119,7 @@ TEST_F(Merge, StoppedReadingMergesThePartRead)
     const playlist::LoadResult staged = stage(text, &stop);
     EXPECT_EQ(staged.status, playlist::LoadStatus::Cancelled);
     EXPECT_EQ(staged.channels(), 10);
-    EXPECT_EQ(column("SELECT grupa || ' ' || count FROM Grupa_Second ORDER BY broj"),
+    EXPECT_EQ(s.texts("SELECT grupa || ' ' || count FROM Grupa_Second ORDER BY broj"),
               (Names{"G1 4", "G2 3", "G0 3"}));
     const MergeResult merged = mergeSecondPlaylist(s.db);
     EXPECT_EQ(merged.channels, 10);
@@ -170,7 +159,7 @@ TEST_F(Merge, BadInputLeavesTheOpenPlaylistAlone)
     EXPECT_EQ(binary.status, playlist::LoadStatus::SourceUnreadable);
     EXPECT_NE(binary.message.find("binary"), std::string::npos) << binary.message;
     // Refused files leave the staged playlist too.
-    EXPECT_EQ(column("SELECT grupa FROM Grupa_Second"), Names{"Kept"});
+    EXPECT_EQ(s.texts("SELECT grupa FROM Grupa_Second"), Names{"Kept"});
 
     StopAfter now(0);
     const playlist::LoadResult stopped = stage(entry("G", "A", "http://x/a"), &now);
