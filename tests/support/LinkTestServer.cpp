@@ -9,6 +9,8 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
+#include <thread>
 
 namespace listrion::test {
 namespace {
@@ -190,6 +192,10 @@ LinkTestServer::LinkTestServer() : m_state(std::make_unique<State>())
     Routes::add(*m_state);
     m_port = m_state->server.bind_to_any_port("127.0.0.1");
     m_thread = std::thread([this] { m_state->server.listen_after_bind(); });
+    // A stop() before the loop runs would be lost and leave the destructor waiting for ever.
+    while (!m_state->server.is_running()) {
+        std::this_thread::sleep_for(1ms);
+    }
 }
 
 LinkTestServer::~LinkTestServer()
