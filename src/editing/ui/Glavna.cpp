@@ -158,8 +158,7 @@ bool Glavna::start()
     playlist::dropLeftoverTables(*m_db);
 
     const settings::StartupSettings startup = settings::StartupSettings::apply(m_settings);
-    m_texts = std::make_unique<settings::LanguageFile>(
-        settings::LanguageFile::current(m_settings, m_folder));
+    m_texts = std::make_unique<settings::CurrentTexts>(m_settings, m_folder);
 
     m_groups = new GroupGridModel(*m_db, this);
     m_channels = new ChannelGridModel(*m_db, this);

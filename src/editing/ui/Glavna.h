@@ -203,7 +203,7 @@ private:
     settings::Settings m_settings;
     Services m_services;
     StoreEvents m_events;
-    std::unique_ptr<settings::LanguageFile> m_texts;
+    std::unique_ptr<settings::CurrentTexts> m_texts;
     // Held from start() until the window is destroyed, after the store's last connection.
     store::FolderLock m_lock;
     std::optional<store::Database> m_db;

@@ -199,8 +199,7 @@ void Glavna::fillGroupSubmenu(QMenu* sub)
 
 void Glavna::Prevedi()
 {
-    m_texts = std::make_unique<settings::LanguageFile>(
-        settings::LanguageFile::current(m_settings, m_folder));
+    m_texts = std::make_unique<settings::CurrentTexts>(m_settings, m_folder);
     const settings::Language* language =
         settings::Languages::byFile(settings::Languages::currentFile(m_settings));
     controls::useQtTranslations(language != nullptr ? language->qtLocale : "en");
