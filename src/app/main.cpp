@@ -104,7 +104,7 @@ int main(int argc, char** argv)
     sinceMain.start();
     QApplication app(argc, argv);
     QApplication::setApplicationName("listrion");
-    QApplication::setApplicationDisplayName("Listrion");
+    // No application display name: Qt would add " — Listrion" to the main window's title.
     QApplication::setDesktopFileName("listrion");
     QApplication::setWindowIcon(QIcon::fromTheme("listrion", QIcon(":/listrion.svg")));
 

@@ -3,8 +3,13 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace listrion::controls {
 namespace {
+
+constexpr double kSmallestPoints = 6.5;
+constexpr int kSmallestPixels = 9;
 
 constexpr int kGap = 4;
 constexpr int kTextFlags = Qt::AlignCenter | Qt::TextShowMnemonic;
@@ -86,6 +91,18 @@ void drawCaption(QPainter& p, const QRect& r, const GumbFrame& frame, const Gumb
     QFont font = look.font;
     if (frame.underline) {
         font.setUnderline(true);
+    }
+    // A caption wider than its button (a longer word in another language) is drawn smaller,
+    // down to a readable size, rather than cut off at both ends.
+    const int wide = QFontMetrics(font).size(Qt::TextShowMnemonic, look.caption).width();
+    if (wide > r.width() && r.width() > 0) {
+        const double scale = static_cast<double>(r.width()) / wide;
+        if (font.pointSizeF() > 0) {
+            font.setPointSizeF(std::max(kSmallestPoints, font.pointSizeF() * scale));
+        } else if (font.pixelSize() > 0) {
+            font.setPixelSize(
+                std::max(kSmallestPixels, static_cast<int>(font.pixelSize() * scale)));
+        }
     }
     p.setFont(font);
     const auto at = [&](QPoint offset, const QColor& color) {

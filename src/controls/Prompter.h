@@ -37,6 +37,19 @@ public:
     // A save-file dialog; the chosen path with the default extension added when the user typed
     // none, or nullopt when cancelled. It does not ask about overwriting: the window does.
     virtual std::optional<QString> saveFile(const FileRequest& request) = 0;
+
+    // The captions of the message boxes' buttons in the program's language; an empty one keeps
+    // the caption of Qt's own translation.
+    struct ButtonTexts {
+        QString yes;
+        QString no;
+        QString ok;
+    };
+    void setButtonTexts(const ButtonTexts& texts) { m_buttonTexts = texts; }
+    const ButtonTexts& buttonTexts() const { return m_buttonTexts; }
+
+private:
+    ButtonTexts m_buttonTexts;
 };
 
 // `path` with ".extension" appended when its file name has no extension ("out" → "out.m3u";

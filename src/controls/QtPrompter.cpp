@@ -1,6 +1,6 @@
 #include "controls/QtPrompter.h"
 
-#include <QApplication>
+#include <QAbstractButton>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
@@ -10,23 +10,43 @@
 namespace listrion::controls {
 namespace {
 
+// The program sets no application display name (Qt would add it to every window title).
 QString boxTitle(const QString& title)
 {
-    return title.isEmpty() ? QApplication::applicationDisplayName() : title;
+    return title.isEmpty() ? QStringLiteral("Listrion") : title;
+}
+
+// A message box over `parent` whose buttons carry the language file's captions where given.
+int askBox(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text,
+           QMessageBox::StandardButtons buttons, const Prompter::ButtonTexts& captions)
+{
+    QMessageBox box(icon, boxTitle(title), text, buttons, parent);
+    const std::pair<QMessageBox::StandardButton, QString> named[] = {
+        {QMessageBox::Yes, captions.yes},
+        {QMessageBox::No, captions.no},
+        {QMessageBox::Ok, captions.ok}};
+    for (const auto& [which, caption] : named) {
+        if (QAbstractButton* button = box.button(which); button != nullptr && !caption.isEmpty()) {
+            button->setText(caption);
+        }
+    }
+    if (buttons.testFlag(QMessageBox::Yes)) {
+        box.setDefaultButton(QMessageBox::Yes);
+    }
+    return box.exec();
 }
 
 } // namespace
 
 void QtPrompter::message(const QString& text, const QString& title)
 {
-    QMessageBox::information(m_parent, boxTitle(title), text, QMessageBox::Ok);
+    askBox(m_parent, QMessageBox::Information, title, text, QMessageBox::Ok, buttonTexts());
 }
 
 bool QtPrompter::question(const QString& text, const QString& title)
 {
-    return QMessageBox::question(m_parent, boxTitle(title), text,
-                                 QMessageBox::Yes | QMessageBox::No,
-                                 QMessageBox::Yes) == QMessageBox::Yes;
+    return askBox(m_parent, QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No,
+                  buttonTexts()) == QMessageBox::Yes;
 }
 
 std::optional<QString> QtPrompter::input(const QString& prompt, const QString& title,

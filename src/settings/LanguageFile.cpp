@@ -59,4 +59,16 @@ std::string LanguageFile::decode(std::string_view stored, bool raw)
     return listrion::text::decodePercentUtf8(stored);
 }
 
+CurrentTexts::CurrentTexts(const Settings& settings, const ProgramFolder& folder)
+    : m_language(LanguageFile::current(settings, folder)),
+      m_english(ProgramFolder::shippedDataFolder() / "English.lng", false)
+{
+}
+
+std::string CurrentTexts::text(std::string_view section, int key) const
+{
+    return m_language.contains(section, key) ? m_language.text(section, key)
+                                             : m_english.text(section, key);
+}
+
 } // namespace listrion::settings

@@ -40,4 +40,19 @@ private:
     IniDocument m_document;
 };
 
+// The language in use with the shipped English file behind it: a key that the program folder's
+// copy of the language file lacks (a copy an older version installed there) shows its English
+// text rather than an empty caption. A key the file has, even empty, is taken as it is.
+class CurrentTexts : public TextSource {
+public:
+    CurrentTexts(const Settings& settings, const ProgramFolder& folder);
+
+    using TextSource::text;
+    std::string text(std::string_view section, int key) const override;
+
+private:
+    LanguageFile m_language;
+    LanguageFile m_english;
+};
+
 } // namespace listrion::settings

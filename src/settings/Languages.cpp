@@ -9,19 +9,19 @@ namespace listrion::settings::Languages {
 namespace {
 
 constexpr std::array<Language, 13> kLanguages = {{
-    {1, "Albanien", "Albanien.lng", "Central European", false},
-    {2, "Croatien", "Croatien.lng", "Balkan", false},
-    {3, "Czech", "Czech.lng", "Central European", false},
-    {4, "English", "English.lng", "Western European", false},
-    {5, "French", "French.lng", "Western European", false},
-    {6, "Germany", "Germany.lng", "Central European", true},
-    {7, "Hungarian", "Hungarian.lng", "Central European", false},
-    {8, "Italian", "Italian.lng", "Central European", false},
-    {9, "Polish", "Polish.lng", "Central European", false},
-    {10, "Spanish", "Spanish.lng", "Central European", false},
-    {11, "Slovenien", "Slovenien.lng", "Balkan", false},
-    {12, "Slovak", "Slovak.lng", "Central European", false},
-    {13, "Turkish", "Turkish.lng", "Turkish", false},
+    {1, "Albanien", "Albanien.lng", "Central European", false, "sq"},
+    {2, "Croatien", "Croatien.lng", "Balkan", false, "hr"},
+    {3, "Czech", "Czech.lng", "Central European", false, "cs"},
+    {4, "English", "English.lng", "Western European", false, "en"},
+    {5, "French", "French.lng", "Western European", false, "fr"},
+    {6, "Germany", "Germany.lng", "Central European", true, "de"},
+    {7, "Hungarian", "Hungarian.lng", "Central European", false, "hu"},
+    {8, "Italian", "Italian.lng", "Central European", false, "it"},
+    {9, "Polish", "Polish.lng", "Central European", false, "pl"},
+    {10, "Spanish", "Spanish.lng", "Central European", false, "es"},
+    {11, "Slovenien", "Slovenien.lng", "Balkan", false, "sl"},
+    {12, "Slovak", "Slovak.lng", "Central European", false, "sk"},
+    {13, "Turkish", "Turkish.lng", "Turkish", false, "tr"},
 }};
 
 } // namespace

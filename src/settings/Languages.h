@@ -10,11 +10,12 @@ namespace listrion::settings {
 
 // One entry of the language menu.
 struct Language {
-    int position;             // 1..13, its place in the menu
-    std::string_view caption; // shown in the menu
-    std::string_view file;    // language file in the program folder
-    std::string_view region;  // Region 1 set together with the language
-    bool raw;                 // texts shown as stored (windows-1250), without decoding
+    int position;              // 1..13, its place in the menu
+    std::string_view caption;  // shown in the menu
+    std::string_view file;     // language file in the program folder
+    std::string_view region;   // Region 1 set together with the language
+    bool raw;                  // texts shown as stored (windows-1250), without decoding
+    std::string_view qtLocale; // the language of Qt's own translations (qtbase_<qtLocale>)
 };
 
 // The thirteen interface languages and the settings that choose one.

@@ -100,7 +100,91 @@
     X(CheckLinkExitButton, "Check_Link", 11)                                                       \
     X(CheckLinkFinished, "Check_Link", 12)                                                         \
     X(CheckLinkStopped, "Check_Link", 13)                                                          \
-    X(WorkReadingDownload, "Work", 2)
+    X(WorkReadingDownload, "Work", 2)                                                              \
+    X(MenuFile, "Menu", 1)                                                                         \
+    X(MenuEdit, "Menu", 2)                                                                         \
+    X(MenuGroups, "Menu", 3)                                                                       \
+    X(MenuChannels, "Menu", 4)                                                                     \
+    X(MenuExtra, "Menu", 5)                                                                        \
+    X(MenuTools, "Menu", 6)                                                                        \
+    X(MenuLogo, "Menu", 7)                                                                         \
+    X(MenuHelp, "Menu", 8)                                                                         \
+    X(MenuLanguage, "Menu", 9)                                                                     \
+    X(OpenPlaylistEntry, "Menu", 10)                                                               \
+    X(OpenAddressEntry, "Menu", 11)                                                                \
+    X(NewPlaylistEntry, "Menu", 12)                                                                \
+    X(SavePlaylistEntry, "Menu", 13)                                                               \
+    X(MergePlaylistEntry, "Menu", 14)                                                              \
+    X(ConvertPlaylistMenu, "Menu", 15)                                                             \
+    X(ClosePlaylistEntry, "Menu", 16)                                                              \
+    X(RenumberPlaylistEntry, "Menu", 17)                                                           \
+    X(ExitEntry, "Menu", 18)                                                                       \
+    X(EpgAddressesEntry, "Menu", 19)                                                               \
+    X(UndoEntry, "Menu", 20)                                                                       \
+    X(RedoEntry, "Menu", 21)                                                                       \
+    X(AddGroupEntry, "Menu", 22)                                                                   \
+    X(RenameGroupEntry, "Menu", 23)                                                                \
+    X(DeleteGroupEntry, "Menu", 24)                                                                \
+    X(GroupUpEntry, "Menu", 25)                                                                    \
+    X(GroupDownEntry, "Menu", 26)                                                                  \
+    X(GroupToTopEntry, "Menu", 27)                                                                 \
+    X(GroupToBottomEntry, "Menu", 28)                                                              \
+    X(GroupEditorEntry, "Menu", 29)                                                                \
+    X(TickedGroupsToTopEntry, "Menu", 30)                                                          \
+    X(TickedGroupsToBottomEntry, "Menu", 31)                                                       \
+    X(LeaveTickingEntry, "Menu", 32)                                                               \
+    X(RepairGroupTypesEntry, "Menu", 33)                                                           \
+    X(ExportGroupsEntry, "Menu", 34)                                                               \
+    X(ExportTickedGroupsEntry, "Menu", 35)                                                         \
+    X(AddParentalCodeEntry, "Menu", 36)                                                            \
+    X(RemoveParentalCodeEntry, "Menu", 37)                                                         \
+    X(ChannelUpEntry, "Menu", 38)                                                                  \
+    X(ChannelDownEntry, "Menu", 39)                                                                \
+    X(ChannelToTopEntry, "Menu", 40)                                                               \
+    X(ChannelToBottomEntry, "Menu", 41)                                                            \
+    X(DeleteChannelEntry, "Menu", 42)                                                              \
+    X(EditChannelEntry, "Menu", 43)                                                                \
+    X(AddChannelEntry, "Menu", 44)                                                                 \
+    X(MoveToGroupMenu, "Menu", 45)                                                                 \
+    X(CopyToGroupMenu, "Menu", 46)                                                                 \
+    X(CopyTickingEntry, "Menu", 47)                                                                \
+    X(TickedChannelsUpEntry, "Menu", 48)                                                           \
+    X(TickedChannelsDownEntry, "Menu", 49)                                                         \
+    X(TickedChannelsToTopEntry, "Menu", 50)                                                        \
+    X(TickedChannelsToBottomEntry, "Menu", 51)                                                     \
+    X(ChannelEditorEntry, "Menu", 52)                                                              \
+    X(PlayChannelEntry, "Menu", 53)                                                                \
+    X(FindChannelEntry, "Menu", 54)                                                                \
+    X(ChannelExplorerEntry, "Menu", 55)                                                            \
+    X(UndoAllEntry, "Menu", 56)                                                                    \
+    X(CheckLinksEntry, "Menu", 57)                                                                 \
+    X(OpenButton, "Menu", 58)                                                                      \
+    X(OpenAddressButton, "Menu", 59)                                                               \
+    X(NewButton, "Menu", 60)                                                                       \
+    X(BackupButton, "Menu", 61)                                                                    \
+    X(RestoreBackupButton, "Menu", 62)                                                             \
+    X(UpButton, "Menu", 63)                                                                        \
+    X(DownButton, "Menu", 64)                                                                      \
+    X(RenameButton, "Menu", 65)                                                                    \
+    X(DeleteButton, "Menu", 66)                                                                    \
+    X(EditorButton, "Menu", 67)                                                                    \
+    X(MergeButton, "Menu", 68)                                                                     \
+    X(AddButton, "Menu", 69)                                                                       \
+    X(EditButton, "Menu", 70)                                                                      \
+    X(PlayButton, "Menu", 71)                                                                      \
+    X(FindButton, "Menu", 72)                                                                      \
+    X(ExplorerButton, "Menu", 73)                                                                  \
+    X(PlaylistNameLabel, "Menu", 74)                                                               \
+    X(PlaylistLabel, "Menu", 75)                                                                   \
+    X(TickColumn, "Menu", 76)                                                                      \
+    X(TypeColumn, "Menu", 77)                                                                      \
+    X(StreamsColumn, "Menu", 78)                                                                   \
+    X(EpgIdColumn, "Menu", 79)                                                                     \
+    X(LinkColumn, "Menu", 80)                                                                      \
+    X(LogoColumn, "Menu", 81)                                                                      \
+    X(YesButton, "Menu", 82)                                                                       \
+    X(NoButton, "Menu", 83)                                                                        \
+    X(OkButton, "Menu", 84)
 
 namespace listrion::settings::Texts {
 

@@ -1,4 +1,10 @@
 #include "controls/Prompter.h"
+#include "controls/QtPrompter.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -12,4 +18,26 @@ TEST(Prompter, SavedNamesWithoutAnExtensionGetTheDefaultOne)
     EXPECT_EQ(withDefaultExtension("/home/u/out.txt", "m3u"), "/home/u/out.txt");
     EXPECT_EQ(withDefaultExtension("/home/u/out.", "m3u"), "/home/u/out.");
     EXPECT_EQ(withDefaultExtension("/home/u/out", ""), "/home/u/out");
+}
+
+// A question's buttons carry the language's captions; one without a caption keeps Qt's own.
+TEST(QtPrompter, BoxButtonsTakeTheGivenCaptions)
+{
+    listrion::controls::QtPrompter prompter;
+    prompter.setButtonTexts({"Ja", {}, "Gut"});
+    QStringList seen;
+    QTimer::singleShot(0, [&seen] {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (auto* box = qobject_cast<QMessageBox*>(window);
+                box != nullptr && box->isVisible()) {
+                for (const QAbstractButton* button : box->buttons()) {
+                    seen << button->text();
+                }
+                box->button(QMessageBox::Yes)->click();
+            }
+        }
+    });
+    EXPECT_TRUE(prompter.question("Replace the file?"));
+    seen.sort();
+    EXPECT_EQ(seen, QStringList({"&No", "Ja"}));
 }

@@ -86,6 +86,16 @@ TEST_F(LanguageTest, MissingFileKeyOrNameGivesEmptyTextsAndEnglishIsTheDefault)
 
     settings.write(Keys::Jezik, "Polish.lng");
     EXPECT_EQ(LanguageFile::current(settings, folder).text("Main", 60), "");
+
+    // A copy from an older version lacks newer keys: the windows show them from the shipped
+    // English file, while a key the copy has, even empty, stays as it is.
+    temp.write("Polish.lng", "[Main]\n64=\n");
+    const CurrentTexts current(settings, folder);
+    const LanguageFile shipped(ProgramFolder::shippedDataFolder() / "English.lng", false);
+    ASSERT_FALSE(shipped.text("Main", 60).empty());
+    EXPECT_EQ(current.text("Main", 60), shipped.text("Main", 60));
+    ASSERT_FALSE(shipped.text("Main", 64).empty());
+    EXPECT_EQ(current.text("Main", 64), "");
 }
 
 TEST(Regions, EveryOfferedRegionHasAGridFontAndAFontList)

@@ -10,6 +10,7 @@
 #include "playlist/Leftovers.h"
 #include "settings/Languages.h"
 #include "settings/StartupSettings.h"
+#include "settings/TextCatalogue.h"
 #include "store/Compaction.h"
 #include "store/Schema.h"
 #include "store/Tables.h"
@@ -128,9 +129,9 @@ void Glavna::buildWidgets()
     resize(1200, 760);
 }
 
-controls::Gumb* Glavna::addButton(QWidget* frame, const char* name, const QString& caption)
+controls::Gumb* Glavna::addButton(QWidget* frame, const char* name, settings::TextKey caption)
 {
-    auto* button = new controls::Gumb(caption, frame);
+    auto* button = keyed(new controls::Gumb(QString(), frame), caption);
     button->setObjectName(name);
     button->setMinimumSize(110, 30);
     frame->layout()->addWidget(button);
@@ -157,8 +158,7 @@ bool Glavna::start()
     playlist::dropLeftoverTables(*m_db);
 
     const settings::StartupSettings startup = settings::StartupSettings::apply(m_settings);
-    m_texts = std::make_unique<settings::LanguageFile>(
-        settings::LanguageFile::current(m_settings, m_folder));
+    m_texts = std::make_unique<settings::CurrentTexts>(m_settings, m_folder);
 
     m_groups = new GroupGridModel(*m_db, this);
     m_channels = new ChannelGridModel(*m_db, this);
@@ -192,28 +192,38 @@ void Glavna::showCodepage()
 void Glavna::showChosenPlaylist()
 {
     showCodepage();
-    const std::optional<std::string> chosen = store::chosenPlaylist(*m_db);
-    if (!chosen) {
-        m_playlistLabel->setText("  Playlist name  :  ");
-        m_statusFile->clear();
-        return;
+    m_labelFile.clear();
+    m_labelChosen.reset();
+    if (const std::optional<std::string> chosen = store::chosenPlaylist(*m_db)) {
+        m_labelChosen = QString::fromStdString(*chosen);
     }
-    const QString name = QString::fromStdString(*chosen);
-    m_playlistLabel->setText("  Playlist : " + name);
-    m_statusName->setText("  Playlist name");
-    // The file name after the last separator (Windows and POSIX paths alike).
-    m_statusFile->setText(name.mid(std::max(name.lastIndexOf('\\'), name.lastIndexOf('/')) + 1));
+    showPlaylistLabels();
 }
 
 void Glavna::setPlaylistLabel(const QString& file)
 {
-    m_playlistLabel->setText("  Playlist name  :  " + file);
-    m_statusName->setText("  Playlist name");
+    m_labelFile = file;
+    m_labelChosen.reset();
+    showPlaylistLabels();
+}
+
+void Glavna::showPlaylistLabels()
+{
+    const QString name = text(settings::Texts::PlaylistNameLabel);
+    const QString file = m_labelChosen.value_or(m_labelFile);
+    m_playlistLabel->setText(m_labelChosen
+                                 ? "  " + text(settings::Texts::PlaylistLabel) + " : " + file
+                                 : "  " + name + "  :  " + file);
+    if (!file.isEmpty()) {
+        m_statusName->setText("  " + name);
+    }
+    // The file name after the last separator (Windows and POSIX paths alike).
     m_statusFile->setText(file.mid(std::max(file.lastIndexOf('\\'), file.lastIndexOf('/')) + 1));
 }
 
 void Glavna::setTitle()
 {
+    // Qt adds no program name to it: the program sets no application display name.
     setWindowTitle(QString("Velmora  Listrion   Version %1.%2.%3")
                        .arg(kVersionMajor)
                        .arg(kVersionMinor)

@@ -2,6 +2,7 @@
 
 #include "controls/Prompter.h"
 #include "editing/StoreEvents.h"
+#include "editing/ui/KeyedCaptions.h"
 #include "playlist/ExportFormat.h"
 #include "playlist/HttpClient.h"
 #include "playlist/LoadResult.h"
@@ -147,9 +148,14 @@ private:
     // mnuPlayChannel2, mnuCheck_broken_channels); the start-up check of the media player.
     void buildToolEntries();
     void checkMediaPlayer();
-    QAction* addCommand(QMenu* menu, const char* name, const QString& caption,
+    QAction* addCommand(QMenu* menu, const char* name, settings::TextKey caption,
                         void (Glavna::*slot)());
-    controls::Gumb* addButton(QWidget* frame, const char* name, const QString& caption);
+    controls::Gumb* addButton(QWidget* frame, const char* name, settings::TextKey caption);
+    // Registers the caption of a menu, an entry or a button to be set from the language file.
+    template <typename T> T* keyed(T* object, settings::TextKey key)
+    {
+        return m_captions.add(object, key);
+    }
     void buildExportMenus(QMenu* convert, QMenu* groups);
     void buildGroupCommands(QMenu* groups, QWidget* groupPane);
     void buildChannelCommands(QMenu* channels, QWidget* channelPane);
@@ -178,6 +184,8 @@ private:
     void showCodepage();
     void setTitle();
     void setPlaylistLabel(const QString& file);
+    // The playlist labels of the window and the status bar, in the language in use.
+    void showPlaylistLabels();
     QString text(const settings::TextKey& key) const;
     bool offerToSave();
     // Reads a file or an address in the loading window, then re-reads the grids.
@@ -195,7 +203,7 @@ private:
     settings::Settings m_settings;
     Services m_services;
     StoreEvents m_events;
-    std::unique_ptr<settings::LanguageFile> m_texts;
+    std::unique_ptr<settings::CurrentTexts> m_texts;
     // Held from start() until the window is destroyed, after the store's last connection.
     store::FolderLock m_lock;
     std::optional<store::Database> m_db;
@@ -210,11 +218,15 @@ private:
     QLabel* m_statusName = nullptr;
     QLabel* m_statusFile = nullptr;
     QLabel* m_statusCodepage = nullptr; // the code page the playlist was read with
+    // What the playlist labels show: a file or address being opened, else the chosen playlist.
+    QString m_labelFile;
+    std::optional<QString> m_labelChosen;
     WaitPanel* m_wait = nullptr;
     QWidget* m_frame5 = nullptr;
     QWidget* m_frame7 = nullptr;
     QWidget* m_frame8 = nullptr;
     QList<QMenu*> m_commandMenus;
+    ui::KeyedCaptions m_captions;
     QList<QMenu*> m_groupSubmenus; // mnuxxx, mnuxxx2, mnuxxxCopy, mnuxxxCopy2
     QStringList m_groupMenuNames;
     QList<QMenu*> m_staleGroupSubmenus; // not yet showing m_groupMenuNames

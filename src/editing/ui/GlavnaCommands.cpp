@@ -58,8 +58,7 @@ void Glavna::newPlaylist()
     }
     m_channels->showAll();
     setTitle();
-    m_playlistLabel->setText("  Playlist name  :  ");
-    m_statusFile->clear();
+    setPlaylistLabel(QString());
     m_statusCodepage->clear();
     Kreiraj_Meni();
     refreshGrids();
@@ -79,8 +78,7 @@ void Glavna::closePlaylist()
     }
     Kreiraj_Meni();
     refreshGrids();
-    m_playlistLabel->setText("  Playlist name  :  ");
-    m_statusFile->clear();
+    setPlaylistLabel(QString());
     m_statusCodepage->clear();
 }
 

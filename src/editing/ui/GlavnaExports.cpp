@@ -36,7 +36,7 @@ const char* exportCaption(playlist::ExportFormat format)
     case ExportFormat::OpenboxX5:
         return "Openbox X5 (.txt)...";
     case ExportFormat::Epg:
-        return "EPG channel addresses (.txt)...";
+        break;
     }
     return "";
 }
@@ -49,7 +49,11 @@ void Glavna::buildExportMenus(QMenu* convert, QMenu* groups)
         if (info.format == playlist::ExportFormat::Epg) {
             convert->addSeparator();
         }
-        QAction* entry = convert->addAction(exportCaption(info.format));
+        // The other formats are named by the boxes' own names, the same in every language.
+        QAction* entry =
+            info.format == playlist::ExportFormat::Epg
+                ? keyed(convert->addAction(QString()), settings::Texts::EpgAddressesEntry)
+                : convert->addAction(exportCaption(info.format));
         entry->setObjectName(QString::fromUtf8(info.menuEntry.data(),
                                                static_cast<qsizetype>(info.menuEntry.size())));
         const playlist::ExportFormat format = info.format;
@@ -60,10 +64,11 @@ void Glavna::buildExportMenus(QMenu* convert, QMenu* groups)
     groups->addSeparator();
     m_groupPopup->addSeparator();
     for (auto [menu, suffix] : {std::pair{groups, ""}, std::pair{m_groupPopup, "2"}}) {
-        QAction* select = menu->addAction("Export groups...");
+        QAction* select = keyed(menu->addAction(QString()), settings::Texts::ExportGroupsEntry);
         select->setObjectName(QString("mnuExport") + suffix);
         connect(select, &QAction::triggered, this, &Glavna::enterGroupSelection);
-        QAction* write = menu->addAction("Export ticked groups...");
+        QAction* write =
+            keyed(menu->addAction(QString()), settings::Texts::ExportTickedGroupsEntry);
         write->setObjectName(QString("mnuExport_Groups") + suffix);
         write->setVisible(false);
         connect(write, &QAction::triggered, this, &Glavna::exportTickedGroups);

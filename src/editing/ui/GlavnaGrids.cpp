@@ -46,7 +46,8 @@ void Glavna::setupGrids()
 
 void Glavna::applyGroupColumns()
 {
-    m_groups->setHeaders({"sel.", "Group name", "Type", "Streams"});
+    m_groups->setHeaders({text(settings::Texts::TickColumn), text(settings::Texts::GroupNameLabel),
+                          text(settings::Texts::TypeColumn), text(settings::Texts::StreamsColumn)});
     QFont caption("Verdana");
     caption.setBold(true);
     m_groupCaption->setFont(caption);

@@ -7,6 +7,7 @@
 #include "editing/ui/ChannelGridPart.h"
 #include "editing/ui/EditingContext.h"
 #include "editing/ui/GroupGridPart.h"
+#include "settings/TextCatalogue.h"
 
 #include <QAction>
 #include <QBoxLayout>
@@ -46,23 +47,25 @@ void Glavna::buildGroupCommands(QMenu* groups, QWidget* groupPane)
     connect(part, &GroupGridPart::ticksChanged, this, &Glavna::applyGroupColumns);
     connect(part, &GroupGridPart::modesLeft, this, &Glavna::leaveGroupSelection);
 
+    using namespace settings::Texts;
     struct Entry {
         const char* main;
         const char* popup; // nullptr: no pop-up copy
-        const char* caption;
+        settings::TextKey caption;
         void (GroupGridPart::*command)();
         bool single; // acts on the current group: disabled while groups are ticked
     };
     const Entry entries[] = {
-        {"mnuAddGroup", "mnuAdd_group2", "Add group...", &GroupGridPart::addGroup, true},
-        {"mnuEdit_group", "mnuEdit_group2", "Rename group...", &GroupGridPart::editGroup, true},
-        {"mnuDeletegroup", "mnuDelete_group2", "Delete group", &GroupGridPart::deleteGroups, true},
-        {"mnuMoveUpGroup", "mnuMove_group_up2", "Move group up", &GroupGridPart::moveUp, false},
-        {"mnuMoveDownGroup", "mnuMove_group_down2", "Move group down", &GroupGridPart::moveDown,
+        {"mnuAddGroup", "mnuAdd_group2", AddGroupEntry, &GroupGridPart::addGroup, true},
+        {"mnuEdit_group", "mnuEdit_group2", RenameGroupEntry, &GroupGridPart::editGroup, true},
+        {"mnuDeletegroup", "mnuDelete_group2", DeleteGroupEntry, &GroupGridPart::deleteGroups,
+         true},
+        {"mnuMoveUpGroup", "mnuMove_group_up2", GroupUpEntry, &GroupGridPart::moveUp, false},
+        {"mnuMoveDownGroup", "mnuMove_group_down2", GroupDownEntry, &GroupGridPart::moveDown,
          false},
-        {"mnuMove_group_top", "mnuMove_group_top2", "Move group to top", &GroupGridPart::moveToTop,
+        {"mnuMove_group_top", "mnuMove_group_top2", GroupToTopEntry, &GroupGridPart::moveToTop,
          false},
-        {"mnuMove_group_bottom", "mnuMove_group_bottom2", "Move group to bottom",
+        {"mnuMove_group_bottom", "mnuMove_group_bottom2", GroupToBottomEntry,
          &GroupGridPart::moveToBottom, false},
     };
     for (const Entry& e : entries) {
@@ -70,7 +73,7 @@ void Glavna::buildGroupCommands(QMenu* groups, QWidget* groupPane)
             if (name == nullptr) {
                 continue;
             }
-            QAction* action = entry(menu, name, e.caption);
+            QAction* action = keyed(entry(menu, name, {}), e.caption);
             connect(action, &QAction::triggered, part, e.command);
             if (e.single) {
                 part->addSingleGroupEntry(action);
@@ -78,7 +81,7 @@ void Glavna::buildGroupCommands(QMenu* groups, QWidget* groupPane)
         }
     }
     part->addSingleGroupEntry(
-        addCommand(groups, "mnuEdit_all_groups", "Group editor...", &Glavna::openGroupEditor));
+        addCommand(groups, "mnuEdit_all_groups", GroupEditorEntry, &Glavna::openGroupEditor));
     groups->addSeparator();
     m_groupPopup->addSeparator();
     for (auto [menu, suffix, leave] :
@@ -92,12 +95,13 @@ void Glavna::buildGroupCommands(QMenu* groups, QWidget* groupPane)
         connect(all, &QAction::triggered, part, &GroupGridPart::selectAll);
         all->setVisible(false);
         part->addSelectAllEntry(all);
-        connect(entry(menu, "mnuMultiselect_move_group_to_top" + s, "Move ticked groups to top"),
-                &QAction::triggered, part, [part] { part->moveTicked(true); });
         connect(
-            entry(menu, "mnuMultiselect_move_group_to_bottom" + s, "Move ticked groups to bottom"),
-            &QAction::triggered, part, [part] { part->moveTicked(false); });
-        connect(entry(menu, leave, "Leave ticking"), &QAction::triggered, part,
+            keyed(entry(menu, "mnuMultiselect_move_group_to_top" + s, {}), TickedGroupsToTopEntry),
+            &QAction::triggered, part, [part] { part->moveTicked(true); });
+        connect(keyed(entry(menu, "mnuMultiselect_move_group_to_bottom" + s, {}),
+                      TickedGroupsToBottomEntry),
+                &QAction::triggered, part, [part] { part->moveTicked(false); });
+        connect(keyed(entry(menu, leave, {}), LeaveTickingEntry), &QAction::triggered, part,
                 &GroupGridPart::leaveModes);
     }
 
@@ -107,21 +111,21 @@ void Glavna::buildGroupCommands(QMenu* groups, QWidget* groupPane)
     auto* navigation = new QHBoxLayout;
     layout->insertLayout(1, commands);
     layout->addLayout(navigation);
-    const std::tuple<const char*, const char*, void (GroupGridPart::*)()> buttons[] = {
-        {"cmdGroup_UP", "Up", &GroupGridPart::moveUp},
-        {"cmdGroup_down", "Down", &GroupGridPart::moveDown},
-        {"cmdNew_group", "New", &GroupGridPart::addGroup},
-        {"cmdEdit_group", "Rename", &GroupGridPart::editGroup},
-        {"cmdDelete_group", "Delete", &GroupGridPart::deleteGroups}};
+    const std::tuple<const char*, settings::TextKey, void (GroupGridPart::*)()> buttons[] = {
+        {"cmdGroup_UP", UpButton, &GroupGridPart::moveUp},
+        {"cmdGroup_down", DownButton, &GroupGridPart::moveDown},
+        {"cmdNew_group", NewButton, &GroupGridPart::addGroup},
+        {"cmdEdit_group", RenameButton, &GroupGridPart::editGroup},
+        {"cmdDelete_group", DeleteButton, &GroupGridPart::deleteGroups}};
     for (const auto& [name, caption, command] : buttons) {
-        controls::Gumb* button = smallButton(groupPane, commands, name, caption);
+        controls::Gumb* button = keyed(smallButton(groupPane, commands, name, {}), caption);
         connect(button, &QAbstractButton::clicked, part, command);
         if (command != &GroupGridPart::deleteGroups) {
             part->addSingleGroupButton(button);
         }
     }
-    connect(smallButton(groupPane, commands, "cmdEdit_Groups", "Editor"), &QAbstractButton::clicked,
-            this, &Glavna::openGroupEditor);
+    connect(keyed(smallButton(groupPane, commands, "cmdEdit_Groups", {}), EditorButton),
+            &QAbstractButton::clicked, this, &Glavna::openGroupEditor);
     commands->addStretch(1);
     const char* const navigationNames[] = {"cmdZac_G", "cmd_Naz_G", "cmdNap_G", "cmdKonec_G"};
     const char* const navigationCaptions[] = {"|<", "<", ">", ">|"};

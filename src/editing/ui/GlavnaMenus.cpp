@@ -1,6 +1,7 @@
 #include "editing/ui/Glavna.h"
 
 #include "controls/Gumb.h"
+#include "controls/QtTranslations.h"
 #include "editing/PlaylistCommands.h"
 #include "editing/ui/ChannelGridPart.h"
 #include "editing/ui/GroupGridPart.h"
@@ -15,10 +16,10 @@
 
 namespace listrion::editing {
 
-QAction* Glavna::addCommand(QMenu* menu, const char* name, const QString& caption,
+QAction* Glavna::addCommand(QMenu* menu, const char* name, settings::TextKey caption,
                             void (Glavna::*slot)())
 {
-    QAction* action = menu->addAction(caption);
+    QAction* action = keyed(menu->addAction(QString()), caption);
     action->setObjectName(name);
     connect(action, &QAction::triggered, this, slot);
     return action;
@@ -26,30 +27,31 @@ QAction* Glavna::addCommand(QMenu* menu, const char* name, const QString& captio
 
 void Glavna::buildMenus()
 {
+    using namespace settings::Texts;
     QMenuBar* bar = menuBar();
-    auto menu = [&](const char* name, const QString& caption) {
-        QMenu* m = bar->addMenu(caption);
+    auto menu = [&](const char* name, settings::TextKey caption) {
+        QMenu* m = keyed(bar->addMenu(QString()), caption);
         m->setObjectName(name);
         m_commandMenus << m;
         return m;
     };
-    QMenu* file = menu("mnuFile", "&File");
-    addCommand(file, "mnuOpen_playlist", "Open playlist...", &Glavna::Open_Playlist)
+    QMenu* file = menu("mnuFile", MenuFile);
+    addCommand(file, "mnuOpen_playlist", OpenPlaylistEntry, &Glavna::Open_Playlist)
         ->setShortcut(QKeySequence::Open);
-    addCommand(file, "mnuOpen_URL", "Open playlist from address...", &Glavna::Open_URL);
-    addCommand(file, "mnuNew_playlist", "New playlist", &Glavna::newPlaylist)
+    addCommand(file, "mnuOpen_URL", OpenAddressEntry, &Glavna::Open_URL);
+    addCommand(file, "mnuNew_playlist", NewPlaylistEntry, &Glavna::newPlaylist)
         ->setShortcut(QKeySequence::New);
-    QAction* save = file->addAction("Save playlist...");
+    QAction* save = keyed(file->addAction(QString()), SavePlaylistEntry);
     save->setObjectName("mnuSave_playlist");
     save->setShortcut(QKeySequence::Save);
     connect(save, &QAction::triggered, this, &Glavna::saveCommand);
-    QMenu* convert = file->addMenu("Convert playlist");
+    QMenu* convert = keyed(file->addMenu(QString()), ConvertPlaylistMenu);
     convert->setObjectName("mnuConvert");
     file->addSeparator();
-    addCommand(file, "mnuClose_playlist", "Close playlist", &Glavna::closePlaylist);
-    addCommand(file, "mnuReload_playlist", "Renumber playlist", &Glavna::Reload_Playlist);
+    addCommand(file, "mnuClose_playlist", ClosePlaylistEntry, &Glavna::closePlaylist);
+    addCommand(file, "mnuReload_playlist", RenumberPlaylistEntry, &Glavna::Reload_Playlist);
     file->addSeparator();
-    QAction* exit = file->addAction("Exit");
+    QAction* exit = keyed(file->addAction(QString()), ExitEntry);
     exit->setObjectName("mnuIzhod");
     exit->setShortcut(QKeySequence::Quit);
     connect(exit, &QAction::triggered, this, [this] {
@@ -61,11 +63,11 @@ void Glavna::buildMenus()
         close();
     });
 
-    QMenu* edit = menu("mnuEdit", "&Edit");
+    QMenu* edit = menu("mnuEdit", MenuEdit);
     m_history = new ui::HistoryMenu(
         edit, this, [this] { return m_db ? &*m_db : nullptr; }, m_events, m_services.prompter);
 
-    QMenu* groups = menu("mnuGroups", "&Groups");
+    QMenu* groups = menu("mnuGroups", MenuGroups);
     m_groupPopup = new QMenu(this);
     m_groupPopup->setObjectName("mnuGroups2");
     m_groupGrid->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -73,28 +75,28 @@ void Glavna::buildMenus()
             [this](QPoint at) { m_groupPopup->popup(m_groupGrid->viewport()->mapToGlobal(at)); });
     buildGroupCommands(groups, m_groupGrid->parentWidget());
     groups->addSeparator();
-    addCommand(groups, "mnuPopravi_Group_Type", "Repair group types", &Glavna::Popravi_Group_Type);
+    addCommand(groups, "mnuPopravi_Group_Type", RepairGroupTypesEntry, &Glavna::Popravi_Group_Type);
     buildExportMenus(convert, groups);
 
-    QMenu* channels = menu("mnuChannels", "&Channels");
+    QMenu* channels = menu("mnuChannels", MenuChannels);
     buildChannelCommands(channels, m_channelGrid->parentWidget());
 
-    QMenu* extra = menu("mnuExtra", "&Extra");
-    addCommand(extra, "mnuRestore_Orginal", "Undo all changes", &Glavna::undo);
-    for (auto [name, caption] : {std::pair{"mnuTools", "&Tools"}, std::pair{"mnuLogo", "&Logo"},
-                                 std::pair{"mnuHelp", "&Help"}}) {
+    QMenu* extra = menu("mnuExtra", MenuExtra);
+    addCommand(extra, "mnuRestore_Orginal", UndoAllEntry, &Glavna::undo);
+    for (auto [name, caption] : {std::pair{"mnuTools", MenuTools}, std::pair{"mnuLogo", MenuLogo},
+                                 std::pair{"mnuHelp", MenuHelp}}) {
         menu(name, caption)->menuAction()->setVisible(false);
     }
-    m_languageMenu = menu("mnuLanguage", "L&anguage");
+    m_languageMenu = menu("mnuLanguage", MenuLanguage);
     buildLanguageMenu();
 
-    addButton(m_frame7, "cmdOpen", "Open");
-    addButton(m_frame7, "cmdOpenURL", "Open URL");
-    addButton(m_frame7, "cmdNew", "New");
-    addButton(m_frame7, "cmdSave", "Save");
-    addButton(m_frame8, "cmdChannel_undo2", "Undo");
-    addButton(m_frame8, "cmdSave2", "Backup");
-    addButton(m_frame8, "cmdLast_undo", "Restore backup");
+    addButton(m_frame7, "cmdOpen", OpenButton);
+    addButton(m_frame7, "cmdOpenURL", OpenAddressButton);
+    addButton(m_frame7, "cmdNew", NewButton);
+    addButton(m_frame7, "cmdSave", SaveButton);
+    addButton(m_frame8, "cmdChannel_undo2", UndoEntry);
+    addButton(m_frame8, "cmdSave2", BackupButton);
+    addButton(m_frame8, "cmdLast_undo", RestoreBackupButton);
     auto wire = [this](const char* name, void (Glavna::*slot)()) {
         connect(findChild<controls::Gumb*>(name), &QAbstractButton::clicked, this, slot);
     };
@@ -197,8 +199,16 @@ void Glavna::fillGroupSubmenu(QMenu* sub)
 
 void Glavna::Prevedi()
 {
-    m_texts = std::make_unique<settings::LanguageFile>(
-        settings::LanguageFile::current(m_settings, m_folder));
+    m_texts = std::make_unique<settings::CurrentTexts>(m_settings, m_folder);
+    const settings::Language* language =
+        settings::Languages::byFile(settings::Languages::currentFile(m_settings));
+    controls::useQtTranslations(language != nullptr ? language->qtLocale : "en");
+    m_services.prompter.setButtonTexts({text(settings::Texts::YesButton),
+                                        text(settings::Texts::NoButton),
+                                        text(settings::Texts::OkButton)});
+    m_captions.apply(*m_texts);
+    m_history->setCaptions(text(settings::Texts::UndoEntry), text(settings::Texts::RedoEntry));
+    showPlaylistLabels();
     m_groupPart->setCaptions();
     m_channelPart->setCaptions();
     applyGroupColumns();

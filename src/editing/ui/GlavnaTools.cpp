@@ -10,6 +10,7 @@
 #include "player/VlcPreviewPlayer.h"
 #include "player/ui/Player.h"
 #include "playlist/StreamHeaders.h"
+#include "settings/TextCatalogue.h"
 #include "tools/ui/Check_Validate.h"
 
 #include <QAction>
@@ -81,11 +82,11 @@ void Glavna::attachHistoryMenu(QWidget* window)
         bar = new QMenuBar(window);
         window->layout()->setMenuBar(bar);
     }
-    QMenu* edit = bar->addMenu("&Edit");
+    QMenu* edit = bar->addMenu(text(settings::Texts::MenuEdit));
     edit->setObjectName("mnuEdit");
     auto* history = new ui::HistoryMenu(
         edit, window, [this] { return m_db ? &*m_db : nullptr; }, m_events, m_services.prompter);
-    history->refresh();
+    history->setCaptions(text(settings::Texts::UndoEntry), text(settings::Texts::RedoEntry));
 }
 
 void Glavna::playChannel(QWidget* over, const std::string& group, std::int64_t rowId)
@@ -124,14 +125,15 @@ void Glavna::buildToolEntries()
             playChannel(this, m_channels->grupa(row), m_channels->rowId(row));
         }
     };
-    connect(buttonAfter(m_channelGrid->parentWidget(), "cmdChannel_edit", "cmdPlay", "Play"),
+    connect(keyed(buttonAfter(m_channelGrid->parentWidget(), "cmdChannel_edit", "cmdPlay", {}),
+                  settings::Texts::PlayButton),
             &QAbstractButton::clicked, this, openPlayer);
     // Play channel in the Channels menu and in the channel grid's pop-up menu.
     for (QMenu* menu : {menuBar()->findChild<QMenu*>("mnuChannels"),
                         findChild<QMenu*>("mnuChannels2", Qt::FindDirectChildrenOnly)}) {
         if (menu != nullptr) {
             menu->addSeparator();
-            QAction* play = menu->addAction("Play channel");
+            QAction* play = keyed(menu->addAction(QString()), settings::Texts::PlayChannelEntry);
             play->setObjectName(menu->objectName().endsWith('2') ? "mnuPlayChannel2"
                                                                  : "mnuPlayChannel");
             connect(play, &QAction::triggered, this, openPlayer);
@@ -164,7 +166,7 @@ void Glavna::buildToolEntries()
     };
     QMenu* tools = menuBar()->findChild<QMenu*>("mnuTools");
     tools->menuAction()->setVisible(true);
-    QAction* check = tools->addAction("Check broken channels...");
+    QAction* check = keyed(tools->addAction(QString()), settings::Texts::CheckLinksEntry);
     check->setObjectName("mnuCheck_broken_channels");
     connect(check, &QAction::triggered, this, openLinkChecker);
 }

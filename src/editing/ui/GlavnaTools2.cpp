@@ -12,6 +12,7 @@
 #include "editing/ui/Channel_Explorer.h"
 #include "editing/ui/EditingContext.h"
 #include "editing/ui/Restore_Playlist.h"
+#include "settings/TextCatalogue.h"
 #include "store/Database.h"
 #include "store/Statement.h"
 #include "store/Tables.h"
@@ -25,10 +26,6 @@
 #include <QTableView>
 
 namespace listrion::editing {
-namespace {
-
-} // namespace
-
 controls::Gumb* Glavna::buttonAfter(QWidget* pane, const char* after, const char* name,
                                     const QString& caption)
 {
@@ -132,27 +129,30 @@ void Glavna::buildSearchAndMergeEntries()
     };
 
     // The merge adds groups: its button sits with the group commands.
-    connect(buttonAfter(m_groupGrid->parentWidget(), "cmdEdit_Groups", "cmdMerge", "Merge"),
+    using namespace settings::Texts;
+    connect(keyed(buttonAfter(m_groupGrid->parentWidget(), "cmdEdit_Groups", "cmdMerge", {}),
+                  MergeButton),
             &QAbstractButton::clicked, this, openMerge);
     QWidget* channelPane = m_channelGrid->parentWidget();
-    controls::Gumb* explorer =
-        buttonAfter(channelPane, "cmdChannel_delete", "cmdChannel_Explorer", "Explorer");
+    controls::Gumb* explorer = keyed(
+        buttonAfter(channelPane, "cmdChannel_delete", "cmdChannel_Explorer", {}), ExplorerButton);
     connect(explorer, &QAbstractButton::clicked, this, openExplorer);
-    controls::Gumb* find = buttonAfter(channelPane, "cmdChannel_delete", "cmdChannel_find", "Find");
+    controls::Gumb* find =
+        keyed(buttonAfter(channelPane, "cmdChannel_delete", "cmdChannel_find", {}), FindButton);
     m_channelPart->addChannelControl(find);
     connect(find, &QAbstractButton::clicked, this, openSearch);
 
     auto* channels = menuBar()->findChild<QMenu*>("mnuChannels");
     channels->addSeparator();
-    QAction* search = channels->addAction("Find channel...");
+    QAction* search = keyed(channels->addAction(QString()), FindChannelEntry);
     search->setObjectName("mnuSearch_channel");
     search->setShortcut(QKeySequence::Find);
     connect(search, &QAction::triggered, this, openSearch);
-    QAction* explorerEntry = channels->addAction("Channel explorer...");
+    QAction* explorerEntry = keyed(channels->addAction(QString()), ChannelExplorerEntry);
     explorerEntry->setObjectName("mnuChannel_Explorer");
     connect(explorerEntry, &QAction::triggered, this, openExplorer);
     auto* file = menuBar()->findChild<QMenu*>("mnuFile");
-    QAction* merge = new QAction("Merge playlist...", file);
+    QAction* merge = keyed(new QAction(file), MergePlaylistEntry);
     merge->setObjectName("mnuMerge_playlist");
     file->insertAction(file->findChild<QMenu*>("mnuConvert")->menuAction(), merge);
     connect(merge, &QAction::triggered, this, openMerge);

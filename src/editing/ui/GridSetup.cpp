@@ -46,10 +46,12 @@ void applyChannelGridColumns(QTableView* grid, StoreGridModel& model,
                              const settings::Settings& settings, const settings::TextSource& texts,
                              bool ticks)
 {
-    model.setHeaders({"sel.",
-                      QString::fromStdString(texts.text(settings::Texts::ChannelNameColumn)),
-                      QString::fromStdString(texts.text(settings::Texts::TvgNameColumn)), "EPG ID",
-                      "Link", "Logo", "type"});
+    const auto text = [&texts](settings::TextKey key) {
+        return QString::fromStdString(texts.text(key));
+    };
+    using namespace settings::Texts;
+    model.setHeaders({text(TickColumn), text(ChannelNameColumn), text(TvgNameColumn),
+                      text(EpgIdColumn), text(LinkColumn), text(LogoColumn), text(TypeColumn)});
     grid->setFont(gridFont(settings, settings::Keys::ChannelFontName,
                            settings::Keys::ChannelFontSize, "Segoe UI", 9));
     grid->setColumnWidth(0, kChannelTickWidth);

@@ -31,6 +31,13 @@ HistoryMenu::HistoryMenu(QMenu* menu, QWidget* window, StoreSource store, StoreE
     connect(&events, &StoreEvents::changed, this, &HistoryMenu::refresh);
 }
 
+void HistoryMenu::setCaptions(const QString& undo, const QString& redo)
+{
+    m_undoVerb = undo;
+    m_redoVerb = redo;
+    refresh();
+}
+
 void HistoryMenu::refresh()
 {
     std::optional<store::History::Step> undo;
@@ -43,13 +50,12 @@ void HistoryMenu::refresh()
     } catch (const std::exception&) {
         // A store without its history tables has nothing to undo.
     }
-    auto caption = [](const char* verb, const std::optional<store::History::Step>& step) {
-        return step ? QString("%1 \"%2\"").arg(verb, QString::fromStdString(step->name))
-                    : QString(verb);
+    auto caption = [](const QString& verb, const std::optional<store::History::Step>& step) {
+        return step ? QString("%1 \"%2\"").arg(verb, QString::fromStdString(step->name)) : verb;
     };
-    m_undo->setText(caption("Undo", undo));
+    m_undo->setText(caption(m_undoVerb, undo));
     m_undo->setEnabled(undo.has_value());
-    m_redo->setText(caption("Redo", redo));
+    m_redo->setText(caption(m_redoVerb, redo));
     m_redo->setEnabled(redo.has_value());
 }
 

@@ -5,6 +5,7 @@
 #include "store/Database.h"
 
 #include <QObject>
+#include <QString>
 
 #include <functional>
 
@@ -28,6 +29,8 @@ public:
     HistoryMenu(QMenu* menu, QWidget* window, StoreSource store, StoreEvents& events,
                 controls::Prompter& prompter);
 
+    // The words before the step's name, in the window's language; refreshes the captions.
+    void setCaptions(const QString& undo, const QString& redo);
     // Reads the captions again from the store.
     void refresh();
     void undo();
@@ -42,6 +45,8 @@ private:
     controls::Prompter& m_prompter;
     QAction* m_undo = nullptr;
     QAction* m_redo = nullptr;
+    QString m_undoVerb = QStringLiteral("Undo");
+    QString m_redoVerb = QStringLiteral("Redo");
 };
 
 } // namespace listrion::editing::ui

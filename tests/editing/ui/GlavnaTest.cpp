@@ -2,6 +2,7 @@
 
 #include "editing/ChannelGridModel.h"
 #include "editing/ui/WaitPanel.h"
+#include "playlist/ExportFormat.h"
 #include "store/History.h"
 #include "store/LogoSchema.h"
 #include "store/Schema.h"
@@ -9,8 +10,11 @@
 #include <QHeaderView>
 #include <QListWidget>
 #include <QMimeData>
+#include <QRegularExpression>
 #include <QSet>
 #include <QTimer>
+
+#include <sstream>
 
 namespace listrion::editing {
 namespace {
@@ -183,6 +187,58 @@ TEST_F(GlavnaTest, ChoosingALanguageTranslatesAtOnce)
     EXPECT_NE(croatian, "Channel name");
     EXPECT_EQ(channels()->model()->headerData(1, Qt::Horizontal).toString(), croatian);
     EXPECT_TRUE(caption("TDBGrid2Caption").startsWith(text(settings::Texts::GroupsCaption)));
+}
+
+// With a language file whose every text starts with a mark, every caption of the main window
+// carries it: menus, entries, buttons, labels, grid headings and the message boxes' buttons.
+TEST_F(GlavnaTest, EveryCaptionComesFromTheLanguageFile)
+{
+    fill({2, 1});
+    start();
+    std::istringstream english(test::readFile(home.file("English.lng")));
+    std::string marked;
+    for (std::string line; std::getline(english, line); marked += line + '\n') {
+        if (const std::size_t at = line.find('='); at != std::string::npos && line[0] != ';') {
+            line.insert(at + (line[at + 1] == '"' ? 2 : 1), "\xC2\xA4");
+        }
+    }
+    home.write("French.lng", marked);
+    child<QMenu>("mnuLanguage")->actions()[4]->trigger(); // French
+
+    QSet<QString> named; // the boxes' export entries carry the boxes' own names
+    for (const playlist::ExportFormatInfo& info : playlist::exportFormats()) {
+        if (info.format != playlist::ExportFormat::Epg) {
+            named << QString::fromUtf8(info.menuEntry.data(), info.menuEntry.size());
+        }
+    }
+    QStringList unmarked;
+    const auto check = [&](const QString& caption) {
+        // Captions without letters ("|<", ">|") and separators need no text.
+        if (caption.contains(QRegularExpression("\\p{L}")) && !caption.contains(u'\u00A4')) {
+            unmarked << caption;
+        }
+    };
+    for (const QMenu* menu : window->findChildren<QMenu*>()) {
+        check(menu->title());
+        for (const QAction* entry : menu->actions()) {
+            if (menu->objectName() != "mnuLanguage" && !named.contains(entry->objectName())) {
+                check(entry->text());
+            }
+        }
+    }
+    for (const QWidget* widget : window->findChildren<QWidget*>()) {
+        const auto* label = qobject_cast<const QLabel*>(widget);
+        const auto* button = qobject_cast<const controls::Gumb*>(widget);
+        check(button ? button->text() : label && label->isVisible() ? label->text() : QString());
+    }
+    for (const QTableView* grid : {groups(), channels()}) {
+        for (int i = 0; i < grid->model()->columnCount(); ++i) {
+            check(grid->model()->headerData(i, Qt::Horizontal).toString());
+        }
+    }
+    const controls::Prompter::ButtonTexts& box = prompter.buttonTexts();
+    check(box.yes), check(box.no), check(box.ok);
+    EXPECT_TRUE(unmarked.isEmpty()) << unmarked.join(" | ").toStdString();
 }
 
 TEST_F(GlavnaTest, ExitSavesTheSizeAndRemovesPlaylistFiles)
