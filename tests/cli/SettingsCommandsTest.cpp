@@ -1,5 +1,8 @@
+#include "listrion/Version.h"
 #include "settings/TextCatalogue.h"
+#include "settings/VersionNumber.h"
 #include "support/CliRunner.h"
+#include "support/LinkTestServer.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -72,6 +75,24 @@ TEST(CliSettings, CheckLanguageListsWhatATranslatorMustFix)
     const test::CliResult shipped = test::runCli(home.path(), {"check-language"});
     EXPECT_EQ(shipped.exitCode, 0) << shipped.out;
     EXPECT_NE(shipped.out.find("English.lng: ok\n"), std::string::npos) << shipped.out;
+}
+
+TEST(CliSettings, VersionAndUpdateCheck)
+{
+    test::TempFolder home;
+    test::LinkTestServer server;
+    const std::string own = test::runOneLine(home.path(), {"version"});
+    EXPECT_EQ(own, std::string(kVersionText) + "\n");
+    const settings::VersionNumber number = settings::VersionNumber::own();
+    EXPECT_EQ(own, number.dotted() + "\n"); // the three numbers of the project version
+    const std::string next = std::to_string(number.parts[0] + 1);
+    const auto check = [&](const std::string& path, int exitCode = 0) {
+        return test::runOneLine(home.path(), {"check-update", "--url", server.url(path)}, exitCode);
+    };
+    EXPECT_EQ(check("/echo?text=" + next), "newer: " + next + ".0.0\n");
+    EXPECT_EQ(check("/echo?text=" + number.dotted() + ".7"), "up to date\n");
+    EXPECT_EQ(test::readFile(home.file("version.txt")), number.dotted() + ".7");
+    check("/missing", 1);
 }
 
 } // namespace
