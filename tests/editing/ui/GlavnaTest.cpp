@@ -2,6 +2,7 @@
 
 #include "editing/ChannelGridModel.h"
 #include "editing/ui/WaitPanel.h"
+#include "settings/UpdateDeployment.h"
 #include "store/History.h"
 #include "store/LogoSchema.h"
 #include "store/Schema.h"
@@ -345,6 +346,31 @@ TEST(WaitPanel, BlinksItsTextCountsAndHidesWhenDone)
     panel.finish();
     EXPECT_FALSE(panel.isVisible());
     EXPECT_TRUE(label->isVisibleTo(&panel));
+}
+
+TEST_F(GlavnaTest, ANewerPublishedVersionIsOfferedAndTheCheckCanBeSwitchedOff)
+{
+    versionFileUrl = "https://updates.test/version.txt";
+    http.bodies[versionFileUrl] = " 99.0.0 \n";
+    prompter.answer(true);
+    start();
+    for (int i = 0; i < 500 && openedUrls.isEmpty(); ++i) {
+        QTest::qWait(10);
+    }
+    EXPECT_EQ(prompter.texts(), QStringList{"There is a new version of the program 99.0.0  Do you "
+                                            "want to open the website to download the new "
+                                            "version ?"});
+    EXPECT_EQ(openedUrls, QList<QUrl>{QUrl(QString::fromUtf8(settings::kDownloadPageUrl.data(),
+                                                             settings::kDownloadPageUrl.size()))});
+    prompter.verify();
+    QAction* entry = child<QAction>("mnuCheckUpdates");
+    ASSERT_TRUE(entry->isChecked());
+    entry->trigger();
+    EXPECT_EQ(settings().read(settings::Keys::Updates), "0");
+    window.reset();
+    start(); // no answer is queued: a question now fails the test
+    QTest::qWait(200);
+    EXPECT_FALSE(child<QAction>("mnuCheckUpdates")->isChecked());
 }
 
 } // namespace
