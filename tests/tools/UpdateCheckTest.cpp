@@ -1,6 +1,7 @@
 #include "tools/UpdateCheck.h"
 
 #include "playlist/CurlHttpClient.h"
+#include "settings/VersionNumber.h"
 #include "support/LinkTestServer.h"
 #include "support/TempFolder.h"
 
@@ -15,43 +16,50 @@ using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 using Outcome = UpdateCheck::Outcome;
 
-TEST(UpdateCheck, ComparesTheFirstLineOfTheVersionFileWithTheOwnVersion)
+TEST(UpdateCheck, VersionsCompareByTheFirstDifferingOfThreeParts)
+{
+    const std::tuple<const char*, const char*, int> cases[] = {
+        {"2.1.29", "2.1.30", -1},
+        {"2.1.29", "2.1.29", 0},
+        {"2.1.29", "2.0.99", 1},
+        {"2.9.9", "3", -1},
+        {"2.1.29", "2.1.29.5", 0},
+        {"1.10.0", "1.9.9", 1},
+        {"0.0.0", "garbage", 0},
+        {"2.1.3", "2.1b.3x", 0},
+        {"1.0.0", "0.99999999999999999999.0", 1}};
+    for (auto [a, b, expected] : cases) {
+        EXPECT_EQ(settings::CompareVersions2(a, b), expected) << a << " vs " << b;
+        EXPECT_EQ(settings::CompareVersions2(b, a), -expected) << b << " vs " << a;
+    }
+}
+
+TEST(UpdateCheck, TheFirstLineOfTheVersionFileAgainstTheOwnVersionWithinTheLimit)
 {
     test::LinkTestServer server;
     test::TempFolder home;
     playlist::CurlHttpClient http;
-    struct Case {
-        std::string path;
-        Outcome outcome;
-        std::string version;
-    };
-    for (const Case& c : {Case{"/echo?text=%20%202.1.30%20%0D%0A9.9.9", Outcome::Newer, "2.1.30"},
-                          {"/echo?text=2.1.29", Outcome::UpToDate, "2.1.29"},
-                          {"/echo?text=2.0.99", Outcome::UpToDate, "2.0.99"},
-                          {"/echo?text=3", Outcome::Newer, "3"},
-                          {"/echo?text=2.1.29.5", Outcome::UpToDate, "2.1.29.5"},
-                          {"/echo?text=not%20a%20version", Outcome::UpToDate, "not a version"},
-                          {"/missing", Outcome::Failed, ""}}) {
+    const std::tuple<const char*, Outcome, const char*> cases[] = {
+        {"/echo?text=%20%202.1.30%20%0D%0A9.9.9", Outcome::Newer, "2.1.30"},
+        {"/echo?text=2.1.29", Outcome::UpToDate, "2.1.29"},
+        {"/echo?text=3", Outcome::Newer, "3"},
+        {"/echo?text=2.0.99", Outcome::UpToDate, "2.0.99"},
+        {"/missing", Outcome::Failed, ""},
+        {"/echo?text=not%20a%20version", Outcome::UpToDate, "not a version"}};
+    for (auto [path, outcome, version] : cases) {
         home.write("version.txt", "0.0.1"); // an earlier copy: replaced, or gone on a failure
         const UpdateCheck::Result r =
-            UpdateCheck::run(http, server.url(c.path), home.file("version.txt"), "2.1.29");
-        EXPECT_EQ(r.outcome, c.outcome) << c.path;
-        EXPECT_EQ(r.version, c.version) << c.path;
+            UpdateCheck::run(http, server.url(path), home.file("version.txt"), "2.1.29");
+        EXPECT_EQ(r.outcome, outcome) << path;
+        EXPECT_EQ(r.version, version) << path;
         const auto files = std::distance(std::filesystem::directory_iterator(home.path()), {});
-        EXPECT_EQ(files, c.outcome == Outcome::Failed ? 0 : 1) << c.path; // no temporary left
+        EXPECT_EQ(files, outcome == Outcome::Failed ? 0 : 1) << path; // no temporary file left
     }
-    EXPECT_EQ(UpdateCheck::question("2.1.30"), "There is a new version of the program 2.1.30  "
-                                               "Do you want to open the website to download "
-                                               "the new version ?");
-}
 
-TEST(UpdateCheck, AServerThatNeverAnswersIsGivenUpOffTheCallersThread)
-{
+    // A server that never answers: the check is given up off the caller's thread.
     test::SilentPort silent;
-    test::TempFolder home;
-    playlist::CurlHttpClient http;
     std::promise<UpdateCheck::Result> done;
-    const Clock::time_point start = Clock::now();
+    Clock::time_point start = Clock::now();
     {
         UpdateCheck check(
             http, silent.url(), home.file("version.txt"),
@@ -61,14 +69,13 @@ TEST(UpdateCheck, AServerThatNeverAnswersIsGivenUpOffTheCallersThread)
         ASSERT_EQ(result.wait_for(3s), std::future_status::ready);
         EXPECT_EQ(result.get().outcome, Outcome::Failed);
     }
-    const Clock::time_point again = Clock::now();
+    start = Clock::now();
     {
-        // A window closed while the check waits stops it instead of waiting for its limit.
-        UpdateCheck check(http, silent.url(), home.file("version.txt"),
-                          [](const UpdateCheck::Result&) {});
+        // A window closed while the check waits stops it rather than waiting for its limit.
+        UpdateCheck check(http, silent.url(), home.file("version.txt"), [](auto&) {});
         std::this_thread::sleep_for(100ms);
     }
-    EXPECT_LT(Clock::now() - again, 2500ms);
+    EXPECT_LT(Clock::now() - start, 2500ms);
 }
 
 } // namespace
