@@ -10,6 +10,7 @@
 #include "editing/ui/Glavna.h"
 #include "playlist/CurlHttpClient.h"
 #include "settings/ProgramFolder.h"
+#include "settings/UpdateDeployment.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -128,7 +129,9 @@ int main(int argc, char** argv)
 
         listrion::controls::QtPrompter prompter;
         listrion::playlist::CurlHttpClient http;
-        listrion::editing::Glavna window(folder, {prompter, http, {}});
+        listrion::editing::Glavna::Services services{prompter, http, {}};
+        services.versionFileUrl = listrion::settings::kVersionFileUrl;
+        listrion::editing::Glavna window(folder, std::move(services));
         prompter.setParent(&window);
         StartupProbe probe(sinceMain);
         if (qEnvironmentVariableIntValue("LISTRION_STARTUP_PROBE") == 1) {

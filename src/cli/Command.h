@@ -79,5 +79,6 @@ void registerWriterCommands(CommandRegistry& registry);
 void registerLinkCheckCommands(CommandRegistry& registry);
 void registerCheckCommands(CommandRegistry& registry);
 void registerToolCommands(CommandRegistry& registry);
+void registerUpdateCommands(CommandRegistry& registry);
 
 } // namespace listrion::cli

@@ -184,7 +184,8 @@
     X(LogoColumn, "Menu", 81)                                                                      \
     X(YesButton, "Menu", 82)                                                                       \
     X(NoButton, "Menu", 83)                                                                        \
-    X(OkButton, "Menu", 84)
+    X(OkButton, "Menu", 84)                                                                        \
+    X(CheckUpdatesEntry, "Menu", 85)
 
 namespace listrion::settings::Texts {
 

@@ -1,5 +1,8 @@
+#include "listrion/Version.h"
 #include "settings/TextCatalogue.h"
+#include "settings/VersionNumber.h"
 #include "support/CliRunner.h"
+#include "support/LinkTestServer.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -72,6 +75,22 @@ TEST(CliSettings, CheckLanguageListsWhatATranslatorMustFix)
     const test::CliResult shipped = test::runCli(home.path(), {"check-language"});
     EXPECT_EQ(shipped.exitCode, 0) << shipped.out;
     EXPECT_NE(shipped.out.find("English.lng: ok\n"), std::string::npos) << shipped.out;
+}
+
+TEST(CliSettings, VersionAndUpdateCheck)
+{
+    test::TempFolder home;
+    test::LinkTestServer server;
+    const settings::VersionNumber own = settings::VersionNumber::own();
+    EXPECT_EQ(test::runOneLine(home.path(), {"version"}), std::string(kVersionText) + "\n");
+    EXPECT_EQ(own.dotted(), kVersionText); // three numbers, from the project version
+    const auto check = [&](const std::string& path, int exitCode = 0) {
+        return test::runOneLine(home.path(), {"check-update", "--url", server.url(path)}, exitCode);
+    };
+    const std::string next = std::to_string(own.parts[0] + 1);
+    EXPECT_EQ(check("/echo?text=" + next), "newer: " + next + ".0.0\n");
+    EXPECT_EQ(check("/echo?text=" + own.dotted() + ".7"), "up to date\n");
+    check("/missing", 1);
 }
 
 } // namespace

@@ -115,6 +115,10 @@ public:
             r.status = player ? 200 : 403;
             r.set_content(player ? "stream" : "players only", "text/plain");
         });
+        server.Get("/echo", [&s](const httplib::Request& q, httplib::Response& r) {
+            State::Visit visit(s, q);
+            r.set_content(q.get_param_value("text"), "text/plain");
+        });
         server.Get("/loop", [&s](const httplib::Request& q, httplib::Response& r) {
             State::Visit visit(s, q);
             r.set_redirect("/loop", 301);

@@ -19,6 +19,7 @@ namespace listrion::test {
 //   /missing          404          /error   500
 //   /hop/N            301 to /hop/N-1, and /hop/0 to /ok (a chain of N redirects)
 //   /loop             301 to itself
+//   /echo?text=T      200 with the body T
 //   /agent            200 only for the agent "Kodi/20" with referrer "https://tv.example/"
 //   /drip             200, then one byte every 200 ms, endlessly
 //   /endless          200, then 16 KB blocks as fast as they are taken, endlessly

@@ -14,6 +14,7 @@
 #include "store/Compaction.h"
 #include "store/Schema.h"
 #include "store/Tables.h"
+#include "tools/UpdateCheck.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -50,6 +51,7 @@ Glavna::Glavna(settings::ProgramFolder folder, Services services, QWidget* paren
 
 Glavna::~Glavna()
 {
+    m_updateCheck.reset();
     // The grids read through the connection; they go first.
     delete m_groups;
     delete m_channels;
@@ -164,6 +166,10 @@ bool Glavna::start()
     m_channels = new ChannelGridModel(*m_db, this);
     Kreiraj_Meni();
     markLanguage(startup.languagePosition);
+    buildUpdateEntries(startup.checkForUpdates);
+    if (startup.checkForUpdates) {
+        startUpdateCheck();
+    }
 
     setupGrids();
     m_groups->reload();
@@ -247,6 +253,8 @@ void Glavna::shutDown()
         return;
     }
     m_shutDown = true;
+    // A check still waiting for the server is given up: its question would come too late.
+    m_updateCheck.reset();
     // Compaction needs the grids' connection closed.
     m_groupGrid->setModel(nullptr);
     m_channelGrid->setModel(nullptr);

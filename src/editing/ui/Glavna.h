@@ -33,6 +33,9 @@ class Gumb;
 namespace listrion::player {
 class PreviewPlayer;
 }
+namespace listrion::tools {
+class UpdateCheck;
+}
 
 namespace listrion::editing {
 namespace ui {
@@ -63,6 +66,9 @@ public:
         std::function<bool(std::string* why)> playerWorks = {};
         // How long the start waits for another program that changes the same program folder.
         std::chrono::milliseconds lockWait = store::FolderLock::kDefaultWait;
+        // The version file of the start-up update check (settings::kVersionFileUrl in the
+        // editor); empty: no check.
+        std::string versionFileUrl = {};
     };
 
     Glavna(settings::ProgramFolder folder, Services services, QWidget* parent = nullptr);
@@ -148,6 +154,12 @@ private:
     // mnuPlayChannel2, mnuCheck_broken_channels); the start-up check of the media player.
     void buildToolEntries();
     void checkMediaPlayer();
+    // mnuCheckUpdates in the Help menu, checked as Updates 1 says.
+    void buildUpdateEntries(bool checkAtStart);
+    // Provjeri_Novu_Verziju: the update check on a worker thread; a newer version is offered
+    // on this window's thread when the answer arrives.
+    void startUpdateCheck();
+    void offerNewVersion(const std::string& version);
     QAction* addCommand(QMenu* menu, const char* name, settings::TextKey caption,
                         void (Glavna::*slot)());
     controls::Gumb* addButton(QWidget* frame, const char* name, settings::TextKey caption);
@@ -242,6 +254,8 @@ private:
     ui::HistoryMenu* m_history = nullptr; // Edit: undo and redo of single steps
     std::function<std::unique_ptr<player::PreviewPlayer>(QWidget*)> m_playerFactory;
     bool m_shutDown = false;
+    // Destroyed before the window's QObject, so its thread never posts to a dead window.
+    std::unique_ptr<tools::UpdateCheck> m_updateCheck;
 };
 
 } // namespace listrion::editing

@@ -60,7 +60,8 @@ protected:
                     *why = "no plug-ins";
                     return playerWorks;
                 },
-                lockWait};
+                lockWait,
+                versionFileUrl};
     }
     Glavna& start()
     {
@@ -143,6 +144,7 @@ protected:
     bool playerWorks = true;
     int probes = 0;
     std::chrono::milliseconds lockWait = store::FolderLock::kDefaultWait;
+    std::string versionFileUrl; // none: no update check at start
     std::unique_ptr<Glavna> window;
 };
 

@@ -3,6 +3,7 @@
 #include "editing/ChannelGridModel.h"
 #include "editing/ui/WaitPanel.h"
 #include "playlist/ExportFormat.h"
+#include "settings/UpdateDeployment.h"
 #include "store/History.h"
 #include "store/LogoSchema.h"
 #include "store/Schema.h"
@@ -401,6 +402,23 @@ TEST(WaitPanel, BlinksItsTextCountsAndHidesWhenDone)
     panel.finish();
     EXPECT_FALSE(panel.isVisible());
     EXPECT_TRUE(label->isVisibleTo(&panel));
+}
+
+TEST_F(GlavnaTest, ANewerPublishedVersionIsOfferedAndTheCheckCanBeSwitchedOff)
+{
+    versionFileUrl = "https://updates.test/version.txt";
+    http.bodies[versionFileUrl] = " 99.0.0 \n";
+    prompter.answer(true);
+    start();
+    for (int i = 0; i < 500 && openedUrls.isEmpty(); ++i) {
+        QTest::qWait(10);
+    }
+    EXPECT_EQ(prompter.texts(), QStringList{"There is a new version of the program 99.0.0  Do you "
+                                            "want to open the website to download the new "
+                                            "version ?"});
+    EXPECT_EQ(openedUrls.value(0).toString().toStdString(), settings::kDownloadPageUrl);
+    child<QAction>("mnuCheckUpdates")->trigger();
+    EXPECT_EQ(settings().read(settings::Keys::Updates), "0");
 }
 
 } // namespace
