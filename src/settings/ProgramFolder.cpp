@@ -1,5 +1,7 @@
 #include "settings/ProgramFolder.h"
 
+#include "settings/IniDocument.h"
+
 #include "listrion/Version.h"
 
 #include <cstdlib>
@@ -30,6 +32,24 @@ fs::path defaultFolder()
     }
     throw std::runtime_error("cannot find the program folder: neither --home, LISTRION_HOME, "
                              "XDG_DATA_HOME nor HOME is set");
+}
+
+// A language file that an older version copied into the folder lacks the keys added since:
+// each is added with its shipped text, and every text already there, edited or not, stays.
+// The file is replaced whole, and only when something was missing.
+void addMissingKeys(const fs::path& shipped, const fs::path& copy)
+{
+    IniDocument mine = IniDocument::load(copy);
+    bool added = false;
+    for (const IniDocument::Entry& e : IniDocument::load(shipped).entries()) {
+        if (!mine.hasValue(e.section, e.key)) {
+            mine.setValue(e.section, e.key, e.text);
+            added = true;
+        }
+    }
+    if (added) {
+        mine.save(copy);
+    }
 }
 
 } // namespace
@@ -74,6 +94,9 @@ void ProgramFolder::installShippedData() const
         }
         const fs::path target = m_path / entry.path().filename();
         if (fs::exists(target, ec)) {
+            if (entry.path().extension() == ".lng") {
+                addMissingKeys(entry.path(), target);
+            }
             continue;
         }
         // Copy beside the target and rename, so an interrupted copy never leaves half a file.

@@ -61,6 +61,11 @@ TEST_F(ProgramFolderTest, ShippedDataIsCopiedOnlyWhenMissing)
     folder.installShippedData();
 
     EXPECT_EQ(test::readFile(folder.file("English.lng")), "[Main]\n1=edited by the user\n");
+    // A newer version's keys join a copy from an older one; the user's texts stay.
+    temp.write("shipped/English.lng", "[Main]\n1=new\n2=\"added\"\n[Menu]\n1=&File\n");
+    folder.installShippedData();
+    EXPECT_EQ(test::readFile(folder.file("English.lng")),
+              "[Main]\n1=edited by the user\n2=\"added\"\n[Menu]\n1=&File\n");
     EXPECT_EQ(test::readFile(folder.file("French.lng")), "[Main]\n1=neuf\n");
     // The copy of a read-only shipped file can be changed by the user.
     EXPECT_TRUE((std::filesystem::status(folder.file("French.lng")).permissions() &
