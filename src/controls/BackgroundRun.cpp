@@ -3,6 +3,7 @@
 #include "controls/CountLabels.h"
 #include "controls/Gumb.h"
 #include "store/Database.h"
+#include "store/History.h"
 #include "store/SqlError.h"
 
 #include <QDialog>
@@ -153,6 +154,15 @@ bool runInBackground(QWidget* parent, const std::filesystem::path& dataMdb, cons
     }
     // A Cancel that came after the last statement leaves the command done.
     return ran;
+}
+
+bool runInBackground(QWidget* parent, const std::filesystem::path& dataMdb, const QString& text,
+                     const std::string& step, const std::function<void(store::Database&)>& work)
+{
+    return runInBackground(parent, dataMdb, text, [&](store::Database& worker) {
+        const store::StepName name(worker, step);
+        work(worker);
+    });
 }
 
 } // namespace listrion::controls

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <string>
 
 class QWidget;
 
@@ -20,5 +21,8 @@ namespace listrion::controls {
 // was cancelled; an exception of the command is thrown again here, on the window thread.
 bool runInBackground(QWidget* parent, const std::filesystem::path& dataMdb, const QString& text,
                      const std::function<void(store::Database&)>& work);
+// The same for a command the history keeps as the step `step` (named on the worker's connection).
+bool runInBackground(QWidget* parent, const std::filesystem::path& dataMdb, const QString& text,
+                     const std::string& step, const std::function<void(store::Database&)>& work);
 
 } // namespace listrion::controls

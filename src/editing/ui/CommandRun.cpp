@@ -1,7 +1,6 @@
 #include "editing/ui/CommandRun.h"
 
 #include "controls/BackgroundRun.h"
-#include "store/History.h"
 
 #include <QApplication>
 
@@ -16,11 +15,8 @@ bool runStoreWork(const EditingContext& context, const std::string& name,
     // it runs on its own connection while the windows keep repainting, and a Cancel rolls it
     // back.
     return controls::runInBackground(QApplication::activeWindow(), context.db.file(),
-                                     "Please wait. Playlist is loading...",
-                                     [&](store::Database& worker) {
-                                         const store::StepName step(worker, name);
-                                         command(worker);
-                                     });
+                                     "Please wait. Playlist is loading...", name,
+                                     [&](store::Database& worker) { command(worker); });
 }
 
 bool runCommand(const EditingContext& context, const std::string& name,

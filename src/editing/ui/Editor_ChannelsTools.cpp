@@ -9,7 +9,6 @@
 #include "editing/ui/RestoreBox.h"
 #include "settings/TextCatalogue.h"
 #include "store/ChannelNumbering.h"
-#include "store/History.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -163,11 +162,9 @@ bool Editor_Channels::runNameTool(const ChannelNameEdit& edit,
 {
     bool done = false;
     try {
-        done = controls::runInBackground(this, m_context.folder.dataMdb(), kWorking,
-                                         [&](store::Database& db) {
-                                             const store::StepName step(db, stepName(edit));
-                                             applyChannelNameEdit(db, edit, group);
-                                         });
+        done = controls::runInBackground(
+            this, m_context.folder.dataMdb(), kWorking, stepName(edit),
+            [&](store::Database& db) { applyChannelNameEdit(db, edit, group); });
     } catch (const std::exception& error) {
         const auto* refused = dynamic_cast<const EditRefused*>(&error);
         if (refused != nullptr && refused->reason() == EditRefused::Reason::NothingTicked) {
@@ -265,12 +262,12 @@ void Editor_Channels::sortByName()
                                    : m_context.text(settings::Texts::SortAllChannelsQuestion);
     if (m_context.prompter.question(question)) {
         try {
-            controls::runInBackground(
-                this, m_context.folder.dataMdb(), kWorking, [&](store::Database& db) {
-                    const store::StepName step(db, "Sort the channels by name");
-                    store::Zapisi_Nove_Brojeve_Channels_Sort_By_Name(
-                        db, group ? std::optional<std::string_view>(*group) : std::nullopt);
-                });
+            controls::runInBackground(this, m_context.folder.dataMdb(), kWorking,
+                                      "Sort the channels by name", [&](store::Database& db) {
+                                          store::Zapisi_Nove_Brojeve_Channels_Sort_By_Name(
+                                              db, group ? std::optional<std::string_view>(*group)
+                                                        : std::nullopt);
+                                      });
             StoreChange change;
             change.parts = StoreChange::ChannelRows;
             m_context.events.publish(change);

@@ -8,7 +8,6 @@
 #include "editing/ui/Add_Group.h"
 #include "editing/ui/RestoreBox.h"
 #include "settings/TextCatalogue.h"
-#include "store/History.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -166,11 +165,9 @@ bool Editor_Groups::runNameTool(const GroupNameEdit& edit)
             }
             onMerge = OnMerge::Merge;
         }
-        done = controls::runInBackground(this, m_context.folder.dataMdb(), kWorking,
-                                         [&](store::Database& db) {
-                                             const store::StepName step(db, stepName(edit));
-                                             applyGroupNameEdit(db, edit, onMerge);
-                                         });
+        done = controls::runInBackground(
+            this, m_context.folder.dataMdb(), kWorking, stepName(edit),
+            [&](store::Database& db) { applyGroupNameEdit(db, edit, onMerge); });
     } catch (const std::exception& error) {
         const std::optional<settings::TextKey> key = refusalText(error);
         m_context.prompter.message(key ? m_context.text(*key) : QString::fromUtf8(error.what()));

@@ -9,7 +9,6 @@
 #include "playlist/PlaylistOpening.h"
 #include "playlist/ui/Loading.h"
 #include "settings/TextCatalogue.h"
-#include "store/History.h"
 #include "store/Tables.h"
 #include "store/UndoSnapshot.h"
 
@@ -89,11 +88,8 @@ void Glavna::Popravi_Group_Type()
     bool repaired = true;
     try {
         repaired = controls::runInBackground(
-            this, m_folder.dataMdb(), "Please wait. I fixing group tipe !",
-            [](store::Database& worker) {
-                const store::StepName step(worker, "Repair group types");
-                editing::Popravi_Group_Type(worker);
-            });
+            this, m_folder.dataMdb(), "Please wait. I fixing group tipe !", "Repair group types",
+            [](store::Database& worker) { editing::Popravi_Group_Type(worker); });
     } catch (const std::exception& error) {
         repaired = false;
         m_services.prompter.message(storeError(error));
@@ -115,12 +111,10 @@ void Glavna::Reload_Playlist()
     Isklopi_Sve();
     try {
         // A million channels take seconds: the window keeps repainting and offers Cancel.
-        controls::runInBackground(this, m_folder.dataMdb(),
-                                  "Please wait. Playlist is renumbering...",
-                                  [](store::Database& worker) {
-                                      const store::StepName step(worker, "Renumber the playlist");
-                                      editing::Reload_Playlist(worker);
-                                  });
+        controls::runInBackground(
+            this, m_folder.dataMdb(), "Please wait. Playlist is renumbering...",
+            "Renumber the playlist",
+            [](store::Database& worker) { editing::Reload_Playlist(worker); });
     } catch (const std::exception& error) {
         m_services.prompter.message(storeError(error));
     }

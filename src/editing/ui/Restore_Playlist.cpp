@@ -5,7 +5,6 @@
 #include "controls/Prompter.h"
 #include "editing/ui/CopyList.h"
 #include "settings/TextCatalogue.h"
-#include "store/History.h"
 #include "store/NamedBackups.h"
 
 #include <QHBoxLayout>
@@ -66,10 +65,9 @@ void Restore_Playlist::restoreChosen()
     try {
         // A large copy takes seconds to bring back: the windows keep repainting meanwhile.
         const bool ran = controls::runInBackground(
-            this, m_db.file(), "Please wait. Playlist is loading...", [&](store::Database& worker) {
-                const store::StepName step(worker, "Restore the backup copy " + number);
-                result = store::Restore_Playlist(worker, number);
-            });
+            this, m_db.file(), "Please wait. Playlist is loading...",
+            "Restore the backup copy " + number,
+            [&](store::Database& worker) { result = store::Restore_Playlist(worker, number); });
         if (!ran) {
             return; // cancelled: the working tables are as they were
         }

@@ -6,7 +6,6 @@
 #include "editing/PlaylistCommands.h"
 #include "editing/StoreEvents.h"
 #include "settings/TextCatalogue.h"
-#include "store/History.h"
 #include "store/UndoSnapshot.h"
 #include "tools/BrokenChannels.h"
 #include "tools/Registration.h"
@@ -89,12 +88,10 @@ void Check_Validate::cmdDelete_broken()
     }
     BrokenDeletion deleted;
     try {
-        if (!controls::runInBackground(this, m_db.file(), "Please wait. Playlist is loading...",
-                                       [&deleted](store::Database& worker) {
-                                           const store::StepName step(worker,
-                                                                      "Delete the broken channels");
-                                           deleted = deleteBrokenChannels(worker);
-                                       })) {
+        if (!controls::runInBackground(
+                this, m_db.file(), "Please wait. Playlist is loading...",
+                "Delete the broken channels",
+                [&deleted](store::Database& worker) { deleted = deleteBrokenChannels(worker); })) {
             return;
         }
     } catch (const std::exception& error) {

@@ -12,7 +12,6 @@
 #include "settings/Settings.h"
 #include "settings/TextCatalogue.h"
 #include "store/Database.h"
-#include "store/History.h"
 #include "store/Ticks.h"
 #include "store/UndoSnapshot.h"
 #include "tools/ChannelSearch.h"
@@ -37,10 +36,7 @@ bool Poisci_Kanal::run(const std::string& step,
         // Copies and moves renumber every channel after them: on a large playlist that takes
         // seconds, which run off the window thread with Cancel.
         return controls::runInBackground(this, m_db.file(), "Please wait. Playlist is loading...",
-                                         [&](store::Database& worker) {
-                                             const store::StepName name(worker, step);
-                                             command(worker);
-                                         });
+                                         step, [&](store::Database& worker) { command(worker); });
     } catch (const std::exception& error) {
         m_services.prompter.message(QString::fromUtf8(error.what()));
         return false;
