@@ -6,6 +6,7 @@
 #include "settings/TextCatalogue.h"
 #include "support/FakeHttp.h"
 #include "support/FakePreviewPlayer.h"
+#include "support/MenuEntries.h"
 #include "support/PlaylistStore.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempFolder.h"
@@ -105,15 +106,7 @@ protected:
     // Chooses the entry of a group submenu (mnuxxx, mnuxxxCopy2, ...).
     void chooseIn(const char* submenu, const QString& group)
     {
-        auto* menu = child<QMenu>(submenu);
-        emit menu->aboutToShow();
-        for (QAction* entry : menu->actions()) {
-            if (entry->text() == group) {
-                entry->trigger();
-                return;
-            }
-        }
-        ADD_FAILURE() << "no entry " << group.toStdString();
+        EXPECT_TRUE(test::triggerEntry(*child<QMenu>(submenu), group)) << group.toStdString();
     }
     QString text(settings::TextKey key) const
     {

@@ -74,6 +74,17 @@ protected:
         QTest::mouseClick(b, Qt::LeftButton);
     }
 
+    // Starts a slowed-down read of `file` and returns once its first entries show.
+    void startSlowly(Loading& window, const fs::path& file) const
+    {
+        window.setRun([file](const OpenOptions& o, ProgressObserver* observer) {
+            SlowObserver slow(observer);
+            return Open_Playlist(file, o, &slow);
+        });
+        window.start();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return textOf(window, "LabelStevec") != "0"; }, 30000));
+    }
+
     static bool runToEnd(Loading& window)
     {
         QSignalSpy finished(&window, &QDialog::finished);
@@ -130,13 +141,8 @@ TEST_F(LoadingWindow, CancelKeepsTheCompleteEntriesReadSoFar)
     const int count = 30000;
     const fs::path file = generated(count);
     Loading window(QString::fromStdString(file.string()), options, texts, prompter);
-    window.setRun([file](const OpenOptions& o, ProgressObserver* observer) {
-        SlowObserver slow(observer);
-        return Open_Playlist(file, o, &slow);
-    });
     QSignalSpy finished(&window, &QDialog::finished);
-    window.start();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return textOf(window, "LabelStevec") != "0"; }, 30000));
+    ASSERT_NO_FATAL_FAILURE(startSlowly(window, file));
     // Closing the window while it reads stops the run rather than closing it.
     window.reject();
     EXPECT_TRUE(window.isRunning() || finished.count() == 1);
@@ -200,13 +206,8 @@ TEST_F(LoadingWindow, LimitButtonsMoveTheLimitByTwentyThousandAndCheck1RemovesIt
 
     // Lowered while the load runs, the limit stops it; the 20,000th entry reached the limit on
     // its #EXTINF: line, so its link line is not read.
-    window.setRun([file](const OpenOptions& o, ProgressObserver* observer) {
-        SlowObserver slow(observer);
-        return Open_Playlist(file, o, &slow);
-    });
     QSignalSpy finished(&window, &QDialog::finished);
-    window.start();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return textOf(window, "LabelStevec") != "0"; }, 30000));
+    ASSERT_NO_FATAL_FAILURE(startSlowly(window, file));
     for (int i = 0; i < 40; ++i) { // never below the smallest limit
         click(window, "cmd_Naz_G");
     }

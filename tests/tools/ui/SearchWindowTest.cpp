@@ -2,6 +2,7 @@
 #include "tools/ui/Poisci_Kanal.h"
 
 #include "ToolWindowFixture.h"
+#include "support/MenuEntries.h"
 #include "tools/SearchGridModel.h"
 #include "tools/SearchRunner.h"
 
@@ -62,16 +63,8 @@ protected:
     }
     void chooseIn(const char* submenu, const QString& group)
     {
-        auto* menu = child<QMenu>(submenu);
-        emit menu->aboutToShow();
-        for (QAction* entry : menu->actions()) {
-            if (entry->text() == group) {
-                entry->trigger();
-                settle();
-                return;
-            }
-        }
-        ADD_FAILURE() << "no entry " << group.toStdString();
+        EXPECT_TRUE(test::triggerEntry(*child<QMenu>(submenu), group)) << group.toStdString();
+        settle();
     }
     std::int64_t ticked() const
     {
