@@ -24,6 +24,8 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace listrion::tools::ui {
 namespace {
 
