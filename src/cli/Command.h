@@ -80,5 +80,6 @@ void registerLinkCheckCommands(CommandRegistry& registry);
 void registerCheckCommands(CommandRegistry& registry);
 void registerToolCommands(CommandRegistry& registry);
 void registerUpdateCommands(CommandRegistry& registry);
+void registerEpgArchiveCommands(CommandRegistry& registry);
 
 } // namespace listrion::cli
