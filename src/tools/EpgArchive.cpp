@@ -6,6 +6,7 @@
 #include <optional>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace listrion::tools {
@@ -85,7 +86,7 @@ EpgImport importEpgIds(store::Database& db, const store::Database& archive)
         }
     }
     store::Transaction tx(db);
-    std::unordered_map<std::int64_t, Winner> winners;
+    std::vector<std::pair<std::int64_t, Winner>> winners; // by channel row id
     store::Statement channels =
         db.prepare("SELECT rowid, name, tvgid FROM Playlist WHERE name IS NOT NULL");
     std::string folded;
@@ -106,8 +107,8 @@ EpgImport importEpgIds(store::Database& db, const store::Database& archive)
             }
         }
         if (found) {
-            winners.emplace(channels.columnInt(0),
-                            Winner{best, channels.columnText(2), channels.isNull(2)});
+            winners.emplace_back(channels.columnInt(0),
+                                 Winner{best, channels.columnText(2), channels.isNull(2)});
         }
     }
     store::Statement update = db.prepare("UPDATE Playlist SET tvgid = ? WHERE rowid = ?");
