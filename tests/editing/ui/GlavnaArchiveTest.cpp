@@ -49,5 +49,23 @@ TEST_F(GlavnaTest, LogoArchiveAfterYesAndLogosCountedOverTheProgramRun)
     prompter.verify();
 }
 
+TEST_F(GlavnaTest, ADamagedArchiveIsReplacedByTheDeliveredOneOnlyAfterYes)
+{
+    fill({1});
+    const std::string damaged(70000, 'x');
+    home.write("logo.mdb", damaged);
+    start();
+    prompter.answer(false);
+    trigger("mnuImport_EPG_channels_settings");
+    EXPECT_EQ(test::readFile(folder.logoMdb()), damaged);
+    prompter.answer(true).acknowledge();
+    trigger("mnuImport_EPG_channels_settings");
+    EXPECT_EQ(prompter.texts().front(), text(settings::Texts::ArchiveDamagedQuestion));
+    EXPECT_EQ(prompter.texts().back(), text(settings::Texts::ChangesMade));
+    EXPECT_GT(store::LogoSchema::open(folder.logoMdb()).scalarInt("SELECT count(*) FROM EPG", 0),
+              60000);
+    prompter.verify();
+}
+
 } // namespace
 } // namespace listrion::editing
