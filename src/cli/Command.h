@@ -79,7 +79,9 @@ void registerWriterCommands(CommandRegistry& registry);
 void registerLinkCheckCommands(CommandRegistry& registry);
 void registerCheckCommands(CommandRegistry& registry);
 void registerToolCommands(CommandRegistry& registry);
-void registerEpgIdCommands(CommandRegistry& registry);
 void registerUpdateCommands(CommandRegistry& registry);
+void registerEpgArchiveCommands(CommandRegistry& registry);
+// epg derive|clear|replace; ALL holds the subcommand and its arguments.
+int runEpgIdCommand(Context& ctx, const std::vector<std::string>& all);
 
 } // namespace listrion::cli

@@ -36,10 +36,11 @@ int replace(Context& ctx, Arguments& args)
     return 0;
 }
 
-int epg(Context& ctx, Arguments& args)
+} // namespace
+
+int runEpgIdCommand(Context& ctx, const std::vector<std::string>& all)
 {
-    std::vector<std::string> all = args.finish(1, 4);
-    const std::string sub = all.front();
+    const std::string& sub = all.front();
     Arguments rest(std::vector<std::string>(all.begin() + 1, all.end()));
     if (sub == "derive") {
         return derive(ctx, rest);
@@ -51,22 +52,6 @@ int epg(Context& ctx, Arguments& args)
         return replace(ctx, rest);
     }
     throw UsageError("unknown subcommand '" + sub + "'");
-}
-
-} // namespace
-
-void registerEpgIdCommands(CommandRegistry& registry)
-{
-    registry.add({"epg", "derive GROUP CODE | clear GROUP | replace GROUP FIND REPLACEMENT",
-                  "derive, clear or rewrite the EPG ids of a group's channels",
-                  "derive: every channel of GROUP whose tvg-id is empty, null or ext (any case)\n"
-                  "gets a key made from its name + \".\" + CODE (\"Nova TV HD\", hr gives\n"
-                  "novatv.hr); quality marks and (HR)/(SR) are removed from the tvg-names.\n"
-                  "Prints: N ids derived\n"
-                  "clear: every channel of GROUP gets the tvg-id ext. Prints: N ids cleared\n"
-                  "replace: every FIND in the tvg-ids of GROUP (letter case counts) becomes\n"
-                  "REPLACEMENT. Prints: N ids changed",
-                  epg});
 }
 
 } // namespace listrion::cli

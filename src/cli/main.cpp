@@ -76,8 +76,8 @@ int run(std::vector<std::string> args, std::ostream& out)
     listrion::cli::registerLinkCheckCommands(registry);
     listrion::cli::registerCheckCommands(registry);
     listrion::cli::registerToolCommands(registry);
-    listrion::cli::registerEpgIdCommands(registry);
     listrion::cli::registerUpdateCommands(registry);
+    listrion::cli::registerEpgArchiveCommands(registry);
 
     std::optional<std::filesystem::path> home;
     while (!args.empty() && args.front().starts_with("--")) {

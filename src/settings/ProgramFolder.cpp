@@ -84,10 +84,36 @@ fs::path ProgramFolder::shippedDataFolder()
     return kInstalledDataDir;
 }
 
-void ProgramFolder::installShippedData() const
+std::vector<fs::path> ProgramFolder::shippedDataFolders()
+{
+    fs::path first = shippedDataFolder();
+    if (first == fs::path(kSourceDataDir)) {
+        return {first, kBuildDataDir};
+    }
+    return {first};
+}
+
+fs::path ProgramFolder::shippedFile(const std::string& name)
 {
     std::error_code ec;
-    const fs::path source = shippedDataFolder();
+    for (const fs::path& folder : shippedDataFolders()) {
+        if (fs::is_regular_file(folder / name, ec)) {
+            return folder / name;
+        }
+    }
+    return {};
+}
+
+void ProgramFolder::installShippedData() const
+{
+    for (const fs::path& source : shippedDataFolders()) {
+        installFrom(source);
+    }
+}
+
+void ProgramFolder::installFrom(const fs::path& source) const
+{
+    std::error_code ec;
     for (const fs::directory_entry& entry : fs::directory_iterator(source, ec)) {
         if (!entry.is_regular_file(ec)) {
             continue;

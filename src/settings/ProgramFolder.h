@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace listrion::settings {
 
@@ -29,10 +30,18 @@ public:
     // Where the files shipped with the program are found: $LISTRION_DATA_DIR, else the
     // source tree's data folder for a build that runs from it, else the installed copy.
     static std::filesystem::path shippedDataFolder();
+    // That folder, and for a build that runs from the source tree also the build's data folder,
+    // which holds what the build makes (logo.mdb).
+    static std::vector<std::filesystem::path> shippedDataFolders();
+    // The shipped file of that name from the first of those folders that has it; empty when
+    // none has.
+    static std::filesystem::path shippedFile(const std::string& name);
     // Copies every shipped file that the program folder lacks; existing files are kept.
     void installShippedData() const;
 
 private:
+    void installFrom(const std::filesystem::path& source) const;
+
     std::filesystem::path m_path;
 };
 

@@ -18,6 +18,8 @@
     X(ChangesMade, "Main", 20)                                                                     \
     X(NothingToUndo, "Main", 21)                                                                   \
     X(EpgListWritten, "Main", 47)                                                                  \
+    X(EpgArchiveSaved, "Main", 51)                                                                 \
+    X(EpgAddressPrompt, "Main", 59)                                                                \
     X(ChannelNameColumn, "Main", 30)                                                               \
     X(TvgNameColumn, "Main", 31)                                                                   \
     X(FileSaved, "Main", 53)                                                                       \
@@ -46,6 +48,10 @@
     X(PrefixEmpty, "Main", 125)                                                                    \
     X(SuffixEmpty, "Main", 126)                                                                    \
     X(NoNameColumn, "Main", 127)                                                                   \
+    X(ImportingLogos, "Main", 134)                                                                 \
+    X(LogosImported, "Main", 135)                                                                  \
+    X(LogoArchiveSaved, "Main", 136)                                                               \
+    X(SaveLogoArchiveQuestion, "Main", 137)                                                        \
     X(ChooseAGroup, "Main", 140)                                                                   \
     X(ChooseAType, "Main", 141)                                                                    \
     X(GroupTypeChanged, "Main", 142)                                                               \
@@ -61,6 +67,9 @@
     X(PlaylistFileMissing, "Main", 184)                                                            \
     X(GroupNameTaken, "Main", 182)                                                                 \
     X(TextTooLong, "Main", 183)                                                                    \
+    X(ArchiveDamagedQuestion, "Main", 190)                                                         \
+    X(EpgArchiveEmpty, "Main", 191)                                                                \
+    X(LogoArchiveEmpty, "Main", 192)                                                               \
     X(AddChannelCaption, "Channel", 1)                                                             \
     X(SaveButton, "Channel", 2)                                                                    \
     X(CancelButton, "Channel", 3)                                                                  \
@@ -195,7 +204,12 @@
     X(YesButton, "Menu", 82)                                                                       \
     X(NoButton, "Menu", 83)                                                                        \
     X(OkButton, "Menu", 84)                                                                        \
-    X(CheckUpdatesEntry, "Menu", 85)
+    X(CheckUpdatesEntry, "Menu", 85)                                                               \
+    X(ImportEpgEntry, "Menu", 90)                                                                  \
+    X(SaveEpgArchiveEntry, "Menu", 91)                                                             \
+    X(EpgAddressEntry, "Menu", 92)                                                                 \
+    X(ImportLogosEntry, "Menu", 93)                                                                \
+    X(SaveLogoArchiveEntry, "Menu", 94)
 
 namespace listrion::settings::Texts {
 

@@ -233,6 +233,11 @@ void appendFoldedText(std::string_view text, std::string& key)
     }
 }
 
+bool likeMatches(std::string_view pattern, std::string_view text)
+{
+    return likeMatch(pattern, 0, text, 0, -1);
+}
+
 void registerTextCollation(sqlite3* db)
 {
     const int rc =

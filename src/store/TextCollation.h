@@ -25,6 +25,10 @@ std::string foldText(std::string_view text);
 // foldText(text) appended to `out` (for building large buffers of folded texts).
 void appendFoldedText(std::string_view text, std::string& out);
 
+// Whether `text` matches `pattern` as the store's LIKE decides: '%' any run of characters, '_'
+// one character, every other character compared as the collation folds it; no escape character.
+bool likeMatches(std::string_view pattern, std::string_view text);
+
 // Registers the collation and the case-insensitive LIKE on a connection.
 void registerTextCollation(sqlite3* db);
 

@@ -172,6 +172,22 @@ private:
     void buildGroupCommands(QMenu* groups, QWidget* groupPane);
     void buildChannelCommands(QMenu* channels, QWidget* channelPane);
     void buildChannelEntries(QMenu* menu, bool popup);
+    // The Logo menu: the EPG and logo archive commands and the EPG address.
+    void buildArchiveEntries();
+    // Import_EPG, mnuSave_EPG_settings_to_archive, Import_Logo, mnuExport_logos_to_archive and
+    // Zapisi_EPG_Url; each runs off the window thread as one transaction.
+    void Import_EPG();
+    void saveEpgArchive();
+    void Import_Logo();
+    void saveLogoArchive();
+    void Zapisi_EPG_Url();
+    // True when logo.mdb can be used, after offering to replace a missing or damaged one with
+    // the delivered copy.
+    bool archiveReady();
+    // Runs an archive command under the progress window (as the history step `step` unless it
+    // is empty); false when it was cancelled or failed (after telling the user).
+    bool runArchiveCommand(const QString& caption, const std::string& step,
+                           const std::function<void(store::Database&)>& work);
     // The search, merge and explorer entries (cmdChannel_find, mnuSearch_channel, cmdMerge,
     // mnuMerge_playlist, cmdChannel_Explorer, mnuChannel_Explorer).
     void buildSearchAndMergeEntries();
@@ -256,6 +272,7 @@ private:
     ui::HistoryMenu* m_history = nullptr; // Edit: undo and redo of single steps
     std::function<std::unique_ptr<player::PreviewPlayer>(QWidget*)> m_playerFactory;
     bool m_shutDown = false;
+    std::int64_t m_logosImported = 0; // by Import_Logo, over the whole program run
     // Destroyed before the window's QObject, so its thread never posts to a dead window.
     std::unique_ptr<tools::UpdateCheck> m_updateCheck;
 };

@@ -110,6 +110,7 @@ void Glavna::buildMenus()
     buildToolEntries();
     buildSearchAndMergeEntries();
     buildEpgEntries();
+    buildArchiveEntries();
 }
 
 void Glavna::buildLanguageMenu()

@@ -324,7 +324,8 @@ TEST_F(GlavnaTest, TheEpgListingIsWrittenAsTextBesideAnM3uName)
 {
     fill({1});
     store::LogoSchema::open(folder.logoMdb())
-        .exec("INSERT INTO Epg VALUES ('B', 'n2', 't2', 'i2'), ('A', 'n1', 't1', 'i1')");
+        .exec("DELETE FROM Epg; INSERT INTO Epg VALUES ('B', 'n2', 't2', 'i2'), "
+              "('A', 'n1', 't1', 'i1')");
     const std::filesystem::path listing = home.write("epg.txt", "old");
     const QString chosen = QString::fromStdString((home.path() / "epg.M3U").string());
     start();
