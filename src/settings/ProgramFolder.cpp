@@ -86,8 +86,18 @@ fs::path ProgramFolder::shippedDataFolder()
 
 void ProgramFolder::installShippedData() const
 {
-    std::error_code ec;
     const fs::path source = shippedDataFolder();
+    installFrom(source);
+    // A build that runs from the source tree finds the files it made in its own folder.
+    std::error_code ec;
+    if (source == fs::path(kSourceDataDir) && fs::is_directory(kBuiltDataDir, ec)) {
+        installFrom(kBuiltDataDir);
+    }
+}
+
+void ProgramFolder::installFrom(const fs::path& source) const
+{
+    std::error_code ec;
     for (const fs::directory_entry& entry : fs::directory_iterator(source, ec)) {
         if (!entry.is_regular_file(ec)) {
             continue;

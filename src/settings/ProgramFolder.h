@@ -33,6 +33,8 @@ public:
     void installShippedData() const;
 
 private:
+    void installFrom(const std::filesystem::path& source) const;
+
     std::filesystem::path m_path;
 };
 
