@@ -185,7 +185,8 @@
     X(YesButton, "Menu", 82)                                                                       \
     X(NoButton, "Menu", 83)                                                                        \
     X(OkButton, "Menu", 84)                                                                        \
-    X(CheckUpdatesEntry, "Menu", 85)
+    X(CheckUpdatesEntry, "Menu", 85)                                                               \
+    X(RestructuringEntry, "Menu", 86)
 
 namespace listrion::settings::Texts {
 

@@ -95,5 +95,26 @@ TEST(Restructuring, RunsTheRulesAsOneStepThatUndoTakesBack)
     EXPECT_EQ(s.names(), names);
 }
 
+TEST(Restructuring, RenamingOntoAGroupJoinsItAndChannelRulesMakeTheirGroup)
+{
+    test::TempFolder home;
+    test::PlaylistStore s{home.file("data.mdb")};
+    s.fill({2, 1});
+    s.recount();
+    RestructuringRules rules;
+    rules.renames = {{"g2", "G1"}};
+    rules.newGroups = {"New", "g1"};
+    EXPECT_EQ(renameAndAddGroups(s.db, rules), std::make_pair(std::int64_t{1}, std::int64_t{1}));
+    EXPECT_EQ(s.groups(), (Names{"G1", "New"}));
+    EXPECT_EQ(s.names("G1"), (Names{"G1.1", "G1.2", "G2.1"}));
+
+    rules.channelRules = {{"G1", "g1.2", "Elsewhere", "Moved"}, {"G1", "none", "Nowhere", "x"}};
+    EXPECT_EQ(applyChannelRules(s.db, rules), 1);
+    EXPECT_EQ(s.groups(), (Names{"G1", "New", "Elsewhere"}));
+    EXPECT_EQ(s.names("Elsewhere"), Names{"Moved"});
+    const std::vector<std::string> problems = s.problems();
+    EXPECT_TRUE(problems.empty()) << problems.front();
+}
+
 } // namespace
 } // namespace listrion::tools

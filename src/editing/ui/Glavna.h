@@ -175,6 +175,10 @@ private:
     // The search, merge and explorer entries (cmdChannel_find, mnuSearch_channel, cmdMerge,
     // mnuMerge_playlist, cmdChannel_Explorer, mnuChannel_Explorer).
     void buildSearchAndMergeEntries();
+    // mnuRegional_restructuring in the Tools menu; the regional restructuring window in place
+    // of this one (also opened from the channel editor).
+    void buildRestructuringEntry();
+    void openRestructuring();
     // The tick column shows while groups are chosen for export or in a group ticking mode.
     bool groupTicksShown() const;
     int currentGroupRow() const;

@@ -109,6 +109,7 @@ void Glavna::buildMenus()
     wire("cmdLast_undo", &Glavna::cmdLast_undo);
     buildToolEntries();
     buildSearchAndMergeEntries();
+    buildRestructuringEntry();
 }
 
 void Glavna::buildLanguageMenu()
