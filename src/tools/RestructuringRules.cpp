@@ -5,6 +5,8 @@
 #include "store/SqlError.h"
 #include "store/Transaction.h"
 
+#include <sqlite3.h>
+
 namespace listrion::tools {
 namespace {
 
@@ -45,7 +47,13 @@ store::Database openRuleFile(const std::filesystem::path& file)
                                 missing.front());
         }
         return db;
-    } catch (const store::SqlError&) {
+    } catch (const store::SqlError& error) {
+        // Only a file the engine cannot read as a database is damaged; a busy or read-only one
+        // is not made afresh.
+        const int code = error.code() & 0xff;
+        if (code != SQLITE_NOTADB && code != SQLITE_CORRUPT) {
+            throw;
+        }
         throw RuleFileError(file.filename().string() +
                             " is damaged: it is not a database the program can read");
     }
