@@ -44,13 +44,13 @@ Sortiraj_Kanale_EXYU::Sortiraj_Kanale_EXYU(store::Database& db, const settings::
         m_channelRules->setHeaders({"grupa1", "ime1", "grupa2", "ime2"});
     }
     build();
-    m_groups->reload();
+    reloadGroups();
     reloadChosen();
     if (m_channelRules != nullptr) {
         m_channelRules->reload();
     }
     connect(&m_services.events, &editing::StoreEvents::changed, this, [this] {
-        m_groups->reload();
+        reloadGroups();
         showCounts();
     });
     resize(1000, 700);
@@ -179,6 +179,15 @@ void Sortiraj_Kanale_EXYU::showCounts()
     };
     m_groupsCaption->setText(shown(m_groups));
     m_chosenCaption->setText(shown(m_chosen));
+}
+
+void Sortiraj_Kanale_EXYU::reloadGroups()
+{
+    m_groups->reload();
+    // The first group is current until another is chosen, as in the main window.
+    if (m_groups->rowCount() > 0) {
+        TDBGrid1->setCurrentIndex(m_groups->index(0, 0));
+    }
 }
 
 void Sortiraj_Kanale_EXYU::reloadChosen()

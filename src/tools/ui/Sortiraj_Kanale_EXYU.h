@@ -70,6 +70,7 @@ private:
     QGroupBox* frame(const char* name, const char* title, QTableView*& grid, QLabel** caption);
     QWidget* buildButtons();
     void showCounts();
+    void reloadGroups();
     void reloadChosen();
     void cmdPremakni_Desno();
     void cmdIzbrisi();
