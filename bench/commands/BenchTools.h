@@ -13,7 +13,7 @@
 namespace listrion::bench {
 
 struct Options {
-    std::string what = "all"; // groups, channels, history, playlist or all
+    std::string what = "all"; // groups, channels, history, playlist, restructure or all
     std::filesystem::path dir;
     std::int64_t channels = 1'000'000;
     int groups = 2000;
@@ -57,6 +57,7 @@ inline std::string groupOfSize(store::Database& db, const char* order, std::int6
 
 void benchChannels(store::Database& db, const Options& o);
 void benchHistory(store::Database& db, const Options& o);
+void benchRestructure(store::Database& db, const Options& o);
 // Closes `db` at its end (it times the exit).
 void benchPlaylist(store::Database& db, const Options& o);
 

@@ -1,7 +1,7 @@
 // Times the group and channel commands on a large generated store, and the re-read of the grids
 // that follows each of them in the windows.
-// usage: listrion-commands-bench DIR [groups|channels|all] [--channels N] [--groups G]
-//        [--repeat R] [--largest L]
+// usage: listrion-commands-bench DIR [groups|channels|history|playlist|restructure|all]
+//        [--channels N] [--groups G] [--repeat R] [--largest L]
 // DIR/seed.mdb is generated when missing and copied to DIR/data.mdb for the run.
 #include "BenchTools.h"
 #include "StoreGenerator.h"
@@ -196,6 +196,9 @@ int main(int argc, char** argv)
     }
     if (o.what == "history" || o.what == "all") {
         bench::benchHistory(db, o);
+    }
+    if (o.what == "restructure") {
+        bench::benchRestructure(db, o);
     }
     if (o.what == "playlist" || o.what == "all") {
         bench::benchPlaylist(db, o);

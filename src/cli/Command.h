@@ -79,6 +79,7 @@ void registerWriterCommands(CommandRegistry& registry);
 void registerLinkCheckCommands(CommandRegistry& registry);
 void registerCheckCommands(CommandRegistry& registry);
 void registerToolCommands(CommandRegistry& registry);
+void registerRestructureCommands(CommandRegistry& registry);
 void registerUpdateCommands(CommandRegistry& registry);
 void registerEpgArchiveCommands(CommandRegistry& registry);
 // epg derive|clear|replace; ALL holds the subcommand and its arguments.

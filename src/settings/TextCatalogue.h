@@ -205,6 +205,7 @@
     X(NoButton, "Menu", 83)                                                                        \
     X(OkButton, "Menu", 84)                                                                        \
     X(CheckUpdatesEntry, "Menu", 85)                                                               \
+    X(RestructuringEntry, "Menu", 86)                                                              \
     X(ImportEpgEntry, "Menu", 90)                                                                  \
     X(SaveEpgArchiveEntry, "Menu", 91)                                                             \
     X(EpgAddressEntry, "Menu", 92)                                                                 \

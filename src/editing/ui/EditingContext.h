@@ -29,6 +29,9 @@ struct EditingContext {
     // Plays a channel (group, row id) in the stream player over a window; empty when the
     // program has no player.
     std::function<void(QWidget* over, const std::string& group, std::int64_t rowId)> play = {};
+    // Opens the regional restructuring in place of the main window; empty when the program
+    // has none.
+    std::function<void()> openRestructuring = {};
 
     QString text(settings::TextKey key) const { return QString::fromStdString(texts.text(key)); }
     void message(settings::TextKey key) const { prompter.message(text(key)); }

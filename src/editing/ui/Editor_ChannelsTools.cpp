@@ -24,6 +24,8 @@ namespace listrion::editing::ui {
 namespace {
 
 constexpr const char* kWorking = "Please wait. Playlist is loading...";
+// What the find-name box holds to open the regional restructuring.
+constexpr const char* kRestructuringCode = "regionsort";
 
 QCheckBox* checkBox(QWidget* parent, const char* name, const QString& caption)
 {
@@ -227,6 +229,13 @@ void Editor_Channels::cmdSpremeni_ime()
 void Editor_Channels::cmdZamijeniIme()
 {
     if (txtIme1->text().isEmpty()) {
+        return;
+    }
+    // The access code opens the regional restructuring, which takes the main window's place;
+    // the editor closes without replacing anything.
+    if (txtIme1->text() == kRestructuringCode && m_context.openRestructuring) {
+        reject();
+        m_context.openRestructuring();
         return;
     }
     ChannelNameEdit edit{ChannelNameTool::Replace, txtIme1->text().toStdString(),

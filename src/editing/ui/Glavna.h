@@ -193,6 +193,10 @@ private:
     void buildSearchAndMergeEntries();
     // mnuAdd_epg_url in the Logo menu: the EPG id window on the current group.
     void buildEpgEntries();
+    // mnuRegional_restructuring in the Tools menu; the regional restructuring window in place
+    // of this one (also opened from the channel editor).
+    void buildRestructuringEntry();
+    void openRestructuring();
     // The tick column shows while groups are chosen for export or in a group ticking mode.
     bool groupTicksShown() const;
     int currentGroupRow() const;

@@ -22,6 +22,9 @@ ui::EditingContext Glavna::context()
             m_settings,
             [this](QWidget* over, const std::string& group, std::int64_t rowId) {
                 playChannel(over, group, rowId);
+            },
+            [this] {
+                openRestructuring();
             }};
 }
 

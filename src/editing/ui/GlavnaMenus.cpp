@@ -111,6 +111,7 @@ void Glavna::buildMenus()
     buildSearchAndMergeEntries();
     buildEpgEntries();
     buildArchiveEntries();
+    buildRestructuringEntry();
 }
 
 void Glavna::buildLanguageMenu()

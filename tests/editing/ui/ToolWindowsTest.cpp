@@ -52,7 +52,8 @@ TEST_F(ToolWindows, EachOpensInPlaceOfTheMainWindow)
         {"mnuMerge_playlist", "Merge_Playlist"},
         {"cmdChannel_Explorer", "Channel_Explorer"},
         {"mnuChannel_Explorer", "Channel_Explorer"},
-        {"mnuCheck_broken_channels", "Check_Validate"}};
+        {"mnuCheck_broken_channels", "Check_Validate"},
+        {"mnuRegional_restructuring", "Sortiraj_Kanale_EXYU"}};
     for (const auto& [entry, tool] : entries) {
         opens(child<QObject>(entry), tool);
     }
@@ -86,6 +87,23 @@ TEST_F(ToolWindows, TheEpgWindowOpensOnTheChosenGroupAndItsIdsReachTheMainGrid)
     click(epg, "cmdSIPTV");
     ASSERT_EQ(openedUrls.size(), 1);
     EXPECT_EQ(openedUrls.front().path(), "/codes/");
+}
+
+TEST_F(ToolWindows, TheChannelEditorsAccessCodeOpensTheRestructuringInstead)
+{
+    fill({2});
+    start();
+    test::DialogScript script;
+    script.then([](QDialog& e) {
+        e.findChild<QLineEdit*>("txtIme1")->setText("regionsort");
+        test::DialogScript::click(e, "cmdZamijeniIme");
+    });
+    trigger("mnuEdit_all_channels");
+    auto* tool = window->findChild<QWidget*>("Sortiraj_Kanale_EXYU", Qt::FindDirectChildrenOnly);
+    ASSERT_NE(tool, nullptr);
+    EXPECT_TRUE(tool->isVisible());
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(store().names(), (Names{"G1.1", "G1.2"}));
 }
 
 TEST_F(ToolWindows, ExplorerTransfersAndTheSourcePaneAfterItsGroupWent)

@@ -1,0 +1,187 @@
+// The regional restructuring's commands, and its passes over the channel names.
+#include "tools/Restructuring.h"
+
+#include "editing/ChannelNameTools.h"
+#include "editing/NameText.h"
+#include "store/ChangeLog.h"
+#include "store/ChannelNumbering.h"
+#include "store/GroupCounts.h"
+#include "store/GroupNumbering.h"
+#include "store/History.h"
+#include "store/NamedBackups.h"
+#include "store/SqlFunction.h"
+#include "store/Transaction.h"
+
+namespace listrion::tools {
+namespace {
+
+using editing::NameText::withoutLeadingBlanks;
+using editing::NameText::withoutOuterBlanks;
+
+// Text after the first `close` of a name that begins with `open` and holds `close`.
+std::string afterLeadingBracket(std::string_view name, char open, char close)
+{
+    const std::size_t end = name.find(close);
+    return !name.empty() && name.front() == open && end != std::string_view::npos
+               ? std::string(name.substr(end + 1))
+               : std::string();
+}
+
+// Every group's count is its number of channels, 0 for a group left without channels.
+void recount(store::Database& db)
+{
+    store::Zapisi_Stevilo_Grupa(db);
+    db.exec("UPDATE Grupa SET count = 0 WHERE ifnull(count, -1) <> 0 AND NOT EXISTS "
+            "(SELECT 1 FROM Playlist WHERE Playlist.grupa = Grupa.grupa)");
+}
+
+// The channels in the groups' order again, so each group's channels hold one range, and the
+// counts right.
+void settle(store::Database& db)
+{
+    store::Zapisi_Nove_Brojeve(db);
+    recount(db);
+}
+
+// Each channel's new texts, worked out once per row whichever function of the statement asks.
+class TidyRow {
+public:
+    const std::pair<std::string, std::string>& of(std::string_view name, std::string_view tvg)
+    {
+        if (!m_valid || name != m_name || tvg != m_tvg) {
+            m_name = name;
+            m_tvg = tvg;
+            const std::optional<std::string> stripped = Odstrani_Prvi_Parameter(name);
+            m_out = stripped ? Capitalize_Text(*stripped, *stripped) : Capitalize_Text(name, tvg);
+            m_valid = true;
+        }
+        return m_out;
+    }
+
+private:
+    std::string m_name;
+    std::string m_tvg;
+    std::pair<std::string, std::string> m_out;
+    bool m_valid = false;
+};
+
+} // namespace
+
+std::optional<std::string> Odstrani_Prvi_Parameter(std::string_view original)
+{
+    std::string name(original);
+    bool changed = false;
+    // A rule that leaves no text (or only blanks) leaves the name as it is.
+    auto take = [&](const std::string& rest) {
+        std::string text = withoutLeadingBlanks(rest);
+        if (!text.empty() && !withoutOuterBlanks(text).empty()) {
+            name = std::move(text);
+            changed = true;
+        }
+    };
+    if (const std::size_t bar = name.rfind('|'); bar != std::string::npos) {
+        take(name.substr(bar + 1));
+    }
+    take(afterLeadingBracket(name, '(', ')'));
+    if (name.find(':') != std::string::npos) {
+        take(editing::NameText::afterColon(name));
+    }
+    take(afterLeadingBracket(name, '[', ']'));
+    return changed ? std::optional<std::string>(std::move(name)) : std::nullopt;
+}
+
+std::pair<std::string, std::string> Capitalize_Text(std::string_view name, std::string_view tvgname)
+{
+    return editing::editedChannelNames(name, tvgname,
+                                       {editing::ChannelNameTool::Capitalize, {}, {}, true, true});
+}
+
+std::int64_t tidyChannelNames(store::Database& db)
+{
+    TidyRow rows;
+    // The history learns each changed channel's old texts as the statement finds them, which
+    // for a million channels is much cheaper than through the engine's hook.
+    store::ChangeLog& log = db.changeLog();
+    const bool recording = log.collecting();
+    auto cid = [&db](const char* column) {
+        return static_cast<int>(db.scalarInt(
+            "SELECT cid FROM pragma_table_info('Playlist') WHERE name = ?", 0, column));
+    };
+    const int nameColumn = cid("name");
+    const int tvgColumn = cid("tvgname");
+    auto text = [](std::string_view s) {
+        return std::optional<std::string>(std::string(s));
+    };
+    const store::SqlFunction changes(db, "listrion_tidy_changes", 2,
+                                     [&](std::span<const std::string_view> a) {
+                                         const auto& [name, tvg] = rows.of(a[0], a[1]);
+                                         return text(name != a[0] || tvg != a[1] ? "1" : "0");
+                                     });
+    const store::SqlFunction newName(
+        db, "listrion_tidy_name", 3, [&](std::span<const std::string_view> a) {
+            const auto& [name, tvg] = rows.of(a[1], a[2]);
+            if (recording) {
+                const std::int64_t rowid = std::stoll(std::string(a[0]));
+                if (name != a[1]) {
+                    log.addTextChange(0, rowid, nameColumn, a[1], name);
+                }
+                if (tvg != a[2]) {
+                    log.addTextChange(0, rowid, tvgColumn, a[2], tvg);
+                }
+            }
+            return text(name);
+        });
+    const store::SqlFunction newTvgName(
+        db, "listrion_tidy_tvgname", 2,
+        [&](std::span<const std::string_view> a) { return text(rows.of(a[0], a[1]).second); });
+    const store::HistoryPause pause(db);
+    db.exec("UPDATE Playlist SET name = listrion_tidy_name(rowid, name, tvgname), "
+            "tvgname = listrion_tidy_tvgname(name, tvgname) "
+            "WHERE listrion_tidy_changes(name, tvgname) = '1'");
+    return db.changes();
+}
+
+RestructuringResult restructure(store::Database& db, const RestructuringRules& rules)
+{
+    RestructuringResult result;
+    store::Transaction tx(db);
+    result.channelsDeleted = Izbrisi_Skupine(db, rules.chosen);
+    result.groupsAdded = Kreiraj_Nove_Skupine(db, rules.newGroups);
+    store::Zapisi_Nove_Brojeve_Grupa(db);
+    result.groupsRenamed = renameGroups(db, rules.renames);
+    result.channelsMoved = Popravi_Grupe(db, rules.channelRules);
+    Odredi_Brojeve_Skupina(db);
+    settle(db);
+    result.backup = store::Naredi_Backup(db).playlistTable;
+    result.namesTidied = tidyChannelNames(db);
+    tx.commit();
+    return result;
+}
+
+std::int64_t applyChannelRules(store::Database& db, const RestructuringRules& rules)
+{
+    store::Transaction tx(db);
+    const std::int64_t moved = Popravi_Grupe(db, rules.channelRules);
+    if (moved > 0) {
+        settle(db);
+    }
+    tx.commit();
+    return moved;
+}
+
+std::pair<std::int64_t, std::int64_t> renameAndAddGroups(store::Database& db,
+                                                         const RestructuringRules& rules)
+{
+    store::Transaction tx(db);
+    const std::int64_t renamed = renameGroups(db, rules.renames);
+    const std::int64_t added = Kreiraj_Nove_Skupine(db, rules.newGroups);
+    if (renamed > 0) {
+        // A group that joined another left a gap in the positions.
+        store::renumberGroupsByPosition(db);
+        settle(db);
+    }
+    tx.commit();
+    return {renamed, added};
+}
+
+} // namespace listrion::tools
