@@ -182,6 +182,8 @@ void Settings::Postavi_Poziciju_Velikost()
 void Settings::Postavi_Poziciju_Region()
 {
     selectStored(Combo_Region, Keys::Region);
+    // Without a choice the list names the region in use, greyed.
+    Combo_Region->setPlaceholderText(QString::fromStdString(m_settings.region()));
 }
 
 void Settings::chosen(QComboBox* box, SettingsKey key)
