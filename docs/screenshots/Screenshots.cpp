@@ -10,6 +10,8 @@
 #include "editing/ui/Editor_Groups.h"
 #include "editing/ui/Glavna.h"
 #include "playlist/CurlHttpClient.h"
+#include "settings/ui/Kolone_prikaz.h"
+#include "settings/ui/Settings.h"
 #include "tools/ui/Merge_Playlist.h"
 #include "tools/ui/Poisci_Kanal.h"
 
@@ -183,6 +185,17 @@ int main(int argc, char** argv)
     waitFor([&merge] { return !merge.isReading(); });
     ok = save(merge, out + "/merge.png") && ok;
     merge.hide();
+
+    settings::ui::Settings fonts(window.settings(), context.texts, prompter,
+                                 window.settingsEvents(), &window);
+    fonts.show();
+    ok = save(fonts, out + "/settings.png") && ok;
+    fonts.hide();
+    settings::ui::Kolone_prikaz columns(window.settings(), context.texts, window.settingsEvents(),
+                                        &window);
+    columns.show();
+    ok = save(columns, out + "/columns.png") && ok;
+    columns.hide();
     if (argc == 5) {
         ok = saveUnicode(window, out) && ok;
     }
