@@ -36,44 +36,12 @@ Kolone_prikaz::Kolone_prikaz(const settings::Settings& settings, const TextSourc
     Frame1->setObjectName("Frame1");
     auto* Frame2 = new QGroupBox(caption(Texts::ColumnChooserGroupFrame), this);
     Frame2->setObjectName("Frame2");
-    auto* channelRows = new QGridLayout(Frame1);
-    auto* groupRows = new QGridLayout(Frame2);
+    new QGridLayout(Frame1);
+    new QGridLayout(Frame2);
     for (int i = 0; i < kColumns; ++i) {
-        QGroupBox* frame = i < 6 ? Frame1 : Frame2;
-        QGridLayout* rows = i < 6 ? channelRows : groupRows;
-        const QString n = QString::number(i + 1);
-        m_checks[i] = new QCheckBox(kCaptions[i], frame);
-        m_checks[i]->setObjectName("Check" + n);
-        // The name columns always show.
-        m_checks[i]->setEnabled(i != 0 && i != 6);
-        txtSirina[i] = new QLineEdit(frame);
-        txtSirina[i]->setObjectName("txtSirina" + n);
-        txtSirina[i]->setMaximumWidth(80);
-        auto* minus = new controls::Gumb("-", frame);
-        minus->setObjectName("cmdMinus" + n);
-        auto* plus = new controls::Gumb("+", frame);
-        plus->setObjectName("cmdPlus" + n);
-        for (controls::Gumb* gumb : {minus, plus}) {
-            gumb->setFixedWidth(32);
-        }
-        const int row = i < 6 ? i : i - 6;
-        rows->addWidget(m_checks[i], row, 0);
-        rows->addWidget(minus, row, 1);
-        rows->addWidget(txtSirina[i], row, 2);
-        rows->addWidget(plus, row, 3);
-        rows->setColumnStretch(0, 1);
-        connect(minus, &QAbstractButton::clicked, this, [this, i] { cmdMinus(i); });
-        connect(plus, &QAbstractButton::clicked, this, [this, i] { cmdPlus(i); });
-
-        const std::string shown = settings.read(Keys::prikaz(i + 1));
-        // An empty entry reads as shown, as the grids show such a column.
-        m_checks[i]->setChecked(shown != "0");
-        std::string width = settings.read(Keys::sirina(i + 1));
-        if (width.empty()) {
-            width = std::to_string(Keys::builtInWidth(i + 1));
-        }
-        txtSirina[i]->setText(QString::fromStdString(width));
+        addColumnRow(i, i < 6 ? Frame1 : Frame2);
     }
+    showStored();
 
     auto* cmdSave_ = new controls::Gumb(caption(Texts::SaveButton), this);
     cmdSave_->setObjectName("cmdSave");
@@ -91,6 +59,47 @@ Kolone_prikaz::Kolone_prikaz(const settings::Settings& settings, const TextSourc
 
     connect(cmdSave_, &QAbstractButton::clicked, this, &Kolone_prikaz::cmdSave);
     connect(cmdCancel, &QAbstractButton::clicked, this, &QDialog::reject);
+}
+
+void Kolone_prikaz::addColumnRow(int i, QGroupBox* frame)
+{
+    const QString n = QString::number(i + 1);
+    m_checks[i] = new QCheckBox(kCaptions[i], frame);
+    m_checks[i]->setObjectName("Check" + n);
+    // The name columns always show.
+    m_checks[i]->setEnabled(i != 0 && i != 6);
+    txtSirina[i] = new QLineEdit(frame);
+    txtSirina[i]->setObjectName("txtSirina" + n);
+    txtSirina[i]->setMaximumWidth(80);
+    auto* minus = new controls::Gumb("-", frame);
+    minus->setObjectName("cmdMinus" + n);
+    auto* plus = new controls::Gumb("+", frame);
+    plus->setObjectName("cmdPlus" + n);
+    for (controls::Gumb* gumb : {minus, plus}) {
+        gumb->setFixedWidth(32);
+    }
+    auto* rows = static_cast<QGridLayout*>(frame->layout());
+    const int row = i < 6 ? i : i - 6; // the group grid's rows start a frame of their own
+    rows->addWidget(m_checks[i], row, 0);
+    rows->addWidget(minus, row, 1);
+    rows->addWidget(txtSirina[i], row, 2);
+    rows->addWidget(plus, row, 3);
+    rows->setColumnStretch(0, 1);
+    connect(minus, &QAbstractButton::clicked, this, [this, i] { cmdMinus(i); });
+    connect(plus, &QAbstractButton::clicked, this, [this, i] { cmdPlus(i); });
+}
+
+void Kolone_prikaz::showStored()
+{
+    for (int i = 0; i < kColumns; ++i) {
+        // An empty entry reads as shown, as the grids show such a column.
+        m_checks[i]->setChecked(m_settings.read(Keys::prikaz(i + 1)) != "0");
+        std::string width = m_settings.read(Keys::sirina(i + 1));
+        if (width.empty()) {
+            width = std::to_string(Keys::builtInWidth(i + 1));
+        }
+        txtSirina[i]->setText(QString::fromStdString(width));
+    }
 }
 
 long long Kolone_prikaz::widthValue(const QString& text)

@@ -5,6 +5,7 @@
 #include <array>
 
 class QCheckBox;
+class QGroupBox;
 class QLineEdit;
 
 namespace listrion::settings {
@@ -32,6 +33,9 @@ public:
     static long long widthValue(const QString& text);
 
 private:
+    // Check box, minus, width box and plus of column i (0-based) in `frame`.
+    void addColumnRow(int i, QGroupBox* frame);
+    void showStored();
     void cmdPlus(int i);
     void cmdMinus(int i);
     void cmdSave();

@@ -53,46 +53,9 @@ Settings::Settings(const settings::Settings& settings, const TextSource& texts,
     Combo_Region = list(this, "Combo_Region");
     ComboFont_Velikost_Ime->setMinimumContentsLength(3);
     ComboFont_Velikost_Group->setMinimumContentsLength(3);
-    auto* cmd_Naz_G = button(this, "cmd_Naz_G", "<");
-    auto* cmdNap_G = button(this, "cmdNap_G", ">");
-    auto* cmdGroup_size_nazaj = button(this, "cmdGroup_size_nazaj", "<");
-    auto* cmdGroup_size_naprej = button(this, "cmdGroup_size_naprej", ">");
-    for (controls::Gumb* arrow : {cmd_Naz_G, cmdNap_G, cmdGroup_size_nazaj, cmdGroup_size_naprej}) {
-        arrow->setFixedWidth(32);
-    }
     cmdOK_ = button(this, "cmdOK");
     cmdIzlaz = button(this, "cmdIzlaz");
-
-    auto* grid = new QGridLayout;
-    auto label = [this](const QString& text) {
-        return new QLabel(text, this);
-    };
-    const auto caption = [&texts](TextKey key) {
-        return QString::fromStdString(texts.text(key));
-    };
-    grid->addWidget(label(caption(Texts::RegionLabel)), 0, 0);
-    grid->addWidget(Combo_Region, 0, 2, 1, 4);
-    grid->addWidget(label(caption(Texts::ChannelFontLabel)), 1, 0);
-    grid->addWidget(cmd_Naz_G, 1, 1);
-    grid->addWidget(ComboFont_Ime, 1, 2);
-    grid->addWidget(cmdNap_G, 1, 3);
-    grid->addWidget(label(caption(Texts::FontSizeLabel)), 1, 4);
-    grid->addWidget(ComboFont_Velikost_Ime, 1, 5);
-    grid->addWidget(label(caption(Texts::GroupFontLabel)), 2, 0);
-    grid->addWidget(cmdGroup_size_nazaj, 2, 1);
-    grid->addWidget(Combo_Font_Group, 2, 2);
-    grid->addWidget(cmdGroup_size_naprej, 2, 3);
-    grid->addWidget(label(caption(Texts::FontSizeLabel)), 2, 4);
-    grid->addWidget(ComboFont_Velikost_Group, 2, 5);
-    grid->setColumnStretch(2, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(cmdOK_);
-    buttons->addWidget(cmdIzlaz);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
-    layout->addStretch(1);
-    layout->addLayout(buttons);
+    buildLayout(texts);
     new controls::AutoResize(this);
 
     Prevedi(texts);
@@ -108,20 +71,53 @@ Settings::Settings(const settings::Settings& settings, const TextSource& texts,
     for (const auto& [box, key] : stored) {
         connect(box, &QComboBox::activated, this, [this, box, key] { chosen(box, key); });
     }
-    connect(cmd_Naz_G, &QAbstractButton::clicked, this,
-            [this] { step(ComboFont_Ime, Keys::ChannelFontName, -1); });
-    connect(cmdNap_G, &QAbstractButton::clicked, this,
-            [this] { step(ComboFont_Ime, Keys::ChannelFontName, 1); });
-    connect(cmdGroup_size_nazaj, &QAbstractButton::clicked, this,
-            [this] { step(Combo_Font_Group, Keys::GroupFontName, -1); });
-    connect(cmdGroup_size_naprej, &QAbstractButton::clicked, this,
-            [this] { step(Combo_Font_Group, Keys::GroupFontName, 1); });
     connect(Combo_Region, &QComboBox::activated, this, [this] {
         Napuni_Kombo_Fonti();
         m_events.announceGridLook();
     });
     connect(cmdOK_, &QAbstractButton::clicked, this, &Settings::cmdOK);
     connect(cmdIzlaz, &QAbstractButton::clicked, this, &QDialog::reject);
+}
+
+void Settings::buildLayout(const TextSource& texts)
+{
+    // A button that steps a font list to its previous or next entry.
+    const auto stepper = [this](const char* name, int direction, QComboBox* box, SettingsKey key) {
+        controls::Gumb* arrow = button(this, name, direction < 0 ? "<" : ">");
+        arrow->setFixedWidth(32);
+        connect(arrow, &QAbstractButton::clicked, this,
+                [this, box, key, direction] { step(box, key, direction); });
+        return arrow;
+    };
+    const auto label = [this, &texts](TextKey key) {
+        return new QLabel(QString::fromStdString(texts.text(key)), this);
+    };
+    auto* grid = new QGridLayout;
+    grid->addWidget(label(Texts::RegionLabel), 0, 0);
+    grid->addWidget(Combo_Region, 0, 2, 1, 4);
+    grid->addWidget(label(Texts::ChannelFontLabel), 1, 0);
+    grid->addWidget(stepper("cmd_Naz_G", -1, ComboFont_Ime, Keys::ChannelFontName), 1, 1);
+    grid->addWidget(ComboFont_Ime, 1, 2);
+    grid->addWidget(stepper("cmdNap_G", 1, ComboFont_Ime, Keys::ChannelFontName), 1, 3);
+    grid->addWidget(label(Texts::FontSizeLabel), 1, 4);
+    grid->addWidget(ComboFont_Velikost_Ime, 1, 5);
+    grid->addWidget(label(Texts::GroupFontLabel), 2, 0);
+    grid->addWidget(stepper("cmdGroup_size_nazaj", -1, Combo_Font_Group, Keys::GroupFontName), 2,
+                    1);
+    grid->addWidget(Combo_Font_Group, 2, 2);
+    grid->addWidget(stepper("cmdGroup_size_naprej", 1, Combo_Font_Group, Keys::GroupFontName), 2,
+                    3);
+    grid->addWidget(label(Texts::FontSizeLabel), 2, 4);
+    grid->addWidget(ComboFont_Velikost_Group, 2, 5);
+    grid->setColumnStretch(2, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(cmdOK_);
+    buttons->addWidget(cmdIzlaz);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addStretch(1);
+    layout->addLayout(buttons);
 }
 
 void Settings::Prevedi(const TextSource& texts)

@@ -36,6 +36,7 @@ public:
     bool restartChosen() const { return m_restart; }
 
 private:
+    void buildLayout(const TextSource& texts);
     void Prevedi(const TextSource& texts);
     void Napuni_Kombo_Region();
     void Napuni_Kombo_Fonti();
