@@ -10,6 +10,8 @@
 #include "editing/ui/Editor_Groups.h"
 #include "editing/ui/Glavna.h"
 #include "playlist/CurlHttpClient.h"
+#include "settings/ui/Kolone_prikaz.h"
+#include "settings/ui/Settings.h"
 #include "tools/ui/EPG_Code.h"
 #include "tools/ui/Merge_Playlist.h"
 #include "tools/ui/Poisci_Kanal.h"
@@ -196,6 +198,16 @@ int main(int argc, char** argv)
         epgGrid->model()->index(std::min(3, epgGrid->model()->rowCount() - 1), 2));
     ok = save(epg, out + "/epg-window.png") && ok;
     epg.hide();
+    settings::ui::Settings fonts(window.settings(), context.texts, prompter,
+                                 window.settingsEvents(), &window);
+    fonts.show();
+    ok = save(fonts, out + "/settings.png") && ok;
+    fonts.hide();
+    settings::ui::Kolone_prikaz columns(window.settings(), context.texts, window.settingsEvents(),
+                                        &window);
+    columns.show();
+    ok = save(columns, out + "/columns.png") && ok;
+    columns.hide();
     if (argc == 5) {
         ok = saveUnicode(window, out) && ok;
     }

@@ -18,6 +18,7 @@
 #include <QEvent>
 #include <QFileInfo>
 #include <QIcon>
+#include <QProcess>
 #include <QTimer>
 
 #include <cstdio>
@@ -127,26 +128,39 @@ int main(int argc, char** argv)
             listrion::settings::ProgramFolder::resolve(homeOption);
         folder.installShippedData();
 
-        listrion::controls::QtPrompter prompter;
-        listrion::playlist::CurlHttpClient http;
-        listrion::editing::Glavna::Services services{prompter, http, {}};
-        services.versionFileUrl = listrion::settings::kVersionFileUrl;
-        listrion::editing::Glavna window(folder, std::move(services));
-        prompter.setParent(&window);
-        StartupProbe probe(sinceMain);
-        if (qEnvironmentVariableIntValue("LISTRION_STARTUP_PROBE") == 1) {
-            window.installEventFilter(&probe);
+        int code = 0;
+        std::optional<listrion::editing::Glavna::NextProgram> next;
+        {
+            listrion::controls::QtPrompter prompter;
+            listrion::playlist::CurlHttpClient http;
+            listrion::editing::Glavna::Services services{prompter, http, {}};
+            services.versionFileUrl = listrion::settings::kVersionFileUrl;
+            listrion::editing::Glavna window(folder, std::move(services));
+            prompter.setParent(&window);
+            StartupProbe probe(sinceMain);
+            if (qEnvironmentVariableIntValue("LISTRION_STARTUP_PROBE") == 1) {
+                window.installEventFilter(&probe);
+            }
+            if (!window.start()) {
+                return 1;
+            }
+            window.show();
+            const QStringList files = parser.positionalArguments();
+            if (!files.isEmpty()) {
+                const QString file = QFileInfo(files.front()).absoluteFilePath();
+                QTimer::singleShot(0, &window, [&window, file] { window.openNamedFile(file); });
+            }
+            code = QApplication::exec();
+            next = window.nextProgram();
         }
-        if (!window.start()) {
+        // A restart or another version starts once this window has let go of the program
+        // folder, which one program changes at a time.
+        if (next && !QProcess::startDetached(next->program, next->arguments)) {
+            std::fprintf(stderr, "listrion: could not start %s\n",
+                         next->program.toLocal8Bit().constData());
             return 1;
         }
-        window.show();
-        const QStringList files = parser.positionalArguments();
-        if (!files.isEmpty()) {
-            const QString file = QFileInfo(files.front()).absoluteFilePath();
-            QTimer::singleShot(0, &window, [&window, file] { window.openNamedFile(file); });
-        }
-        return QApplication::exec();
+        return code;
     } catch (const std::exception& error) {
         std::fprintf(stderr, "listrion: %s\n", error.what());
         return 1;

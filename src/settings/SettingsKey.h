@@ -52,6 +52,13 @@ constexpr SettingsKey sirina(int n)
 {
     return {"Sirina", detail::kDigits.at(n)};
 }
+// The width of grid column n (1..9) in twips when Sirina n is empty: the channel grid's name,
+// tvg-name, EPG ID, link, logo and type, then the group grid's name, type and count.
+constexpr int builtInWidth(int n)
+{
+    constexpr std::array<int, 9> kWidths = {3200, 3200, 3200, 7000, 7000, 3200, 2900, 1100, 1000};
+    return kWidths.at(n - 1);
+}
 // Whether grid column n (1..9) is shown.
 constexpr SettingsKey prikaz(int n)
 {

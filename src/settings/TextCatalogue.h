@@ -210,7 +210,19 @@
     X(SaveEpgArchiveEntry, "Menu", 91)                                                             \
     X(EpgAddressEntry, "Menu", 92)                                                                 \
     X(ImportLogosEntry, "Menu", 93)                                                                \
-    X(SaveLogoArchiveEntry, "Menu", 94)
+    X(SaveLogoArchiveEntry, "Menu", 94)                                                            \
+    X(ColumnChooserCaption, "Channel", 7)                                                          \
+    X(ColumnChooserFrame, "Channel", 8)                                                            \
+    X(SettingsCaption, "Settings", 1)                                                              \
+    X(RegionLabel, "Settings", 2)                                                                  \
+    X(ChannelFontLabel, "Settings", 3)                                                             \
+    X(GroupFontLabel, "Settings", 4)                                                               \
+    X(FontSizeLabel, "Settings", 5)                                                                \
+    X(CloseButton, "Settings", 6)                                                                  \
+    X(ColumnChooserGroupFrame, "Settings", 7)                                                      \
+    X(FontsEntry, "Settings", 8)                                                                   \
+    X(ColumnsEntry, "Settings", 9)                                                                 \
+    X(VariantsMenu, "Settings", 10)
 
 namespace listrion::settings::Texts {
 

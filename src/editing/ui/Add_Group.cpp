@@ -1,5 +1,6 @@
 #include "editing/ui/Add_Group.h"
 
+#include "controls/AutoResize.h"
 #include "controls/Gumb.h"
 #include "editing/EditRefused.h"
 #include "editing/GroupCommands.h"
@@ -21,6 +22,7 @@ Add_Group::Add_Group(const EditingContext& context, QWidget* parent)
     : QDialog(parent), m_context(context)
 {
     setObjectName("Add_Group");
+    new controls::AutoResize(this);
     setWindowTitle(context.text(settings::Texts::AddGroupCaption));
     txtIme = new QLineEdit(this);
     txtIme->setObjectName("txtIme");

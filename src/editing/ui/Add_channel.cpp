@@ -1,5 +1,6 @@
 #include "editing/ui/Add_channel.h"
 
+#include "controls/AutoResize.h"
 #include "controls/Gumb.h"
 #include "editing/EditRefused.h"
 #include "editing/ui/BoxHighlight.h"
@@ -20,6 +21,7 @@ Add_channel::Add_channel(const EditingContext& context, const QString& group, QW
     : QDialog(parent), m_context(context)
 {
     setObjectName("Add_channel");
+    new controls::AutoResize(this);
     setWindowTitle(context.text(settings::Texts::AddChannelCaption));
     auto* layout = new QVBoxLayout(this);
     m_form = new ChannelForm(context, this);

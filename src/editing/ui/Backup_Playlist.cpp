@@ -1,5 +1,6 @@
 #include "editing/ui/Backup_Playlist.h"
 
+#include "controls/AutoResize.h"
 #include "controls/Gumb.h"
 #include "controls/Prompter.h"
 #include "editing/ui/CopyList.h"
@@ -27,6 +28,7 @@ Backup_Playlist::Backup_Playlist(store::Database& db, const settings::TextSource
     : QDialog(parent), m_db(db), m_texts(texts), m_prompter(prompter)
 {
     setObjectName("Backup_Playlist");
+    new controls::AutoResize(this);
     List1 = new QListWidget(this);
     List1->setObjectName("List1");
     cmdBackup = new controls::Gumb(this);

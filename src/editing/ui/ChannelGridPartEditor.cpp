@@ -18,7 +18,8 @@ void ChannelGridPart::wireEditorGrid()
     watchRows();
     auto columns = [this] {
         const EditingContext context = m_context();
-        applyChannelGridColumns(m_grid, *model(), context.settings, context.texts, ticksShown());
+        applyChannelGridColumns(m_grid, *model(), context.settings, context.texts, ticksShown(),
+                                GridOwner::Editor);
     };
     connect(this, &ChannelGridPart::ticksChanged, this, columns);
     columns();

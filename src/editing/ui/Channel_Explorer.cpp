@@ -1,5 +1,6 @@
 #include "editing/ui/Channel_Explorer.h"
 
+#include "controls/AutoResize.h"
 #include "editing/ui/RestoreBox.h"
 
 #include "controls/Gumb.h"
@@ -26,6 +27,7 @@ Channel_Explorer::Channel_Explorer(const EditingContext& context, ExplorerPane::
     : QWidget(parent, Qt::Window), m_context(context)
 {
     setObjectName("Channel_Explorer");
+    new controls::AutoResize(this);
     setWindowTitle("Channel explorer");
     auto* layout = new QVBoxLayout(this);
     auto* bar = new QMenuBar(this);

@@ -1,5 +1,6 @@
 #include "editing/ui/Edit_Channel.h"
 
+#include "controls/AutoResize.h"
 #include "controls/Gumb.h"
 #include "editing/ui/ChannelForm.h"
 #include "editing/ui/CommandRun.h"
@@ -18,6 +19,7 @@ Edit_Channel::Edit_Channel(const EditingContext& context, std::int64_t rowid, QW
     : QDialog(parent), m_context(context), m_rowid(rowid)
 {
     setObjectName("Edit_Channel");
+    new controls::AutoResize(this);
     setWindowTitle(context.text(settings::Texts::EditChannelCaption));
     auto* layout = new QVBoxLayout(this);
     m_form = new ChannelForm(context, this);

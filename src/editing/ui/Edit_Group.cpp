@@ -1,5 +1,6 @@
 #include "editing/ui/Edit_Group.h"
 
+#include "controls/AutoResize.h"
 #include "controls/Gumb.h"
 #include "editing/EditRefused.h"
 #include "editing/GroupCommands.h"
@@ -21,6 +22,7 @@ Edit_Group::Edit_Group(const EditingContext& context, const QString& group, QWid
     : QDialog(parent), m_context(context)
 {
     setObjectName("Edit_Group");
+    new controls::AutoResize(this);
     setWindowTitle(context.text(settings::Texts::RenameGroupCaption));
     txtIzbrana_Grupa = new QLineEdit(group, this);
     txtIzbrana_Grupa->setObjectName("txtIzbrana_Grupa");

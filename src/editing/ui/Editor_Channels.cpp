@@ -1,5 +1,6 @@
 #include "editing/ui/Editor_Channels.h"
 
+#include "controls/AutoResize.h"
 #include "controls/Gumb.h"
 #include "editing/ChannelGridModel.h"
 #include "editing/ui/Add_Group.h"
@@ -34,6 +35,7 @@ Editor_Channels::Editor_Channels(const EditingContext& context, const std::strin
     : QDialog(parent), m_context(context)
 {
     setObjectName("Editor_Channels");
+    new controls::AutoResize(this);
     setWindowTitle("Channel editor");
     m_model = new ChannelGridModel(context.db, this);
     auto* layout = new QVBoxLayout(this);

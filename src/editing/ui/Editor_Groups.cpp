@@ -1,5 +1,6 @@
 #include "editing/ui/Editor_Groups.h"
 
+#include "controls/AutoResize.h"
 #include "controls/Gumb.h"
 #include "editing/GroupGridModel.h"
 #include "editing/ui/GridSetup.h"
@@ -26,6 +27,7 @@ Editor_Groups::Editor_Groups(const EditingContext& context, QWidget* parent)
     : QDialog(parent), m_context(context)
 {
     setObjectName("Editor_Groups");
+    new controls::AutoResize(this);
     setWindowTitle("Group editor");
     m_model = new GroupGridModel(context.db, this);
     auto* layout = new QVBoxLayout(this);
@@ -84,15 +86,16 @@ void Editor_Groups::buildGrid(QWidget* pane)
     m_model->setHeaders({"sel.", "Group name", "Type", "Streams"});
     m_part = new GroupGridPart(
         m_grid, [this] { return m_context; }, GroupGaps::ByPosition, this);
-    connect(m_part, &GroupGridPart::ticksChanged, this,
-            [this] { applyGroupGridColumns(m_grid, m_context.settings, m_part->ticksShown()); });
+    connect(m_part, &GroupGridPart::ticksChanged, this, [this] {
+        applyGroupGridColumns(m_grid, m_context.settings, m_part->ticksShown(), GridOwner::Editor);
+    });
     connect(m_part, &GroupGridPart::modesLeft, this, [this] {
         for (QCheckBox* box : {Check1, Check2, Check4}) {
             const QSignalBlocker quiet(box);
             box->setChecked(false);
         }
     });
-    applyGroupGridColumns(m_grid, m_context.settings, false);
+    applyGroupGridColumns(m_grid, m_context.settings, false, GridOwner::Editor);
     connect(m_grid, &QTableView::clicked, this, [this](const QModelIndex& index) {
         if (index.column() == GroupGridModel::kTickColumn && m_model->toggleTick(index.row())) {
             StoreChange change;

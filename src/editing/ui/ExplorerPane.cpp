@@ -194,7 +194,7 @@ void ExplorerPane::showGroupAt(int index)
     ComboGroup->setCurrentIndex(index);
     m_model->showGroupByPosition(ComboGroup->currentText().toStdString());
     applyChannelGridColumns(m_grid, *m_model, m_context.settings, m_context.texts,
-                            m_part->ticksShown());
+                            m_part->ticksShown(), GridOwner::Editor);
     showCaption();
     m_part->selectRow(0);
 }

@@ -166,6 +166,7 @@ bool Glavna::start()
     m_channels = new ChannelGridModel(*m_db, this);
     Kreiraj_Meni();
     markLanguage(startup.languagePosition);
+    Oznaci_System(startup.system);
     buildUpdateEntries(startup.checkForUpdates);
     if (startup.checkForUpdates) {
         startUpdateCheck();

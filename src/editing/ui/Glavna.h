@@ -10,6 +10,7 @@
 #include "settings/LanguageFile.h"
 #include "settings/ProgramFolder.h"
 #include "settings/Settings.h"
+#include "settings/SettingsEvents.h"
 #include "store/Database.h"
 #include "store/FolderLock.h"
 
@@ -69,6 +70,13 @@ public:
         // The version file of the start-up update check (settings::kVersionFileUrl in the
         // editor); empty: no check.
         std::string versionFileUrl = {};
+    };
+
+    // A program to start once this one has ended and let go of the program folder: this
+    // program again, or another version of it.
+    struct NextProgram {
+        QString program;
+        QStringList arguments;
     };
 
     Glavna(settings::ProgramFolder folder, Services services, QWidget* parent = nullptr);
@@ -134,6 +142,13 @@ public:
     void playChannel(QWidget* over, const std::string& group, std::int64_t rowId);
     // Gives a tool window an Edit menu with the undo and redo of single steps.
     void attachHistoryMenu(QWidget* window);
+    // Changes of the grid fonts and columns in Settings.ini.
+    settings::SettingsEvents& settingsEvents() { return m_settingsEvents; }
+    // Asks for this program to be started again with the same program folder and closes the
+    // window, which ends this one.
+    void RestartPrograma();
+    // What is to be started when this program has ended; nothing unless asked.
+    const std::optional<NextProgram>& nextProgram() const { return m_next; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -154,6 +169,11 @@ private:
     // mnuPlayChannel2, mnuCheck_broken_channels); the start-up check of the media player.
     void buildToolEntries();
     void checkMediaPlayer();
+    // mnuSelect_font, mnuSelect_rows and the program variants mnuSystem1..3 in the Extra menu.
+    void buildSettingsEntries(QMenu* extra);
+    // Checks the variant entry of System 1.
+    void Oznaci_System(int entry);
+    void startVariant(int entry);
     // mnuCheckUpdates in the Help menu, checked as Updates 1 says.
     void buildUpdateEntries(bool checkAtStart);
     // Provjeri_Novu_Verziju: the update check on a worker thread; a newer version is offered
@@ -237,6 +257,8 @@ private:
     settings::Settings m_settings;
     Services m_services;
     StoreEvents m_events;
+    settings::SettingsEvents m_settingsEvents;
+    std::optional<NextProgram> m_next;
     std::unique_ptr<settings::CurrentTexts> m_texts;
     // Held from start() until the window is destroyed, after the store's last connection.
     store::FolderLock m_lock;

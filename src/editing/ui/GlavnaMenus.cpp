@@ -83,6 +83,7 @@ void Glavna::buildMenus()
 
     QMenu* extra = menu("mnuExtra", MenuExtra);
     addCommand(extra, "mnuRestore_Orginal", UndoAllEntry, &Glavna::undo);
+    buildSettingsEntries(extra);
     for (auto [name, caption] : {std::pair{"mnuTools", MenuTools}, std::pair{"mnuLogo", MenuLogo},
                                  std::pair{"mnuHelp", MenuHelp}}) {
         menu(name, caption)->menuAction()->setVisible(false);

@@ -1,6 +1,7 @@
 #include "editing/ui/GridSetup.h"
 
 #include "editing/StoreGridModel.h"
+#include "settings/Regions.h"
 #include "settings/TextCatalogue.h"
 
 #include <QHeaderView>
@@ -13,38 +14,61 @@ constexpr int kTwipsPerPixel = 15; // 1440 twips per inch at 96 pixels per inch
 constexpr int kGroupTickTwips = 400;
 constexpr int kChannelTickWidth = 38;
 
+// The built-in font family of a grid; in the editor windows the font of the region in use. The
+// region's character set selects nothing here: Qt picks glyphs for any script by itself.
+QString builtInFamily(const settings::Settings& settings, GridOwner owner, const char* builtIn)
+{
+    if (owner == GridOwner::Editor) {
+        if (const auto region = settings::Regions::font(settings.region())) {
+            return QString::fromUtf8(region->font.data(), region->font.size());
+        }
+    }
+    return builtIn;
+}
+
+// An empty Prikaz entry shows the column.
+bool columnHidden(const settings::Settings& settings, int key)
+{
+    return settings.read(settings::Keys::prikaz(key)) == "0";
+}
+
 } // namespace
 
 QFont gridFont(const settings::Settings& settings, settings::SettingsKey name,
-               settings::SettingsKey size, const char* builtInName, int builtInSize)
+               settings::SettingsKey size, const QString& builtInName, int builtInSize)
 {
     const std::string family = settings.read(name);
     const std::optional<long long> points = settings.readNumber(size);
-    QFont font(family.empty() ? QString(builtInName) : QString::fromStdString(family));
+    QFont font(family.empty() ? builtInName : QString::fromStdString(family));
     font.setPointSize(points && *points > 0 ? static_cast<int>(*points) : builtInSize);
     return font;
 }
 
-int columnWidth(const settings::Settings& settings, int key, int builtInTwips)
+int columnWidth(const settings::Settings& settings, int key)
 {
     const std::optional<long long> twips = settings.readNumber(settings::Keys::sirina(key));
-    return static_cast<int>((twips && *twips > 0 ? *twips : builtInTwips) / kTwipsPerPixel);
+    return static_cast<int>((twips && *twips > 0 ? *twips : settings::Keys::builtInWidth(key)) /
+                            kTwipsPerPixel);
 }
 
-void applyGroupGridColumns(QTableView* grid, const settings::Settings& settings, bool ticks)
+void applyGroupGridColumns(QTableView* grid, const settings::Settings& settings, bool ticks,
+                           GridOwner owner)
 {
+    const QString family = builtInFamily(settings, owner, "Arial");
     grid->setFont(gridFont(settings, settings::Keys::GroupFontName, settings::Keys::GroupFontSize,
-                           "Arial", 10));
+                           family, 10));
     grid->setColumnWidth(0, kGroupTickTwips / kTwipsPerPixel);
     grid->setColumnHidden(0, !ticks);
-    grid->setColumnWidth(1, columnWidth(settings, 7, 2900));
-    grid->setColumnWidth(2, columnWidth(settings, 8, 1100));
-    grid->setColumnWidth(3, columnWidth(settings, 9, 1000));
+    // The group name (7) always shows.
+    for (int column = 1; column <= 3; ++column) {
+        grid->setColumnWidth(column, columnWidth(settings, column + 6));
+        grid->setColumnHidden(column, column >= 2 && columnHidden(settings, column + 6));
+    }
 }
 
 void applyChannelGridColumns(QTableView* grid, StoreGridModel& model,
                              const settings::Settings& settings, const settings::TextSource& texts,
-                             bool ticks)
+                             bool ticks, GridOwner owner)
 {
     const auto text = [&texts](settings::TextKey key) {
         return QString::fromStdString(texts.text(key));
@@ -52,17 +76,15 @@ void applyChannelGridColumns(QTableView* grid, StoreGridModel& model,
     using namespace settings::Texts;
     model.setHeaders({text(TickColumn), text(ChannelNameColumn), text(TvgNameColumn),
                       text(EpgIdColumn), text(LinkColumn), text(LogoColumn), text(TypeColumn)});
+    const QString family = builtInFamily(settings, owner, "Segoe UI");
     grid->setFont(gridFont(settings, settings::Keys::ChannelFontName,
-                           settings::Keys::ChannelFontSize, "Segoe UI", 9));
+                           settings::Keys::ChannelFontSize, family, 9));
     grid->setColumnWidth(0, kChannelTickWidth);
     grid->setColumnHidden(0, !ticks);
-    static constexpr int kBuiltIn[] = {3200, 3200, 3200, 7000, 7000, 3200};
     for (int column = 1; column <= 6; ++column) {
-        grid->setColumnWidth(column, columnWidth(settings, column, kBuiltIn[column - 1]));
-        // The column chooser's Prikaz entries 2..6 hide the columns after the name; an empty
-        // entry shows the column.
-        grid->setColumnHidden(column,
-                              column >= 2 && settings.read(settings::Keys::prikaz(column)) == "0");
+        grid->setColumnWidth(column, columnWidth(settings, column));
+        // The column chooser's Prikaz entries 2..6 hide the columns after the name.
+        grid->setColumnHidden(column, column >= 2 && columnHidden(settings, column));
     }
 }
 

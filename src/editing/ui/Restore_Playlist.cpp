@@ -1,5 +1,6 @@
 #include "editing/ui/Restore_Playlist.h"
 
+#include "controls/AutoResize.h"
 #include "controls/BackgroundRun.h"
 #include "controls/Gumb.h"
 #include "controls/Prompter.h"
@@ -20,6 +21,7 @@ Restore_Playlist::Restore_Playlist(store::Database& db, const settings::TextSour
     : QDialog(parent), m_db(db), m_texts(texts), m_prompter(prompter)
 {
     setObjectName("Restore_Playlist");
+    new controls::AutoResize(this);
     List1 = new QListWidget(this);
     List1->setObjectName("List1");
     cmdRestore = new controls::Gumb(this);

@@ -1,5 +1,6 @@
 #include "player/ui/Player.h"
 
+#include "controls/AutoResize.h"
 #include "controls/Gumb.h"
 #include "controls/Prompter.h"
 #include "editing/ChannelGridModel.h"
@@ -43,6 +44,7 @@ Player::Player(store::Database& db, const settings::TextSource& texts, Services 
     : QWidget(parent, Qt::Window), m_db(db), m_services(std::move(services))
 {
     setObjectName("Player");
+    new controls::AutoResize(this);
     build(texts);
     if (m_services.makePlayer) {
         m_player = m_services.makePlayer(VLCPlugin21);

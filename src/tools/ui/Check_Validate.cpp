@@ -1,5 +1,6 @@
 #include "tools/ui/Check_Validate.h"
 
+#include "controls/AutoResize.h"
 #include "controls/GridLook.h"
 
 #include "controls/Gumb.h"
@@ -48,6 +49,7 @@ Check_Validate::Check_Validate(store::Database& db, const settings::TextSource& 
       m_services(std::move(services))
 {
     setObjectName("Check_Validate");
+    new controls::AutoResize(this);
     setWindowTitle("                           Check is channels work");
     build();
     if (m_services.makePlayer) {

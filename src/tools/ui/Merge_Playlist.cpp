@@ -1,5 +1,6 @@
 #include "tools/ui/Merge_Playlist.h"
 
+#include "controls/AutoResize.h"
 #include "controls/GridLook.h"
 #include "controls/Gumb.h"
 #include "controls/Prompter.h"
@@ -32,6 +33,7 @@ Merge_Playlist::Merge_Playlist(store::Database& db, const settings::TextSource& 
       m_services(std::move(services))
 {
     setObjectName("Merge_Playlist");
+    new controls::AutoResize(this);
     setWindowTitle("Merge playlists");
     try {
         emptyStaging(db);

@@ -1,5 +1,6 @@
 #include "tools/ui/Poisci_Kanal.h"
 
+#include "controls/AutoResize.h"
 #include "controls/GridLook.h"
 #include "controls/Gumb.h"
 #include "controls/Prompter.h"
@@ -30,6 +31,7 @@ Poisci_Kanal::Poisci_Kanal(store::Database& db, const settings::TextSource& text
       m_services(std::move(services))
 {
     setObjectName("Poisci_Kanal");
+    new controls::AutoResize(this);
     setWindowTitle("Find channel");
     m_model = new SearchGridModel(db, this);
     m_runner = new SearchRunner(db.file(), this);
