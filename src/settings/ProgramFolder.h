@@ -26,9 +26,13 @@ public:
     std::filesystem::path settingsIni() const { return file("Settings.ini"); }
     std::filesystem::path tempM3u() const { return file("temp.m3u"); }
 
-    // Where the files shipped with the program are found: $LISTRION_DATA_DIR, else the
-    // source tree's data folder for a build that runs from it, else the installed copy.
+    // Where the files shipped with the program are found: $LISTRION_DATA_DIR, else
+    // share/listrion beside the program's bin folder, else the source tree's data folder for a
+    // build that runs from it, else the folder the build was configured to install to.
     static std::filesystem::path shippedDataFolder();
+    // The user guide: help/guide.html of the shipped data (help/guide.md when it was shipped
+    // unrendered), else the source tree's docs/guide.md.
+    static std::filesystem::path userGuide();
     // Copies every shipped file that the program folder lacks; existing files are kept.
     void installShippedData() const;
 

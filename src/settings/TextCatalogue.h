@@ -185,7 +185,12 @@
     X(YesButton, "Menu", 82)                                                                       \
     X(NoButton, "Menu", 83)                                                                        \
     X(OkButton, "Menu", 84)                                                                        \
-    X(CheckUpdatesEntry, "Menu", 85)
+    X(CheckUpdatesEntry, "Menu", 85)                                                               \
+    X(RecentPlaylistsMenu, "Menu", 90)                                                             \
+    X(UserGuideEntry, "Menu", 91)                                                                  \
+    X(VersionPageEntry, "Menu", 92)                                                                \
+    X(HomePageEntry, "Menu", 93)                                                                   \
+    X(InstallForUserEntry, "Menu", 94)
 
 namespace listrion::settings::Texts {
 

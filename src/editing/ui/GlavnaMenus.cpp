@@ -39,6 +39,8 @@ void Glavna::buildMenus()
     addCommand(file, "mnuOpen_playlist", OpenPlaylistEntry, &Glavna::Open_Playlist)
         ->setShortcut(QKeySequence::Open);
     addCommand(file, "mnuOpen_URL", OpenAddressEntry, &Glavna::Open_URL);
+    m_recentMenu = keyed(file->addMenu(QString()), RecentPlaylistsMenu);
+    m_recentMenu->setObjectName("mnuRecent");
     addCommand(file, "mnuNew_playlist", NewPlaylistEntry, &Glavna::newPlaylist)
         ->setShortcut(QKeySequence::New);
     QAction* save = keyed(file->addAction(QString()), SavePlaylistEntry);
@@ -109,6 +111,7 @@ void Glavna::buildMenus()
     wire("cmdLast_undo", &Glavna::cmdLast_undo);
     buildToolEntries();
     buildSearchAndMergeEntries();
+    buildDesktopEntries();
 }
 
 void Glavna::buildLanguageMenu()
