@@ -4,8 +4,7 @@
 
 #include "listrion/Version.h"
 
-#include <QProcess>
-
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -153,14 +152,24 @@ std::optional<UserInstall> UserInstall::forCurrentUser()
         return std::nullopt;
     }
     const fs::path homePath = fs::path(home).lexically_normal();
-    QProcess query;
-    query.start("xdg-user-dir", {"DESKTOP"});
     fs::path desktop;
-    if (query.waitForFinished(5000) && query.exitStatus() == QProcess::NormalExit &&
-        query.exitCode() == 0) {
-        desktop = fs::path(query.readAllStandardOutput().trimmed().toStdString());
+    // A fixed command line: nothing of the user's reaches the shell. The query works without
+    // an application object, which a QProcess would need.
+    if (FILE* query = popen("xdg-user-dir DESKTOP 2>/dev/null", "r")) {
+        std::string answer;
+        char buffer[512];
+        while (std::fgets(buffer, sizeof buffer, query) != nullptr) {
+            answer += buffer;
+        }
+        if (pclose(query) == 0) {
+            while (!answer.empty() && (answer.back() == '\n' || answer.back() == ' ')) {
+                answer.pop_back();
+            }
+            desktop = answer;
+        }
     }
-    // Without a configured desktop folder the query answers the home folder itself.
+    // A desktop folder set to the home folder itself (switched off) puts no launcher among the
+    // user's files: home/Desktop is used then.
     const fs::path normal = desktop.lexically_normal();
     if (desktop.empty() || normal == homePath || normal == homePath / "") {
         desktop = homePath / "Desktop";

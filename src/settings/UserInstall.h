@@ -28,7 +28,7 @@ public:
     };
 
     // Home and desktop folder of the user running the program: $HOME, and what
-    // `xdg-user-dir DESKTOP` names (home/Desktop when it names nothing but home, or cannot run).
+    // `xdg-user-dir DESKTOP` names (home/Desktop when it names home itself, or cannot run).
     // Nothing when HOME is not set.
     static std::optional<UserInstall> forCurrentUser();
 

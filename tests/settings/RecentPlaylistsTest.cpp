@@ -27,9 +27,10 @@ TEST(RecentPlaylistsTest, KeepsTheTenNewestOnceEachNewestFirst)
 
     // Opening one again moves it to the front instead of listing it twice.
     recent.add("/tv/7.m3u");
-    EXPECT_EQ(recent.entries().front(), "/tv/7.m3u");
-    EXPECT_EQ(recent.entries().size(), 10U);
-    EXPECT_EQ(std::count(recent.entries().begin(), recent.entries().end(), "/tv/7.m3u"), 1);
+    const List again = recent.entries();
+    EXPECT_EQ(again.front(), "/tv/7.m3u");
+    EXPECT_EQ(again.size(), 10U);
+    EXPECT_EQ(std::count(again.begin(), again.end(), "/tv/7.m3u"), 1);
 
     // A path longer than a profile value comes back whole; other settings stay.
     const std::string deep = "/tv/" + std::string(300, 'x') + ".m3u";

@@ -78,6 +78,7 @@ TEST(UserInstallTest, DesktopFolderFollowsTheUsersFolderSettings)
     setenv("HOME", temp.path().c_str(), 1);
     unsetenv("XDG_CONFIG_HOME");
     const std::optional<UserInstall> plain = UserInstall::forCurrentUser();
+    fs::create_directories(temp.path() / ".config");
     temp.write(".config/user-dirs.dirs", "XDG_DESKTOP_DIR=\"$HOME/Schreibtisch\"\n");
     const std::optional<UserInstall> configured = UserInstall::forCurrentUser();
     for (const auto& [name, value] : saved) {
