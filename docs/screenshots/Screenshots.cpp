@@ -11,11 +11,13 @@
 #include "editing/ui/Glavna.h"
 #include "playlist/CurlHttpClient.h"
 #include "settings/RecentPlaylists.h"
+#include "tools/ui/EPG_Code.h"
 #include "tools/ui/Merge_Playlist.h"
 #include "tools/ui/Poisci_Kanal.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -238,6 +240,17 @@ int main(int argc, char** argv)
     waitFor([&merge] { return !merge.isReading(); });
     ok = save(merge, out + "/merge.png") && ok;
     merge.hide();
+
+    tools::ui::EPG_Code epg(context.db, context.texts, {prompter, context.events, {}}, "News",
+                            &window);
+    epg.resize(1100, 720);
+    epg.show();
+    epg.findChild<QButtonGroup*>("Option1")->button(7)->click();
+    auto* epgGrid = epg.findChild<QTableView*>("TDBGrid1");
+    epgGrid->setCurrentIndex(
+        epgGrid->model()->index(std::min(3, epgGrid->model()->rowCount() - 1), 2));
+    ok = save(epg, out + "/epg-window.png") && ok;
+    epg.hide();
     if (argc == 5) {
         ok = saveUnicode(window, out) && ok;
     }

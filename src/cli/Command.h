@@ -79,6 +79,7 @@ void registerWriterCommands(CommandRegistry& registry);
 void registerLinkCheckCommands(CommandRegistry& registry);
 void registerCheckCommands(CommandRegistry& registry);
 void registerToolCommands(CommandRegistry& registry);
+void registerEpgIdCommands(CommandRegistry& registry);
 void registerUpdateCommands(CommandRegistry& registry);
 
 } // namespace listrion::cli

@@ -76,6 +76,7 @@ int run(std::vector<std::string> args, std::ostream& out)
     listrion::cli::registerLinkCheckCommands(registry);
     listrion::cli::registerCheckCommands(registry);
     listrion::cli::registerToolCommands(registry);
+    listrion::cli::registerEpgIdCommands(registry);
     listrion::cli::registerUpdateCommands(registry);
 
     std::optional<std::filesystem::path> home;

@@ -100,6 +100,16 @@
     X(CheckLinkExitButton, "Check_Link", 11)                                                       \
     X(CheckLinkFinished, "Check_Link", 12)                                                         \
     X(CheckLinkStopped, "Check_Link", 13)                                                          \
+    X(EpgCaption, "EPG", 7)                                                                        \
+    X(EpgCodeLabel, "EPG", 8)                                                                      \
+    X(EpgDeriveButton, "EPG", 9)                                                                   \
+    X(EpgClearQuestion, "EPG", 10)                                                                 \
+    X(EpgClearQuestionEnd, "EPG", 11)                                                              \
+    X(EpgCleared, "EPG", 12)                                                                       \
+    X(EpgDerived, "EPG", 13)                                                                       \
+    X(EpgClearButton, "EPG", 14)                                                                   \
+    X(EpgLookupLabel, "EPG", 40)                                                                   \
+    X(EpgWindowEntry, "EPG", 41)                                                                   \
     X(WorkReadingDownload, "Work", 2)                                                              \
     X(MenuFile, "Menu", 1)                                                                         \
     X(MenuEdit, "Menu", 2)                                                                         \

@@ -187,6 +187,8 @@ private:
     // The search, merge and explorer entries (cmdChannel_find, mnuSearch_channel, cmdMerge,
     // mnuMerge_playlist, cmdChannel_Explorer, mnuChannel_Explorer).
     void buildSearchAndMergeEntries();
+    // mnuAdd_epg_url in the Logo menu: the EPG id window on the current group.
+    void buildEpgEntries();
     // The tick column shows while groups are chosen for export or in a group ticking mode.
     bool groupTicksShown() const;
     int currentGroupRow() const;

@@ -111,6 +111,7 @@ void Glavna::buildMenus()
     wire("cmdLast_undo", &Glavna::cmdLast_undo);
     buildToolEntries();
     buildSearchAndMergeEntries();
+    buildEpgEntries();
     buildDesktopEntries();
 }
 

@@ -23,8 +23,8 @@
 namespace listrion::editing {
 namespace {
 
-// The player and the link checker work on the main window's store connection: they close
-// before the main window's own close handling lets the store go.
+// The player, the link checker and the EPG id window work on the main window's store
+// connection: they close before the main window's own close handling lets the store go.
 class ToolWindowsCloser : public QObject {
 public:
     using QObject::QObject;
@@ -33,7 +33,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (event->type() == QEvent::Close && watched == parent()) {
-            for (const char* name : {"Player", "Check_Validate"}) {
+            for (const char* name : {"Player", "Check_Validate", "EPG_Code"}) {
                 if (auto* window =
                         parent()->findChild<QWidget*>(name, Qt::FindDirectChildrenOnly)) {
                     window->close();

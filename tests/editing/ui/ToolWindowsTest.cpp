@@ -2,6 +2,7 @@
 // checker in its place, and the players; driven by the controls' names with scripted answers.
 #include "editing/ui/GlavnaFixture.h"
 
+#include "editing/ChannelGridModel.h"
 #include "editing/ui/Channel_Explorer.h"
 #include "player/MediaPlayerCheck.h"
 #include "player/ui/Player.h"
@@ -66,6 +67,25 @@ TEST_F(ToolWindows, EachOpensInPlaceOfTheMainWindow)
     }
     trigger("mnuCheck_broken_channels");
     EXPECT_TRUE(window->isVisible());
+}
+
+// The EPG id window stays beside the main window, whose grid follows the ids it derives.
+TEST_F(ToolWindows, TheEpgWindowOpensOnTheChosenGroupAndItsIdsReachTheMainGrid)
+{
+    fill({2, 2});
+    start();
+    chooseGroup(1);
+    trigger("mnuAdd_epg_url");
+    auto* epg = child<QWidget>("EPG_Code");
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(child<QComboBox>(epg, "ComboGroup")->currentText(), "G2");
+    child<QLineEdit>(epg, "txtEPG")->setText("hr");
+    prompter.acknowledge();
+    click(epg, "cmdOK");
+    EXPECT_EQ(cell(channels(), 1, ChannelGridModel::kTvgIdColumn), "g2.2.hr");
+    click(epg, "cmdSIPTV");
+    ASSERT_EQ(openedUrls.size(), 1);
+    EXPECT_EQ(openedUrls.front().path(), "/codes/");
 }
 
 TEST_F(ToolWindows, ExplorerTransfersAndTheSourcePaneAfterItsGroupWent)
