@@ -7,7 +7,6 @@
 #include "settings/UserInstall.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QMenu>
