@@ -12,6 +12,7 @@
 #include "playlist/CurlHttpClient.h"
 #include "settings/ui/Kolone_prikaz.h"
 #include "settings/ui/Settings.h"
+#include "settings/RecentPlaylists.h"
 #include "tools/ui/EPG_Code.h"
 #include "tools/ui/Merge_Playlist.h"
 #include "tools/ui/Poisci_Kanal.h"
@@ -24,7 +25,11 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QThread>
@@ -102,6 +107,55 @@ bool saveUnicode(editing::Glavna& window, const QString& out)
     return save(window, out + "/screenshot-unicode.png");
 }
 
+// A menu of the window and one of its submenus opened, as the screen shows them: popups are
+// windows of their own, so the picture is taken from the screen.
+bool saveMenu(editing::Glavna& window, const char* menuName, const char* submenuName,
+              const QString& file)
+{
+    auto* bar = window.menuBar();
+    auto* menu = window.findChild<QMenu*>(menuName);
+    const QPoint corner = window.mapToGlobal(QPoint(0, 0));
+    menu->popup(bar->mapToGlobal(bar->actionGeometry(menu->menuAction()).bottomLeft()));
+    settle();
+    QRect area = menu->geometry();
+    QMenu* submenu = submenuName != nullptr ? window.findChild<QMenu*>(submenuName) : nullptr;
+    if (submenu != nullptr) {
+        menu->setActiveAction(submenu->menuAction());
+        submenu->popup(menu->geometry().topRight() +
+                       QPoint(0, menu->actionGeometry(submenu->menuAction()).top()));
+        settle();
+        area = area.united(submenu->geometry());
+    }
+    area = area.united(QRect(corner, QSize(area.width(), 1))).adjusted(0, 0, 24, 24);
+    const bool saved = QGuiApplication::primaryScreen()
+                           ->grabWindow(0, area.x(), area.y(), area.width(), area.height())
+                           .save(file);
+    if (submenu != nullptr) {
+        submenu->hide();
+    }
+    menu->hide();
+    settle();
+    std::printf("%s %s\n", saved ? "wrote" : "could not write", qPrintable(file));
+    return saved;
+}
+
+// The pictures of the user guide: File with the playlists opened last, and Help.
+bool saveGuideMenus(editing::Glavna& window, const settings::ProgramFolder& folder,
+                    const QString& out)
+{
+    // Neutral entries only: the playlist opened above lies in a temporary folder.
+    const settings::RecentPlaylists recent(folder.settingsIni());
+    for (const std::string& opened : recent.entries()) {
+        recent.remove(opened);
+    }
+    for (const char* entry : {"/home/user/tv/sports.m3u", "http://tv.example/lists/world.m3u",
+                              "/home/user/tv/news.m3u", "/home/user/tv/us.m3u"}) {
+        recent.add(entry);
+    }
+    return saveMenu(window, "mnuFile", "mnuRecent", out + "/guide-recent.png") &&
+           saveMenu(window, "mnuHelp", nullptr, out + "/guide-help.png");
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -136,6 +190,7 @@ int main(int argc, char** argv)
     window.show();
     window.openPlaylistFile("tv/us.m3u");
     bool ok = save(window, out + "/screenshot.png");
+    ok = saveGuideMenus(window, folder, out) && ok;
 
     const editing::ui::EditingContext context = window.context();
     editing::ui::Editor_Groups editor(context, &window);

@@ -52,6 +52,22 @@ void addMissingKeys(const fs::path& shipped, const fs::path& copy)
     }
 }
 
+// An installed program finds its data beside its bin folder: <prefix>/bin/listrion reads
+// <prefix>/share/listrion, wherever the prefix is (a package, ~/.local, an unpacked tree).
+std::optional<fs::path> dataBesideProgram()
+{
+    std::error_code ec;
+    const fs::path program = fs::read_symlink("/proc/self/exe", ec);
+    if (ec) {
+        return std::nullopt;
+    }
+    const fs::path data = program.parent_path().parent_path() / "share" / "listrion";
+    if (!fs::is_regular_file(data / "English.lng", ec)) {
+        return std::nullopt;
+    }
+    return data;
+}
+
 } // namespace
 
 ProgramFolder ProgramFolder::resolve(const std::optional<fs::path>& homeOption)
@@ -76,6 +92,9 @@ fs::path ProgramFolder::shippedDataFolder()
 {
     if (auto env = environmentPath("LISTRION_DATA_DIR")) {
         return *env;
+    }
+    if (auto beside = dataBesideProgram()) {
+        return *beside;
     }
     std::error_code ec;
     if (fs::is_directory(kSourceDataDir, ec)) {
@@ -102,6 +121,18 @@ fs::path ProgramFolder::shippedFile(const std::string& name)
         }
     }
     return {};
+}
+
+fs::path ProgramFolder::userGuide()
+{
+    const fs::path help = shippedDataFolder() / "help";
+    std::error_code ec;
+    for (const char* name : {"guide.html", "guide.md"}) {
+        if (fs::is_regular_file(help / name, ec)) {
+            return help / name;
+        }
+    }
+    return fs::path(kSourceDataDir).parent_path() / "docs" / "guide.md";
 }
 
 void ProgramFolder::installShippedData() const

@@ -27,8 +27,9 @@ public:
     std::filesystem::path settingsIni() const { return file("Settings.ini"); }
     std::filesystem::path tempM3u() const { return file("temp.m3u"); }
 
-    // Where the files shipped with the program are found: $LISTRION_DATA_DIR, else the
-    // source tree's data folder for a build that runs from it, else the installed copy.
+    // Where the files shipped with the program are found: $LISTRION_DATA_DIR, else
+    // share/listrion beside the program's bin folder, else the source tree's data folder for a
+    // build that runs from it, else the folder the build was configured to install to.
     static std::filesystem::path shippedDataFolder();
     // That folder, and for a build that runs from the source tree also the build's data folder,
     // which holds what the build makes (logo.mdb).
@@ -36,6 +37,9 @@ public:
     // The shipped file of that name from the first of those folders that has it; empty when
     // none has.
     static std::filesystem::path shippedFile(const std::string& name);
+    // The user guide: help/guide.html of the shipped data (help/guide.md when it was shipped
+    // unrendered), else the source tree's docs/guide.md.
+    static std::filesystem::path userGuide();
     // Copies every shipped file that the program folder lacks; existing files are kept.
     void installShippedData() const;
 

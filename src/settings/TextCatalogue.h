@@ -222,7 +222,12 @@
     X(ColumnChooserGroupFrame, "Settings", 7)                                                      \
     X(FontsEntry, "Settings", 8)                                                                   \
     X(ColumnsEntry, "Settings", 9)                                                                 \
-    X(VariantsMenu, "Settings", 10)
+    X(VariantsMenu, "Settings", 10) \
+    X(RecentPlaylistsMenu, "Menu", 95)                                                             \
+    X(UserGuideEntry, "Menu", 96)                                                                  \
+    X(VersionPageEntry, "Menu", 97)                                                                \
+    X(HomePageEntry, "Menu", 98)                                                                   \
+    X(InstallForUserEntry, "Menu", 99)
 
 namespace listrion::settings::Texts {
 

@@ -181,6 +181,7 @@ bool Glavna::start()
     setTitle();
     Prevedi();
     m_history->refresh();
+    refreshRecentMenu();
     // The size the window had when it was last closed.
     const long long w = m_settings.readNumber(settings::Keys::Width).value_or(0);
     const long long h = m_settings.readNumber(settings::Keys::Height).value_or(0);

@@ -179,6 +179,18 @@ private:
     // Provjeri_Novu_Verziju: the update check on a worker thread; a newer version is offered
     // on this window's thread when the answer arrives.
     void startUpdateCheck();
+    // The Help entries of the user guide, the product pages and the installation for this user.
+    void buildDesktopEntries();
+    void openUserGuide();
+    void openVersionPage();
+    void openHomePage();
+    // mnuCopy_to_my_documents: the program, its data and its launchers under ~/.local.
+    void installForUser();
+    // File > Recent playlists: the files and addresses opened last, from Settings.ini.
+    void refreshRecentMenu();
+    void rememberOpened(const QString& source, bool isAddress);
+    // Opens an entry as Open_Playlist or Open_URL would; a file gone is taken off the list.
+    void openRecent(const QString& entry);
     void offerNewVersion(const std::string& version);
     QAction* addCommand(QMenu* menu, const char* name, settings::TextKey caption,
                         void (Glavna::*slot)());
@@ -287,6 +299,7 @@ private:
     QStringList m_groupMenuNames;
     QList<QMenu*> m_staleGroupSubmenus; // not yet showing m_groupMenuNames
     QMenu* m_languageMenu = nullptr;
+    QMenu* m_recentMenu = nullptr;   // mnuRecent
     QList<QAction*> m_selectEntries; // mnuExport, mnuExport2
     QList<QAction*> m_exportEntries; // mnuExport_Groups, mnuExport_Groups2
     QString m_lastDialogName;        // the name the export dialog last held

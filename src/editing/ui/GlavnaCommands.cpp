@@ -237,6 +237,8 @@ void Glavna::runLoading(const QString& source, bool address)
     // holds: the new playlist, or the one that stayed.
     if (!loading.loadResult().stored()) {
         showChosenPlaylist();
+    } else {
+        rememberOpened(source, address);
     }
     Kreiraj_Meni();
     m_channels->showAll();

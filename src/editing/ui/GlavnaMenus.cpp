@@ -39,6 +39,8 @@ void Glavna::buildMenus()
     addCommand(file, "mnuOpen_playlist", OpenPlaylistEntry, &Glavna::Open_Playlist)
         ->setShortcut(QKeySequence::Open);
     addCommand(file, "mnuOpen_URL", OpenAddressEntry, &Glavna::Open_URL);
+    m_recentMenu = keyed(file->addMenu(QString()), RecentPlaylistsMenu);
+    m_recentMenu->setObjectName("mnuRecent");
     addCommand(file, "mnuNew_playlist", NewPlaylistEntry, &Glavna::newPlaylist)
         ->setShortcut(QKeySequence::New);
     QAction* save = keyed(file->addAction(QString()), SavePlaylistEntry);
@@ -113,6 +115,7 @@ void Glavna::buildMenus()
     buildEpgEntries();
     buildArchiveEntries();
     buildRestructuringEntry();
+    buildDesktopEntries();
 }
 
 void Glavna::buildLanguageMenu()
