@@ -222,7 +222,7 @@
     X(ColumnChooserGroupFrame, "Settings", 7)                                                      \
     X(FontsEntry, "Settings", 8)                                                                   \
     X(ColumnsEntry, "Settings", 9)                                                                 \
-    X(VariantsMenu, "Settings", 10) \
+    X(VariantsMenu, "Settings", 10)                                                                \
     X(RecentPlaylistsMenu, "Menu", 95)                                                             \
     X(UserGuideEntry, "Menu", 96)                                                                  \
     X(VersionPageEntry, "Menu", 97)                                                                \

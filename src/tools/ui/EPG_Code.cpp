@@ -1,5 +1,6 @@
 #include "tools/ui/EPG_Code.h"
 
+#include "controls/AutoResize.h"
 #include "controls/GridLook.h"
 #include "controls/Gumb.h"
 #include "controls/Prompter.h"
@@ -62,6 +63,7 @@ EPG_Code::EPG_Code(store::Database& db, const settings::TextSource& texts, Servi
     : QWidget(parent, Qt::Window), m_db(db), m_texts(texts), m_services(std::move(services))
 {
     setObjectName("EPG_Code");
+    new controls::AutoResize(this);
     m_model = new EpgGridModel(db, this);
     build();
     Prevedi();

@@ -1,5 +1,6 @@
 #include "tools/ui/Sortiraj_Kanale_EXYU.h"
 
+#include "controls/AutoResize.h"
 #include "controls/CountLabels.h"
 #include "controls/GridLook.h"
 #include "controls/Gumb.h"
@@ -29,6 +30,7 @@ Sortiraj_Kanale_EXYU::Sortiraj_Kanale_EXYU(store::Database& db, const settings::
     : QWidget(parent, Qt::Window), m_db(db), m_texts(texts), m_services(std::move(services))
 {
     setObjectName("Sortiraj_Kanale_EXYU");
+    new controls::AutoResize(this);
     setWindowTitle("Regional restructuring");
     openRules();
     m_groups = new QueryGridModel(db, "SELECT rowid FROM Grupa ORDER BY type, broj, rowid",
