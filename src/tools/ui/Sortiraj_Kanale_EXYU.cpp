@@ -123,6 +123,13 @@ void Sortiraj_Kanale_EXYU::build()
     TDBGrid2->setModel(m_chosen);
     TDBGrid3->setObjectName("TDBGrid3");
     TDBGrid3->setModel(m_channelRules);
+    // The group names take the room; the number column is as wide as its numbers, and the four
+    // columns of the channel rules share the width.
+    QHeaderView* groupsHeader = TDBGrid1->horizontalHeader();
+    groupsHeader->setStretchLastSection(false);
+    groupsHeader->setSectionResizeMode(0, QHeaderView::Stretch);
+    groupsHeader->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    TDBGrid3->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     connect(TDBGrid1, &QTableView::doubleClicked, this, &Sortiraj_Kanale_EXYU::cmdPremakni_Desno);
 }
 
