@@ -53,18 +53,18 @@ std::string capitalized(std::string_view text, std::string_view decider)
     return result;
 }
 
-// The tool applied to the channels a statement visits: each row's texts are worked out once,
+// The rewrite of the channels a statement visits: each row's texts are worked out once,
 // whichever of the three functions asks first.
-class RowEdit {
+class RowRewrite {
 public:
-    explicit RowEdit(const ChannelNameEdit& edit) : m_edit(edit) {}
+    explicit RowRewrite(const ChannelNamesRewrite& rewrite) : m_rewrite(rewrite) {}
 
     const std::pair<std::string, std::string>& of(std::string_view name, std::string_view tvg)
     {
         if (!m_valid || name != m_name || tvg != m_tvg) {
             m_name = name;
             m_tvg = tvg;
-            m_out = editedChannelNames(name, tvg, m_edit);
+            m_out = m_rewrite(name, tvg);
             m_valid = true;
         }
         return m_out;
@@ -76,7 +76,7 @@ public:
     }
 
 private:
-    const ChannelNameEdit& m_edit;
+    const ChannelNamesRewrite& m_rewrite;
     std::string m_name;
     std::string m_tvg;
     std::pair<std::string, std::string> m_out;
@@ -134,31 +134,11 @@ editedChannelNames(std::string_view name, std::string_view tvgname, const Channe
     return out;
 }
 
-std::int64_t applyChannelNameEdit(store::Database& db, const ChannelNameEdit& edit,
-                                  const std::optional<std::string>& grupa)
+std::int64_t rewriteChannelNames(store::Database& db, const ChannelNamesRewrite& rewrite,
+                                 const std::string& where,
+                                 const std::function<void(store::Statement&)>& bind)
 {
-    const bool ticked =
-        edit.tool == ChannelNameTool::Prefix || edit.tool == ChannelNameTool::Suffix;
-    const bool choosesColumns = ticked || edit.tool == ChannelNameTool::Replace;
-    if (choosesColumns && !edit.names && !edit.tvgNames) {
-        throw EditRefused(Reason::NoNameColumn, "say which text changes: the name, the tvg-name "
-                                                "or both");
-    }
-    store::Transaction tx(db);
-    std::optional<std::string> scope = grupa;
-    const std::string where =
-        std::string(" WHERE (?1 IS NULL OR grupa = ?1)") + (ticked ? " AND izberi <> 0" : "");
-    auto bindScope = [&scope](store::Statement& st) {
-        scope ? st.bind(1, *scope) : st.bindNull(1);
-    };
-    if (ticked) {
-        store::Statement count = db.prepare("SELECT count(*) FROM Playlist" + where);
-        bindScope(count);
-        if (!count.step() || count.columnInt(0) == 0) {
-            throw EditRefused(Reason::NothingTicked, "no channel is ticked");
-        }
-    }
-    RowEdit rows(edit);
+    RowRewrite rows(rewrite);
     auto text = [](std::string_view s) {
         return std::optional<std::string>(std::string(s));
     };
@@ -198,12 +178,44 @@ std::int64_t applyChannelNameEdit(store::Database& db, const ChannelNameEdit& ed
         db.prepare("UPDATE Playlist SET name = listrion_new_name(rowid, name, tvgname), "
                    "tvgname = listrion_new_tvgname(name, tvgname)" +
                    where + " AND listrion_name_changes(name, tvgname) = '1'");
-    bindScope(update);
-    {
-        const store::HistoryPause pause(db);
-        update.run();
+    if (bind) {
+        bind(update);
     }
-    const std::int64_t changed = db.changes();
+    const store::HistoryPause pause(db);
+    update.run();
+    return db.changes();
+}
+
+std::int64_t applyChannelNameEdit(store::Database& db, const ChannelNameEdit& edit,
+                                  const std::optional<std::string>& grupa)
+{
+    const bool ticked =
+        edit.tool == ChannelNameTool::Prefix || edit.tool == ChannelNameTool::Suffix;
+    const bool choosesColumns = ticked || edit.tool == ChannelNameTool::Replace;
+    if (choosesColumns && !edit.names && !edit.tvgNames) {
+        throw EditRefused(Reason::NoNameColumn, "say which text changes: the name, the tvg-name "
+                                                "or both");
+    }
+    store::Transaction tx(db);
+    std::optional<std::string> scope = grupa;
+    const std::string where =
+        std::string(" WHERE (?1 IS NULL OR grupa = ?1)") + (ticked ? " AND izberi <> 0" : "");
+    auto bindScope = [&scope](store::Statement& st) {
+        scope ? st.bind(1, *scope) : st.bindNull(1);
+    };
+    if (ticked) {
+        store::Statement count = db.prepare("SELECT count(*) FROM Playlist" + where);
+        bindScope(count);
+        if (!count.step() || count.columnInt(0) == 0) {
+            throw EditRefused(Reason::NothingTicked, "no channel is ticked");
+        }
+    }
+    const std::int64_t changed = rewriteChannelNames(
+        db,
+        [&edit](std::string_view name, std::string_view tvg) {
+            return editedChannelNames(name, tvg, edit);
+        },
+        where, bindScope);
     if (ticked) {
         db.exec("UPDATE Playlist SET izberi = 0 WHERE izberi <> 0");
     }

@@ -3,6 +3,7 @@
 #include "store/Database.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -34,6 +35,17 @@ struct ChannelNameEdit {
 // The new name and tvg-name of one channel. A result that would be empty leaves the text.
 std::pair<std::string, std::string>
 editedChannelNames(std::string_view name, std::string_view tvgname, const ChannelNameEdit& edit);
+
+// The new name and tvg-name of one channel from its current ones.
+using ChannelNamesRewrite =
+    std::function<std::pair<std::string, std::string>(std::string_view, std::string_view)>;
+
+// Rewrites the name and tvg-name of the channels `where` selects (" WHERE ...", its values bound
+// by `bind`) in one statement, writing only the channels whose texts change and telling the
+// history each one's old texts. Runs in the caller's transaction; returns the channels changed.
+std::int64_t rewriteChannelNames(store::Database& db, const ChannelNamesRewrite& rewrite,
+                                 const std::string& where,
+                                 const std::function<void(store::Statement&)>& bind = {});
 
 // Applies the edit to the channels of `grupa` (nothing: every channel) in one statement; only
 // the channels whose texts change are written. Prefix and suffix work on the ticked channels

@@ -43,28 +43,6 @@ void settle(store::Database& db)
     recount(db);
 }
 
-// Each channel's new texts, worked out once per row whichever function of the statement asks.
-class TidyRow {
-public:
-    const std::pair<std::string, std::string>& of(std::string_view name, std::string_view tvg)
-    {
-        if (!m_valid || name != m_name || tvg != m_tvg) {
-            m_name = name;
-            m_tvg = tvg;
-            const std::optional<std::string> stripped = Odstrani_Prvi_Parameter(name);
-            m_out = stripped ? Capitalize_Text(*stripped, *stripped) : Capitalize_Text(name, tvg);
-            m_valid = true;
-        }
-        return m_out;
-    }
-
-private:
-    std::string m_name;
-    std::string m_tvg;
-    std::pair<std::string, std::string> m_out;
-    bool m_valid = false;
-};
-
 } // namespace
 
 std::optional<std::string> Odstrani_Prvi_Parameter(std::string_view original)
@@ -98,47 +76,13 @@ std::pair<std::string, std::string> Capitalize_Text(std::string_view name, std::
 
 std::int64_t tidyChannelNames(store::Database& db)
 {
-    TidyRow rows;
-    // The history learns each changed channel's old texts as the statement finds them, which
-    // for a million channels is much cheaper than through the engine's hook.
-    store::ChangeLog& log = db.changeLog();
-    const bool recording = log.collecting();
-    auto cid = [&db](const char* column) {
-        return static_cast<int>(db.scalarInt(
-            "SELECT cid FROM pragma_table_info('Playlist') WHERE name = ?", 0, column));
-    };
-    const int nameColumn = cid("name");
-    const int tvgColumn = cid("tvgname");
-    auto text = [](std::string_view s) {
-        return std::optional<std::string>(std::string(s));
-    };
-    const store::SqlFunction changes(db, "listrion_tidy_changes", 2,
-                                     [&](std::span<const std::string_view> a) {
-                                         const auto& [name, tvg] = rows.of(a[0], a[1]);
-                                         return text(name != a[0] || tvg != a[1] ? "1" : "0");
-                                     });
-    const store::SqlFunction newName(
-        db, "listrion_tidy_name", 3, [&](std::span<const std::string_view> a) {
-            const auto& [name, tvg] = rows.of(a[1], a[2]);
-            if (recording) {
-                const std::int64_t rowid = std::stoll(std::string(a[0]));
-                if (name != a[1]) {
-                    log.addTextChange(0, rowid, nameColumn, a[1], name);
-                }
-                if (tvg != a[2]) {
-                    log.addTextChange(0, rowid, tvgColumn, a[2], tvg);
-                }
-            }
-            return text(name);
-        });
-    const store::SqlFunction newTvgName(
-        db, "listrion_tidy_tvgname", 2,
-        [&](std::span<const std::string_view> a) { return text(rows.of(a[0], a[1]).second); });
-    const store::HistoryPause pause(db);
-    db.exec("UPDATE Playlist SET name = listrion_tidy_name(rowid, name, tvgname), "
-            "tvgname = listrion_tidy_tvgname(name, tvgname) "
-            "WHERE listrion_tidy_changes(name, tvgname) = '1'");
-    return db.changes();
+    return editing::rewriteChannelNames(
+        db,
+        [](std::string_view name, std::string_view tvg) {
+            const std::optional<std::string> stripped = Odstrani_Prvi_Parameter(name);
+            return stripped ? Capitalize_Text(*stripped, *stripped) : Capitalize_Text(name, tvg);
+        },
+        " WHERE 1");
 }
 
 RestructuringResult restructure(store::Database& db, const RestructuringRules& rules)
