@@ -2,6 +2,7 @@
 
 #include "playlist/AtomicFile.h"
 #include "store/LogoSchema.h"
+#include "store/Transaction.h"
 
 #include <exception>
 #include <fstream>
@@ -43,6 +44,27 @@ void restoreArchive(const fs::path& file, const fs::path& shipped)
     playlist::AtomicFile copy(file);
     copy.write(bytes);
     copy.commit();
+}
+
+std::int64_t refillArchiveTable(store::Database& db, store::Database& archive, const char* clear,
+                                const char* select, const char* insert)
+{
+    store::ReadTransaction view(db);
+    store::Transaction tx(archive);
+    archive.exec(clear);
+    store::Statement rows = db.prepare(select);
+    store::Statement append = archive.prepare(insert);
+    std::int64_t written = 0;
+    while (rows.step()) {
+        for (int column = 0; column < rows.columnCount(); ++column) {
+            append.bind(column + 1, rows.columnValue(column));
+        }
+        append.run();
+        append.reset();
+        ++written;
+    }
+    tx.commit();
+    return written;
 }
 
 store::Database openArchive(const fs::path& file)

@@ -2,6 +2,7 @@
 
 #include "store/TextCollation.h"
 #include "store/Transaction.h"
+#include "tools/ArchiveFile.h"
 
 #include <optional>
 #include <string_view>
@@ -127,26 +128,12 @@ EpgImport importEpgIds(store::Database& db, const store::Database& archive)
 
 std::int64_t saveEpgArchive(store::Database& db, store::Database& archive)
 {
-    store::ReadTransaction view(db);
-    store::Transaction tx(archive);
-    archive.exec("DELETE FROM EPG");
-    store::Statement channels =
-        db.prepare("SELECT p.grupa, p.name, p.tvgname, p.tvgid FROM Grupa g JOIN Playlist p "
-                   "ON p.grupa = g.grupa WHERE g.broj > 0 AND p.type = 'Live' AND p.tvgid <> '' "
-                   "ORDER BY g.broj, p.broj");
-    store::Statement append =
-        archive.prepare("INSERT INTO EPG (grupa, Name, TVGname, tvgID) VALUES (?, ?, ?, ?)");
-    std::int64_t written = 0;
-    while (channels.step()) {
-        for (int column = 0; column < 4; ++column) {
-            append.bind(column + 1, channels.columnValue(column));
-        }
-        append.run();
-        append.reset();
-        ++written;
-    }
-    tx.commit();
-    return written;
+    return refillArchiveTable(
+        db, archive, "DELETE FROM EPG",
+        "SELECT p.grupa, p.name, p.tvgname, p.tvgid FROM Grupa g JOIN Playlist p "
+        "ON p.grupa = g.grupa WHERE g.broj > 0 AND p.type = 'Live' AND p.tvgid <> '' "
+        "ORDER BY g.broj, p.broj",
+        "INSERT INTO EPG (grupa, Name, TVGname, tvgID) VALUES (?, ?, ?, ?)");
 }
 
 std::string epgAddress(const store::Database& db)

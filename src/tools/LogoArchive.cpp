@@ -2,6 +2,7 @@
 
 #include "store/TextCollation.h"
 #include "store/Transaction.h"
+#include "tools/ArchiveFile.h"
 
 #include <algorithm>
 #include <limits>
@@ -139,26 +140,12 @@ LogoImport importLogos(store::Database& db, const store::Database& archive)
 
 std::int64_t saveLogoArchive(store::Database& db, store::Database& archive)
 {
-    store::ReadTransaction view(db);
-    store::Transaction tx(archive);
-    archive.exec("DELETE FROM Logo_User");
-    store::Statement channels = db.prepare(
+    return refillArchiveTable(
+        db, archive, "DELETE FROM Logo_User",
         "SELECT p.grupa, p.tvgname, p.logo FROM Grupa g JOIN Playlist p ON p.grupa = g.grupa "
         "WHERE g.broj > 0 AND g.type = 'Live' AND p.logo <> '' AND p.logo <> '[' "
-        "AND p.logo <> '[]' ORDER BY g.broj, p.broj");
-    store::Statement append =
-        archive.prepare("INSERT INTO Logo_User (grupa, TVGname, Logo) VALUES (?, ?, ?)");
-    std::int64_t written = 0;
-    while (channels.step()) {
-        for (int column = 0; column < 3; ++column) {
-            append.bind(column + 1, channels.columnValue(column));
-        }
-        append.run();
-        append.reset();
-        ++written;
-    }
-    tx.commit();
-    return written;
+        "AND p.logo <> '[]' ORDER BY g.broj, p.broj",
+        "INSERT INTO Logo_User (grupa, TVGname, Logo) VALUES (?, ?, ?)");
 }
 
 } // namespace listrion::tools
