@@ -5,29 +5,17 @@
 
 #include <string_view>
 #include <utility>
+#include <vector>
 
 namespace listrion::store::RuleSchema {
 namespace {
 
-using Columns = std::vector<std::string_view>;
-
-const std::pair<std::string_view, Columns> kTables[] = {
+const std::pair<std::string_view, std::vector<std::string_view>> kTables[] = {
     {"Izloci", {"Grupa"}},
     {"grupa_novo", {"Grupa"}},
     {"Grupa", {"Grupa1", "Grupa2"}},
     {"Spremeni_Skupino", {"grupa1", "ime1", "grupa2", "ime2"}},
 };
-
-void createTable(Database& db, std::string_view table, const Columns& columns)
-{
-    std::string sql = "CREATE TABLE IF NOT EXISTS " + quoteIdentifier(table) + " (";
-    const char* separator = "";
-    for (std::string_view column : columns) {
-        sql.append(separator).append(column).append(" TEXT COLLATE ").append(kTextCollation);
-        separator = ", ";
-    }
-    db.exec(sql + ")");
-}
 
 } // namespace
 
@@ -35,7 +23,7 @@ void ensure(Database& db)
 {
     Transaction tx(db);
     for (const auto& [table, columns] : kTables) {
-        createTable(db, table, columns);
+        createTextTable(db, table, columns);
     }
     tx.commit();
 }

@@ -1,5 +1,7 @@
 #include "store/TextCollation.h"
 
+#include "store/Database.h"
+
 #include "store/SqlError.h"
 
 #include <sqlite3.h>
@@ -253,6 +255,18 @@ void registerTextCollation(sqlite3* db)
             throw SqlError(frc, sqlite3_errmsg(db));
         }
     }
+}
+
+void createTextTable(Database& db, std::string_view table,
+                     const std::vector<std::string_view>& columns)
+{
+    std::string sql = "CREATE TABLE IF NOT EXISTS " + quoteIdentifier(table) + " (";
+    const char* separator = "";
+    for (std::string_view column : columns) {
+        sql.append(separator).append(column).append(" TEXT COLLATE ").append(kTextCollation);
+        separator = ", ";
+    }
+    db.exec(sql + ")");
 }
 
 } // namespace listrion::store

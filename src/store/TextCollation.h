@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 struct sqlite3;
 
@@ -28,6 +29,12 @@ void appendFoldedText(std::string_view text, std::string& out);
 // Whether `text` matches `pattern` as the store's LIKE decides: '%' any run of characters, '_'
 // one character, every other character compared as the collation folds it; no escape character.
 bool likeMatches(std::string_view pattern, std::string_view text);
+
+class Database;
+
+// Creates `table` unless it exists, every column text in this collation.
+void createTextTable(Database& db, std::string_view table,
+                     const std::vector<std::string_view>& columns);
 
 // Registers the collation and the case-insensitive LIKE on a connection.
 void registerTextCollation(sqlite3* db);
