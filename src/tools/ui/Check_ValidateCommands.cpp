@@ -10,6 +10,7 @@
 #include "tools/BrokenChannels.h"
 #include "tools/Registration.h"
 #include "tools/ui/CheckGridModel.h"
+#include "tools/ui/WindowUndo.h"
 
 #include <QLabel>
 #include <QStringList>
@@ -149,15 +150,7 @@ void Check_Validate::cmdChannel_undo2()
     if (isRunning()) {
         return;
     }
-    store::RestoreResult result = store::RestoreResult::NoSnapshot;
-    try {
-        result = editing::undoAllChanges(m_db, store::RestoreForm::Editor);
-    } catch (const std::exception& error) {
-        m_services.prompter.message(QString::fromUtf8(error.what()));
-        return;
-    }
-    if (result == store::RestoreResult::NoSnapshot) {
-        m_services.prompter.message(text(settings::Texts::NothingToUndo));
+    if (!undoAllFromWindow(m_db, m_services.prompter, m_texts)) {
         return;
     }
     m_services.prompter.message(text(settings::Texts::UndoDone));

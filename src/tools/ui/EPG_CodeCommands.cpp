@@ -11,6 +11,7 @@
 #include "store/UndoSnapshot.h"
 #include "tools/EpgIds.h"
 #include "tools/ui/EpgGridModel.h"
+#include "tools/ui/WindowUndo.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -118,15 +119,7 @@ void EPG_Code::cmdSIPTV()
 
 void EPG_Code::Gumb1()
 {
-    store::RestoreResult result = store::RestoreResult::NoSnapshot;
-    try {
-        result = editing::undoAllChanges(m_db, store::RestoreForm::Editor);
-    } catch (const std::exception& error) {
-        m_services.prompter.message(QString::fromUtf8(error.what()));
-        return;
-    }
-    if (result == store::RestoreResult::NoSnapshot) {
-        m_services.prompter.message(text(settings::Texts::NothingToUndo));
+    if (!undoAllFromWindow(m_db, m_services.prompter, m_texts)) {
         return;
     }
     publish({editing::StoreChange::Playlist, {}, {}, {}});

@@ -14,6 +14,7 @@
 #include "tools/PlaylistMerge.h"
 #include "tools/SecondPlaylist.h"
 #include "tools/ui/RunObserver.h"
+#include "tools/ui/WindowUndo.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -201,15 +202,7 @@ void Merge_Playlist::cmdMerge()
 
 void Merge_Playlist::cmdChannel_undo2()
 {
-    store::RestoreResult result = store::RestoreResult::NoSnapshot;
-    try {
-        result = editing::undoAllChanges(m_db, store::RestoreForm::Editor);
-    } catch (const std::exception& error) {
-        m_services.prompter.message(QString::fromUtf8(error.what()));
-        return;
-    }
-    if (result == store::RestoreResult::NoSnapshot) {
-        m_services.prompter.message(text(settings::Texts::NothingToUndo));
+    if (!undoAllFromWindow(m_db, m_services.prompter, m_texts)) {
         return;
     }
     editing::StoreChange change;

@@ -16,6 +16,7 @@
 #include "store/UndoSnapshot.h"
 #include "tools/ChannelSearch.h"
 #include "tools/SearchGridModel.h"
+#include "tools/ui/WindowUndo.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -182,15 +183,7 @@ void Poisci_Kanal::cmdPlay()
 
 void Poisci_Kanal::cmdChannel_undo2()
 {
-    store::RestoreResult result = store::RestoreResult::NoSnapshot;
-    try {
-        result = editing::undoAllChanges(m_db, store::RestoreForm::Editor);
-    } catch (const std::exception& error) {
-        m_services.prompter.message(QString::fromUtf8(error.what()));
-        return;
-    }
-    if (result == store::RestoreResult::NoSnapshot) {
-        m_services.prompter.message(text(settings::Texts::NothingToUndo));
+    if (!undoAllFromWindow(m_db, m_services.prompter, m_texts)) {
         return;
     }
     publish(StoreChange::Playlist);
