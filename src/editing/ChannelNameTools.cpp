@@ -7,6 +7,8 @@
 #include "store/SqlFunction.h"
 #include "store/Transaction.h"
 
+#include <charconv>
+
 namespace listrion::editing {
 namespace {
 
@@ -161,11 +163,16 @@ std::int64_t rewriteChannelNames(store::Database& db, const ChannelNamesRewrite&
         db, "listrion_new_name", 3, [&](std::span<const std::string_view> a) {
             const auto& [name, tvgname] = rows.of(a[1], a[2]);
             if (recording) {
-                const std::int64_t rowid = std::stoll(std::string(a[0]));
-                if (name != a[1]) {
+                std::int64_t rowid = 0;
+                std::from_chars(a[0].data(), a[0].data() + a[0].size(), rowid);
+                const bool nameChanges = name != a[1];
+                const bool tvgChanges = tvgname != a[2];
+                if (nameChanges && tvgChanges) {
+                    log.addTextChanges(0, rowid,
+                                       {{nameColumn, a[1], name}, {tvgColumn, a[2], tvgname}});
+                } else if (nameChanges) {
                     log.addTextChange(0, rowid, nameColumn, a[1], name);
-                }
-                if (tvgname != a[2]) {
+                } else if (tvgChanges) {
                     log.addTextChange(0, rowid, tvgColumn, a[2], tvgname);
                 }
             }

@@ -61,11 +61,13 @@ void renameChannels(store::Database& db, const std::string& from, const std::str
             db.scalarInt("SELECT cid FROM pragma_table_info('Playlist') WHERE name = 'grupa'", 1));
         store::Statement st = db.prepare("SELECT rowid, grupa FROM Playlist WHERE grupa = ?");
         st.bind(1, from);
+        store::SameTextChanges changes(0, column);
         while (st.step()) {
             if (st.columnView(1) != to) {
-                log.addTextChange(0, st.columnInt(0), column, st.columnView(1), to);
+                changes.add(st.columnInt(0), st.columnView(1), to);
             }
         }
+        changes.addTo(log);
     }
     const store::HistoryPause pause(db);
     db.prepare("UPDATE Playlist SET grupa = ?1 WHERE grupa = ?2 AND grupa <> ?1 COLLATE BINARY")

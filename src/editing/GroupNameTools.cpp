@@ -228,10 +228,11 @@ GroupNamesChanged applyGroupNameEdit(store::Database& db, const GroupNameEdit& e
         store::Statement renamed =
             db.prepare("SELECT p.rowid, p.grupa, r.new FROM temp.GroupRename r JOIN Playlist p "
                        "ON p.grupa = r.old");
+        store::SameTextChanges changes(0, column);
         while (renamed.step()) {
-            log.addTextChange(0, renamed.columnInt(0), column, renamed.columnView(1),
-                              renamed.columnView(2));
+            changes.add(renamed.columnInt(0), renamed.columnView(1), renamed.columnView(2));
         }
+        changes.addTo(log);
     }
     if (rebuild) {
         store::Schema::dropPlaylistGroupIndex(db);

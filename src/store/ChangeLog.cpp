@@ -5,12 +5,20 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace listrion::store {
 namespace {
 
-enum Type : std::uint8_t { kNull = 0, kInteger = 1, kReal = 2, kText = 3, kBlob = 4 };
+enum Type : std::uint8_t {
+    kNull = 0,
+    kInteger = 1,
+    kReal = 2,
+    kText = 3,
+    kBlob = 4,
+    kReference = 5
+};
 
 bool same(sqlite3_value* a, sqlite3_value* b)
 {
@@ -39,9 +47,35 @@ bool same(sqlite3_value* a, sqlite3_value* b)
 
 void appendFixed(std::string& out, std::uint64_t value)
 {
+    char bytes[8];
     for (int i = 0; i < 8; ++i) {
-        out.push_back(static_cast<char>(value >> (8 * i)));
+        bytes[i] = static_cast<char>(value >> (8 * i));
     }
+    out.append(bytes, sizeof bytes);
+}
+
+void appendHeader(std::string& out, int table, ChangeLog::Op op, std::int64_t rowid)
+{
+    out.push_back(static_cast<char>(table));
+    out.push_back(static_cast<char>(op));
+    appendFixed(out, static_cast<std::uint64_t>(rowid));
+    out.append(4, '\0'); // the payload's length, filled in once it is known
+}
+
+// Fills in the length of the payload that started after the header ending at `end`.
+void closePayload(std::string& out, std::size_t end)
+{
+    const auto size = static_cast<std::uint32_t>(out.size() - end);
+    for (int i = 0; i < 4; ++i) {
+        out[end - 4 + static_cast<std::size_t>(i)] = static_cast<char>(size >> (8 * i));
+    }
+}
+
+void appendText(std::string& out, std::string_view text)
+{
+    out.push_back(static_cast<char>(kText));
+    PackedValue::appendVarint(out, text.size());
+    out.append(text);
 }
 
 bool readFixed(std::string_view& bytes, std::uint64_t& value)
@@ -114,6 +148,11 @@ void append(std::string& out, sqlite3_value* value)
     }
 }
 
+bool isReference(std::string_view bytes)
+{
+    return !bytes.empty() && static_cast<unsigned char>(bytes.front()) == kReference;
+}
+
 bool bind(std::string_view& bytes, sqlite3_stmt* statement, int index)
 {
     if (bytes.empty()) {
@@ -169,6 +208,7 @@ bool skip(std::string_view& bytes)
     std::uint64_t size = 0;
     switch (type) {
     case kNull:
+    case kReference:
         return true;
     case kInteger:
     case kReal:
@@ -206,13 +246,8 @@ int ChangeLog::tableNumber(std::string_view table)
 void ChangeLog::addNumberChange(int table, std::int64_t rowid, int column,
                                 std::optional<std::int64_t> old, std::int64_t now)
 {
-    m_bytes.push_back(static_cast<char>(table));
-    m_bytes.push_back(static_cast<char>(Op::Update));
-    appendFixed(m_bytes, static_cast<std::uint64_t>(rowid));
-    const std::uint32_t size = old ? 20 : 12; // count, column, two values
-    for (int i = 0; i < 4; ++i) {
-        m_bytes.push_back(static_cast<char>(size >> (8 * i)));
-    }
+    appendHeader(m_bytes, table, Op::Update, rowid);
+    const std::size_t end = m_bytes.size();
     m_bytes.push_back(1);
     m_bytes.push_back(static_cast<char>(column));
     if (old) {
@@ -223,43 +258,98 @@ void ChangeLog::addNumberChange(int table, std::int64_t rowid, int column,
     }
     m_bytes.push_back(static_cast<char>(kInteger));
     appendFixed(m_bytes, static_cast<std::uint64_t>(now));
+    closePayload(m_bytes, end);
     ++m_count;
 }
 
-void ChangeLog::addTextChange(int table, std::int64_t rowid, int column, std::string_view old,
-                              std::string_view now)
+void ChangeLog::addTextChanges(int table, std::int64_t rowid, std::initializer_list<TextEdit> edits)
 {
-    m_bytes.push_back(static_cast<char>(table));
-    m_bytes.push_back(static_cast<char>(Op::Update));
-    appendFixed(m_bytes, static_cast<std::uint64_t>(rowid));
-    const std::size_t length = m_bytes.size();
-    m_bytes.append(4, '\0');
-    m_bytes.push_back(1);
-    m_bytes.push_back(static_cast<char>(column));
-    for (std::string_view text : {old, now}) {
-        m_bytes.push_back(static_cast<char>(kText));
-        PackedValue::appendVarint(m_bytes, text.size());
-        m_bytes.append(text);
+    appendHeader(m_bytes, table, Op::Update, rowid);
+    const std::size_t end = m_bytes.size();
+    m_bytes.push_back(static_cast<char>(edits.size()));
+    const TextEdit* before = nullptr;
+    for (const TextEdit& edit : edits) {
+        m_bytes.push_back(static_cast<char>(edit.column));
+        if (before != nullptr && edit.old == before->old) {
+            m_bytes.push_back(static_cast<char>(kReference));
+        } else {
+            appendText(m_bytes, edit.old);
+        }
+        if (before != nullptr && edit.now == before->now) {
+            m_bytes.push_back(static_cast<char>(kReference));
+        } else {
+            appendText(m_bytes, edit.now);
+        }
+        before = &edit;
     }
-    const auto size = static_cast<std::uint32_t>(m_bytes.size() - length - 4);
-    for (int i = 0; i < 4; ++i) {
-        m_bytes[length + static_cast<std::size_t>(i)] = static_cast<char>(size >> (8 * i));
-    }
+    closePayload(m_bytes, end);
     ++m_count;
+}
+
+void ChangeLog::addSameTextChange(int table, int column, std::string_view old, std::string_view now,
+                                  std::vector<std::int64_t>& rowids)
+{
+    if (rowids.empty()) {
+        return;
+    }
+    std::sort(rowids.begin(), rowids.end());
+    appendHeader(m_bytes, table, Op::UpdateRows, 0);
+    const std::size_t end = m_bytes.size();
+    m_bytes.push_back(static_cast<char>(column));
+    appendText(m_bytes, old);
+    appendText(m_bytes, now);
+    PackedValue::appendVarint(m_bytes, rowids.size());
+    std::int64_t last = 0;
+    for (const std::int64_t rowid : rowids) {
+        PackedValue::appendVarint(m_bytes, static_cast<std::uint64_t>(rowid - last));
+        last = rowid;
+    }
+    closePayload(m_bytes, end);
+    ++m_count;
+}
+
+void ChangeLog::addInsertedRange(int table, std::int64_t first, std::int64_t last)
+{
+    if (last < first) {
+        return;
+    }
+    appendHeader(m_bytes, table, Op::InsertedRange, first);
+    const std::size_t end = m_bytes.size();
+    appendFixed(m_bytes, static_cast<std::uint64_t>(last));
+    closePayload(m_bytes, end);
+    ++m_count;
+    m_aside += (last - first + 1) * kAsideRowBytes;
 }
 
 void ChangeLog::rollbackTo(std::size_t mark)
 {
     if (mark < m_bytes.size()) {
         m_bytes.resize(mark);
-        // The count only tells the size of the step; a recount walks what is left.
-        m_count = 0;
-        std::string_view rest = m_bytes;
-        Change change;
-        while (next(rest, change)) {
-            ++m_count;
+        recount();
+    }
+}
+
+// The count and the rows kept aside only tell the size of the step; a recount walks the bytes.
+void ChangeLog::recount()
+{
+    m_count = 0;
+    m_aside = 0;
+    std::string_view rest = m_bytes;
+    Change change;
+    while (next(rest, change)) {
+        ++m_count;
+        if (change.op == Op::InsertedRange) {
+            m_aside += (insertedLast(change) - change.rowid + 1) * kAsideRowBytes;
         }
     }
+}
+
+std::int64_t ChangeLog::insertedLast(const Change& change)
+{
+    std::string_view payload = change.payload;
+    std::uint64_t last = 0;
+    readFixed(payload, last);
+    return static_cast<std::int64_t>(last);
 }
 
 void ChangeLog::clear()
@@ -267,6 +357,7 @@ void ChangeLog::clear()
     m_bytes.clear();
     m_bytes.shrink_to_fit();
     m_count = 0;
+    m_aside = 0;
 }
 
 void ChangeLog::hook(void* self, sqlite3* db, int op, const char* schema, const char* table,
@@ -292,14 +383,12 @@ void ChangeLog::collect(sqlite3* db, int op, int table, std::int64_t oldRowid,
     }
     const int columns = sqlite3_preupdate_count(db);
     const std::size_t start = m_bytes.size();
-    m_bytes.push_back(static_cast<char>(table));
-    m_bytes.push_back(static_cast<char>(op == SQLITE_INSERT   ? Op::Insert
-                                        : op == SQLITE_UPDATE ? Op::Update
-                                                              : Op::Delete));
-    appendFixed(m_bytes, static_cast<std::uint64_t>(op == SQLITE_INSERT ? newRowid : oldRowid));
-    // The payload's length, filled in once it is known.
-    const std::size_t length = m_bytes.size();
-    m_bytes.append(4, '\0');
+    appendHeader(m_bytes, table,
+                 op == SQLITE_INSERT   ? Op::Insert
+                 : op == SQLITE_UPDATE ? Op::Update
+                                       : Op::Delete,
+                 op == SQLITE_INSERT ? newRowid : oldRowid);
+    const std::size_t end = m_bytes.size();
     if (op == SQLITE_UPDATE) {
         // Column 0 of Playlist and Grupa is the tick, which is selection, not an edit.
         const int first = table < 2 ? 1 : 0;
@@ -331,11 +420,27 @@ void ChangeLog::collect(sqlite3* db, int op, int table, std::int64_t oldRowid,
             PackedValue::append(m_bytes, value);
         }
     }
-    const auto size = static_cast<std::uint32_t>(m_bytes.size() - length - 4);
-    for (int i = 0; i < 4; ++i) {
-        m_bytes[length + static_cast<std::size_t>(i)] = static_cast<char>(size >> (8 * i));
-    }
+    closePayload(m_bytes, end);
     ++m_count;
+}
+
+void SameTextChanges::add(std::int64_t rowid, std::string_view old, std::string_view now)
+{
+    // Rows mostly come a group at a time: the pair before is the likely one.
+    if (m_last == nullptr || m_lastKey.first != old || m_lastKey.second != now) {
+        m_lastKey = {std::string(old), std::string(now)};
+        m_last = &m_rows[m_lastKey];
+    }
+    m_last->push_back(rowid);
+}
+
+void SameTextChanges::addTo(ChangeLog& log)
+{
+    for (auto& [texts, rowids] : m_rows) {
+        log.addSameTextChange(m_table, m_column, texts.first, texts.second, rowids);
+    }
+    m_rows.clear();
+    m_last = nullptr;
 }
 
 bool ChangeLog::next(std::string_view& bytes, Change& change)

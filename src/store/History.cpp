@@ -1,6 +1,7 @@
 #include "store/History.h"
 
 #include "store/ChangeLog.h"
+#include "store/HistoryReplay.h"
 #include "store/NamedBackups.h"
 #include "store/Schema.h"
 #include "store/Transaction.h"
@@ -9,7 +10,6 @@
 #include <sqlite3.h>
 
 #include <algorithm>
-#include <map>
 #include <stdexcept>
 
 namespace listrion::store {
@@ -17,44 +17,14 @@ namespace {
 
 // The packed changes of a step are stored in parts of at most this many bytes.
 constexpr std::size_t kPartBytes = 1 << 20;
-// A step that changes more channel rows than this is undone with the channel indexes built
-// afresh afterwards, which is faster than keeping them up to date row by row.
-constexpr std::int64_t kRebuildIndexesAbove = 200'000;
-// What a replaced table's copy counts toward the cap, per row.
-constexpr std::int64_t kCopyRowBytes = 200;
-
-std::string copyTable(std::int64_t step, std::size_t table)
-{
-    return "History_Copy_" + std::to_string(step) + "_" + std::to_string(table);
-}
-
-std::vector<std::string> columnsOf(const Database& db, std::string_view table)
-{
-    std::vector<std::string> columns;
-    Statement st = db.prepare("SELECT name FROM pragma_table_info(?) ORDER BY cid");
-    st.bind(1, table);
-    while (st.step()) {
-        columns.push_back(st.columnText(0));
-    }
-    return columns;
-}
-
-std::string columnList(const std::vector<std::string>& columns)
-{
-    std::string list;
-    for (const std::string& c : columns) {
-        list += (list.empty() ? "" : ", ") + quoteIdentifier(c);
-    }
-    return list;
-}
 
 void dropStep(Database& db, std::int64_t id)
 {
     db.prepare("DELETE FROM History_Data WHERE step = ?").bindAll(id).run();
     db.prepare("DELETE FROM History_Step WHERE id = ?").bindAll(id).run();
     for (std::size_t t = 0; t < std::size(ChangeLog::kTables); ++t) {
-        if (db.tableExists(copyTable(id, t))) {
-            db.dropTable(copyTable(id, t));
+        if (db.tableExists(historyCopyTable(id, t))) {
+            db.dropTable(historyCopyTable(id, t));
         }
     }
 }
@@ -100,129 +70,6 @@ std::optional<History::Step> stepWhere(const Database& db, const char* sql)
     return History::Step{st.columnInt(0), st.columnText(1), st.columnInt(2), st.columnInt(3) != 0};
 }
 
-// Applies the packed changes of a step backwards (undo) or forwards (redo).
-class Replay {
-public:
-    Replay(Database& db, bool backwards) : m_db(db), m_backwards(backwards) {}
-
-    void run(const std::string& bytes)
-    {
-        std::vector<ChangeLog::Change> changes;
-        std::string_view rest = bytes;
-        ChangeLog::Change change;
-        std::int64_t channelRows = 0;
-        while (ChangeLog::next(rest, change)) {
-            changes.push_back(change);
-            channelRows += change.table == 0 ? 1 : 0;
-        }
-        const bool rebuild = channelRows > kRebuildIndexesAbove;
-        if (rebuild) {
-            Schema::dropPlaylistIndexes(m_db);
-        }
-        if (m_backwards) {
-            for (auto it = changes.rbegin(); it != changes.rend(); ++it) {
-                apply(*it);
-            }
-        } else {
-            for (const ChangeLog::Change& c : changes) {
-                apply(c);
-            }
-        }
-        if (rebuild) {
-            Schema::createPlaylistIndexes(m_db);
-        }
-    }
-
-private:
-    const std::vector<std::string>& columns(std::uint8_t table)
-    {
-        auto found = m_columns.find(table);
-        if (found == m_columns.end()) {
-            found = m_columns.emplace(table, columnsOf(m_db, ChangeLog::kTables[table])).first;
-        }
-        return found->second;
-    }
-    Statement& statement(const std::string& sql)
-    {
-        auto found = m_statements.find(sql);
-        if (found == m_statements.end()) {
-            found = m_statements.emplace(sql, m_db.prepare(sql)).first;
-        }
-        found->second.reset();
-        return found->second;
-    }
-    std::string table(std::uint8_t t) const { return quoteIdentifier(ChangeLog::kTables[t]); }
-
-    void apply(const ChangeLog::Change& c)
-    {
-        const bool remove = (c.op == ChangeLog::Op::Insert) == m_backwards;
-        if (c.op == ChangeLog::Op::Update) {
-            update(c);
-        } else if (remove) {
-            Statement& st = statement("DELETE FROM " + table(c.table) + " WHERE rowid = ?");
-            st.bind(1, c.rowid);
-            st.run();
-        } else {
-            insert(c);
-        }
-    }
-    void insert(const ChangeLog::Change& c)
-    {
-        std::string_view values = c.payload;
-        const std::uint64_t count = static_cast<unsigned char>(values.front());
-        values.remove_prefix(1);
-        const std::vector<std::string>& all = columns(c.table);
-        const std::vector<std::string> used(all.begin(),
-                                            all.begin() + std::min<std::size_t>(count, all.size()));
-        std::string marks = "?";
-        for (std::size_t i = 0; i < used.size(); ++i) {
-            marks += ", ?";
-        }
-        Statement& st = statement("INSERT INTO " + table(c.table) + " (rowid, " + columnList(used) +
-                                  ") VALUES (" + marks + ")");
-        st.bind(1, c.rowid);
-        for (std::size_t i = 0; i < used.size(); ++i) {
-            PackedValue::bind(values, rawOf(st), static_cast<int>(i) + 2);
-        }
-        st.run();
-    }
-    void update(const ChangeLog::Change& c)
-    {
-        std::string_view values = c.payload;
-        const std::uint64_t count = static_cast<unsigned char>(values.front());
-        values.remove_prefix(1);
-        const std::vector<std::string>& all = columns(c.table);
-        std::string set;
-        std::vector<std::string_view> old;
-        std::vector<std::string_view> now;
-        for (std::uint64_t i = 0; i < count; ++i) {
-            const std::uint64_t column = static_cast<unsigned char>(values.front());
-            values.remove_prefix(1);
-            set += std::string(set.empty() ? "" : ", ") + quoteIdentifier(all.at(column)) + " = ?";
-            for (auto* list : {&old, &now}) {
-                const std::string_view start = values;
-                skipValue(values);
-                list->push_back(start.substr(0, start.size() - values.size()));
-            }
-        }
-        Statement& st = statement("UPDATE " + table(c.table) + " SET " + set + " WHERE rowid = ?");
-        const std::vector<std::string_view>& take = m_backwards ? old : now;
-        for (std::size_t i = 0; i < take.size(); ++i) {
-            std::string_view one = take[i];
-            PackedValue::bind(one, rawOf(st), static_cast<int>(i) + 1);
-        }
-        st.bind(static_cast<int>(take.size()) + 1, c.rowid);
-        st.run();
-    }
-    static void skipValue(std::string_view& values) { PackedValue::skip(values); }
-    static sqlite3_stmt* rawOf(Statement& st) { return st.handle(); }
-
-    Database& m_db;
-    bool m_backwards;
-    std::map<std::uint8_t, std::vector<std::string>> m_columns;
-    std::map<std::string, Statement> m_statements;
-};
-
 std::string readStep(const Database& db, std::int64_t id)
 {
     std::string bytes;
@@ -267,7 +114,7 @@ void copyBack(Database& db, std::int64_t id)
     for (std::size_t t = 0; t < std::size(ChangeLog::kTables); ++t) {
         const std::string table = quoteIdentifier(ChangeLog::kTables[t]);
         const std::string columns = columnList(columnsOf(db, ChangeLog::kTables[t]));
-        const std::string copy = copyTable(id, t);
+        const std::string copy = historyCopyTable(id, t);
         // A copy moved aside keeps its rows' own ids; one made by copying holds them in a column.
         const std::vector<std::string> copyColumns = columnsOf(db, copy);
         const std::string rowid =
@@ -314,7 +161,7 @@ void ensureTables(Database& db)
 void record(Database& db, std::string_view name, const ChangeLog& log)
 {
     const std::string& bytes = log.bytes();
-    const std::int64_t id = startStep(db, name, static_cast<std::int64_t>(bytes.size()), 0, {});
+    const std::int64_t id = startStep(db, name, log.stepBytes(), 0, {});
     Statement part = db.prepare("INSERT INTO History_Data (step, part, data) VALUES (?, ?, ?)");
     std::int64_t number = 0;
     for (std::size_t at = 0; at < bytes.size(); at += kPartBytes) {
@@ -331,15 +178,15 @@ void recordReplacement(Database& db, std::string_view name, Replacement how,
     const std::int64_t rows = db.scalarInt("SELECT count(*) FROM Playlist", 0) +
                               db.scalarInt("SELECT count(*) FROM Grupa", 0);
     const std::int64_t id =
-        startStep(db, name, rows * kCopyRowBytes, static_cast<int>(how), source);
+        startStep(db, name, rows * ChangeLog::kAsideRowBytes, static_cast<int>(how), source);
     // Playlist and Grupa are replaced whole by every caller, so they are moved aside; SS_Epg,
     // which the editors' restore keeps, is copied.
     for (std::size_t t = 0; t < std::size(ChangeLog::kTables); ++t) {
         const std::string_view table = ChangeLog::kTables[t];
         if (table == "Playlist" || table == "Grupa") {
-            moveAside(db, table, copyTable(id, t));
+            moveAside(db, table, historyCopyTable(id, t));
         } else {
-            db.exec("CREATE TABLE " + quoteIdentifier(copyTable(id, t)) +
+            db.exec("CREATE TABLE " + quoteIdentifier(historyCopyTable(id, t)) +
                     " AS SELECT rowid AS listrion_rowid, * FROM " + quoteIdentifier(table));
         }
     }
@@ -378,7 +225,7 @@ std::optional<std::string> undo(Database& db)
     const int kind =
         static_cast<int>(db.scalarInt("SELECT kind FROM History_Step WHERE id = ?", 0, step->id));
     if (kind == 0) {
-        Replay(db, true).run(readStep(db, step->id));
+        replayStep(db, step->id, readStep(db, step->id), true);
     } else {
         copyBack(db, step->id);
     }
@@ -402,7 +249,8 @@ std::optional<std::string> redo(Database& db)
     const std::string source = st.columnText(1);
     st.reset();
     if (kind == 0) {
-        Replay(db, false).run(readStep(db, step->id));
+        replayStep(db, step->id, readStep(db, step->id), false);
+        dropAside(db, step->id);
     } else {
         replaceAgain(db, kind, source);
     }

@@ -1,8 +1,10 @@
 #include "tools/PlaylistMerge.h"
 
+#include "store/ChangeLog.h"
 #include "store/ChannelNumbering.h"
 #include "store/Database.h"
 #include "store/GroupNumbering.h"
+#include "store/History.h"
 #include "store/SqlFunction.h"
 #include "store/TextCollation.h"
 #include "store/Transaction.h"
@@ -144,11 +146,27 @@ std::int64_t appendChannels(store::Database& db, const std::vector<std::string>&
         [&](std::span<const std::string_view> args) -> std::optional<std::string> {
             return std::to_string(placementOf(std::stoll(std::string(args[0]))).broj);
         });
-    db.exec("INSERT INTO Playlist (izberi, grupa, name, tvgname, tvgid, link, logo, broj, type, "
-            "parent_code, extras) SELECT izberi, listrion_joining_group(rowid), name, tvgname, "
-            "tvgid, link, logo, CAST(listrion_joining_number(rowid) AS INTEGER), type, "
-            "parent_code, extras FROM Playlist_Second ORDER BY rowid");
-    return db.changes();
+    // The new rows take the ids after the open playlist's last, in the staging's order, so the
+    // history keeps them as one range instead of every value of every row.
+    const std::int64_t offset = db.scalarInt("SELECT max(rowid) FROM Playlist", 0);
+    store::ChangeLog& log = db.changeLog();
+    const bool recording = log.collecting();
+    std::int64_t added = 0;
+    {
+        const store::HistoryPause pause(db);
+        db.prepare("INSERT INTO Playlist (rowid, izberi, grupa, name, tvgname, tvgid, link, logo, "
+                   "broj, type, parent_code, extras) SELECT rowid + ?, izberi, "
+                   "listrion_joining_group(rowid), name, tvgname, tvgid, link, logo, "
+                   "CAST(listrion_joining_number(rowid) AS INTEGER), type, parent_code, extras "
+                   "FROM Playlist_Second ORDER BY rowid")
+            .bindAll(offset)
+            .run();
+        added = db.changes();
+    }
+    if (recording && !rows.empty()) {
+        log.addInsertedRange(0, offset + rows.front().rowid, offset + rows.back().rowid);
+    }
+    return added;
 }
 
 } // namespace

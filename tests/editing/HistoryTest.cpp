@@ -159,6 +159,33 @@ TEST(History, WholeTableReplacementsAndANewPlaylist)
         0);
 }
 
+// Renames record the rows that go from one text to another together, and a tvg-name equal to
+// the name is recorded once: each row still gets its own old text back.
+TEST(History, SharedChangesGiveEachRowItsOwnTextBack)
+{
+    test::TempFolder home;
+    test::PlaylistStore s(home.file("data.mdb"));
+    s.fill({4, 3});
+    s.recount();
+    // The same group spelled two ways, and a tvg-name of its own.
+    s.db.exec("UPDATE Playlist SET grupa = 'g1' WHERE rowid = (SELECT min(rowid) FROM Playlist)");
+    s.db.exec("UPDATE Playlist SET tvgname = name");
+    s.db.exec("UPDATE Playlist SET tvgname = 'other.' WHERE rowid = (SELECT max(rowid) FROM "
+              "Playlist)");
+    const std::vector<std::string> first = dump(s.db);
+    renameGroup(s.db, "G1", "Films", OnMerge::Refuse);
+    applyGroupNameEdit(s.db, {GroupNameTool::Upper, {}, {}}, OnMerge::Refuse);
+    applyChannelNameEdit(s.db, {ChannelNameTool::Replace, ".", "!", true, true}, std::nullopt);
+    applyChannelNameEdit(s.db, {ChannelNameTool::Upper, {}, {}}, std::nullopt);
+    const std::vector<std::string> last = dump(s.db);
+    ASSERT_EQ(s.texts("SELECT DISTINCT grupa FROM Playlist ORDER BY 1"),
+              (std::vector<std::string>{"FILMS", "G2"}));
+    EXPECT_EQ(all(s.db, undo), 4u);
+    EXPECT_EQ(dump(s.db), first);
+    EXPECT_EQ(all(s.db, redo), 4u);
+    EXPECT_EQ(dump(s.db), last);
+}
+
 TEST(History, ACommandKilledHalfWayLeavesTheStepsBefore)
 {
     test::TempFolder home;

@@ -1,5 +1,7 @@
 // Reading a second playlist into the staging tables and merging it into the open playlist.
+#include "store/History.h"
 #include "store/Tables.h"
+#include "store/Transaction.h"
 #include "store/UndoSnapshot.h"
 #include "support/PlaylistStore.h"
 #include "support/TempFolder.h"
@@ -106,6 +108,53 @@ TEST_F(Merge, TakenNamesGetTheFirstFreeNumberAndNewGroupsFollow)
     expectSound();
     emptyStaging(s.db);
     EXPECT_EQ(mergeSecondPlaylist(s.db).groups, 0);
+}
+
+// The merge's rows are kept by the history as one range: its undo moves them aside, its redo
+// brings them back with their ids, and the store ends exactly as before and after.
+TEST_F(Merge, UndoAndRedoOfAMergeRestoreEveryRow)
+{
+    s.db.exec("DELETE FROM Playlist WHERE name = 'S3'"); // ids need not follow one another
+    s.recount();
+    ASSERT_EQ(stage(entry("Sport", "A", "http://x/a") + entry("Films", "B", "http://x/b") +
+                    entry("Sport", "C", "http://x/c"))
+                  .channels(),
+              3);
+    const std::string dumpRows =
+        "SELECT rowid || ' ' || grupa || ' ' || name || ' ' || link || ' ' || broj || ' ' || "
+        "ifnull(type, '-') FROM Playlist ORDER BY rowid";
+    const std::string dumpGroups =
+        "SELECT rowid || ' ' || grupa || ' ' || count || ' ' || broj FROM Grupa ORDER BY rowid";
+    const Names before = s.texts(dumpRows);
+    const Names groupsBefore = s.texts(dumpGroups);
+    mergeSecondPlaylist(s.db);
+    const Names after = s.texts(dumpRows);
+    const Names groupsAfter = s.texts(dumpGroups);
+    ASSERT_EQ(after.size(), 6u);
+    const auto copies = [this] {
+        return s.db.scalarInt("SELECT count(*) FROM sqlite_schema WHERE name LIKE 'History_Copy_%'",
+                              -1);
+    };
+    for (int round = 0; round < 2; ++round) {
+        ASSERT_TRUE(store::History::undo(s.db));
+        EXPECT_EQ(s.texts(dumpRows), before);
+        EXPECT_EQ(s.texts(dumpGroups), groupsBefore);
+        EXPECT_EQ(copies(), 1);
+        ASSERT_TRUE(store::History::redo(s.db));
+        EXPECT_EQ(s.texts(dumpRows), after);
+        EXPECT_EQ(s.texts(dumpGroups), groupsAfter);
+        EXPECT_EQ(copies(), 0);
+        expectSound();
+    }
+    // A new command after the undo drops the rows kept aside with the step.
+    ASSERT_TRUE(store::History::undo(s.db));
+    {
+        store::Transaction tx(s.db);
+        s.db.exec("UPDATE Playlist SET name = 'N2' WHERE name = 'N1'");
+        tx.commit();
+    }
+    EXPECT_FALSE(store::History::nextRedo(s.db));
+    EXPECT_EQ(copies(), 0);
 }
 
 TEST_F(Merge, StoppedReadingMergesThePartRead)
