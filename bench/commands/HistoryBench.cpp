@@ -6,6 +6,7 @@
 #include "editing/GroupCommands.h"
 #include "editing/GroupNameTools.h"
 #include "store/ChannelNumbering.h"
+#include "store/GroupNumbering.h"
 #include "store/History.h"
 #include "store/PositionSwaps.h"
 #include "store/Transaction.h"
@@ -18,7 +19,7 @@ namespace {
 // The command timed without and with recording, its step undone after each run. A command of
 // several transactions runs as one, so it makes one step.
 void overhead(store::Database& db, const Options& o, const char* what,
-              const std::function<void()>& body)
+              const std::function<void()>& body, const std::function<void()>& putBack = {})
 {
     auto command = [&] {
         store::Transaction tx(db);
@@ -31,6 +32,9 @@ void overhead(store::Database& db, const Options& o, const char* what,
         {
             const store::HistoryPause pause(db);
             plain.run(command);
+            if (putBack) {
+                putBack();
+            }
         }
         store::History::clear(db);
         recorded.run(command);
@@ -91,6 +95,26 @@ void benchHistory(store::Database& db, const Options& o)
                 "(SELECT rowid FROM Grupa ORDER BY broj LIMIT 1)");
         store::Zapisi_Nove_Brojeve(db);
     });
+    // The rows are put back from a copy after the run without recording.
+    db.exec("CREATE TEMP TABLE DeletedChannels AS SELECT rowid AS id, * FROM Playlist WHERE 0; "
+            "CREATE TEMP TABLE DeletedGroup AS SELECT rowid AS id, * FROM Grupa WHERE 0");
+    db.prepare("INSERT INTO temp.DeletedChannels SELECT rowid, * FROM Playlist WHERE grupa = ?")
+        .bindAll(largest)
+        .run();
+    db.prepare("INSERT INTO temp.DeletedGroup SELECT rowid, * FROM Grupa WHERE grupa = ?")
+        .bindAll(largest)
+        .run();
+    overhead(
+        db, o, "delete the largest group",
+        [&] { editing::deleteGroup(db, largest, editing::GroupGaps::ByPosition); },
+        [&] {
+            db.exec("INSERT INTO Playlist (rowid, izberi, grupa, name, tvgname, tvgid, link, logo, "
+                    "broj, type, parent_code, extras) SELECT * FROM temp.DeletedChannels; "
+                    "INSERT INTO Grupa (rowid, izberi, grupa, type, count, broj) SELECT * FROM "
+                    "temp.DeletedGroup");
+            store::renumberGroupsByPosition(db);
+        });
+    db.exec("DROP TABLE temp.DeletedChannels; DROP TABLE temp.DeletedGroup");
     undoAndRedo(db, o, "undo/redo: a group one place up",
                 [&] { store::Pozicija_Nova_Gore_Grupa(db, 500); });
     undoAndRedo(db, o, "undo/redo: delete the largest group",
