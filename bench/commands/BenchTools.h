@@ -19,6 +19,8 @@ struct Options {
     int groups = 2000;
     int repeat = 3;
     std::int64_t largest = 125'000;
+    // As the editor runs commands: checkpoints on a thread of their own (0: in the commits).
+    bool deferredCheckpoints = true;
 };
 
 class Timer {

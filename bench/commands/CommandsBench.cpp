@@ -11,6 +11,7 @@
 #include "editing/GroupGridModel.h"
 #include "editing/GroupNameTools.h"
 #include "store/ChannelNumbering.h"
+#include "store/CheckpointThread.h"
 #include "store/GroupCounts.h"
 #include "store/PositionSwaps.h"
 #include "store/Schema.h"
@@ -20,6 +21,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <limits>
+#include <optional>
 #include <string>
 
 namespace {
@@ -150,6 +152,8 @@ Options parse(int argc, char** argv)
             o.repeat = static_cast<int>(value);
         } else if (name == "--largest") {
             o.largest = value;
+        } else if (name == "--deferred-checkpoints") {
+            o.deferredCheckpoints = value != 0;
         }
     }
     return o;
@@ -176,6 +180,10 @@ int main(int argc, char** argv)
         fs::remove(data.string() + suffix);
     }
     fs::copy_file(seed, data);
+    std::optional<store::DeferredCheckpoints> checkpoints;
+    if (o.deferredCheckpoints) {
+        checkpoints.emplace(data);
+    }
     store::Database db = store::Schema::open(data);
     topUpLargest(db, o.largest);
     std::int64_t size = 0;
@@ -203,5 +211,8 @@ int main(int argc, char** argv)
     if (o.what == "playlist" || o.what == "all") {
         bench::benchPlaylist(db, o);
     }
+    std::printf("checkpoints %s\n", o.deferredCheckpoints
+                                        ? "on a thread of their own, as in the editor"
+                                        : "in the commits");
     return 0;
 }

@@ -3,11 +3,9 @@
 #include "playlist/CancelWatch.h"
 
 #include <sqlite3.h>
-#include <sys/resource.h>
-#include <unistd.h>
 
 #include <chrono>
-#include <system_error>
+#include <string>
 
 namespace listrion::playlist {
 namespace {
@@ -20,28 +18,18 @@ constexpr std::chrono::milliseconds kInterval{20};
 // How long the last checkpoint waits for readers before it leaves the log as it is (ms).
 constexpr int kLastWait = 200;
 
-int checkpoint(store::Database& db, int mode)
-{
-    // A busy, interrupted or failed checkpoint only leaves the pages in the log for the next one.
-    return sqlite3_wal_checkpoint_v2(db.handle(), nullptr, mode, nullptr, nullptr);
-}
+using store::CheckpointThread;
 
 } // namespace
 
 BackgroundCheckpoint::BackgroundCheckpoint(store::Database& loading) : m_loading(loading)
 {
     try {
-        m_own = std::make_unique<store::Database>(loading.file());
+        m_copying.emplace(loading.file(), kInterval);
         m_loading.exec("PRAGMA wal_autocheckpoint=0");
-        m_paused = true;
     } catch (const std::exception&) {
         // The loading connection keeps checkpointing itself.
-        return;
-    }
-    try {
-        m_thread = std::thread([this] { work(); });
-    } catch (const std::system_error&) {
-        // No thread: the pages are copied when the load is over.
+        m_copying.reset();
     }
 }
 
@@ -52,62 +40,35 @@ BackgroundCheckpoint::~BackgroundCheckpoint()
 
 void BackgroundCheckpoint::finish(const std::function<bool()>& cancelled)
 {
-    if (!m_paused || m_finished) {
+    if (!m_copying || m_finished) {
         return;
     }
     m_finished = true;
-    if (m_thread.joinable()) {
-        {
-            std::lock_guard lock(m_mutex);
-            m_stopping = true;
-            // A pass under way is cut short rather than waited for: at the lowest priority on a
-            // busy machine it could take seconds. The pass below copies its pages again.
-            if (m_inPass) {
-                sqlite3_interrupt(m_own->handle());
-            }
-        }
-        m_wake.notify_all();
-        m_thread.join();
-    }
+    m_copying->stop();
     // Everything the load committed goes into the file; the log shrinks back unless a reader
     // still holds it. An interruption meant for the thread's last pass can still be pending
     // if that pass ended first; it stops this pass at once, so that one is run again.
+    store::Database& own = m_copying->connection();
     {
-        const CancelWatch watch(cancelled, {m_own.get()});
-        if (checkpoint(*m_own, SQLITE_CHECKPOINT_PASSIVE) == SQLITE_INTERRUPT && !watch.fired()) {
-            checkpoint(*m_own, SQLITE_CHECKPOINT_PASSIVE);
+        const CancelWatch watch(cancelled, {&own});
+        if (CheckpointThread::checkpoint(own, SQLITE_CHECKPOINT_PASSIVE) == SQLITE_INTERRUPT &&
+            !watch.fired()) {
+            CheckpointThread::checkpoint(own, SQLITE_CHECKPOINT_PASSIVE);
         }
-        sqlite3_busy_timeout(m_own->handle(), kLastWait);
+        sqlite3_busy_timeout(own.handle(), kLastWait);
         if (!watch.fired()) {
-            checkpoint(*m_own, SQLITE_CHECKPOINT_TRUNCATE);
+            CheckpointThread::checkpoint(own, SQLITE_CHECKPOINT_TRUNCATE);
         }
         if (watch.fired()) {
-            m_own->keepLogOnClose();
+            own.keepLogOnClose();
             m_loading.keepLogOnClose();
         }
     }
     try {
-        m_loading.exec("PRAGMA wal_autocheckpoint=1000");
+        m_loading.exec("PRAGMA wal_autocheckpoint=" +
+                       std::to_string(store::Database::autoCheckpointPages()));
     } catch (const std::exception&) {
         // The connection is closed right after a load; nothing depends on this setting.
-    }
-}
-
-void BackgroundCheckpoint::work()
-{
-    // The lowest priority for this thread only (a thread id names one thread here). Not the
-    // idle policy: on a machine kept busy by other programs an idle thread gets a turn about
-    // once a second, and the loading thread waits for this one's last pass (a 0.3 s load then
-    // took up to 15 s). Where the system refuses, the copying simply competes with the load as
-    // any thread does.
-    setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), 19);
-    std::unique_lock lock(m_mutex);
-    while (!m_wake.wait_for(lock, kInterval, [this] { return m_stopping; })) {
-        m_inPass = true;
-        lock.unlock();
-        checkpoint(*m_own, SQLITE_CHECKPOINT_PASSIVE);
-        lock.lock();
-        m_inPass = false;
     }
 }
 

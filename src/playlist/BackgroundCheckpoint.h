@@ -1,12 +1,10 @@
 #pragma once
 
+#include "store/CheckpointThread.h"
 #include "store/Database.h"
 
-#include <condition_variable>
 #include <functional>
-#include <memory>
-#include <mutex>
-#include <thread>
+#include <optional>
 
 namespace listrion::playlist {
 
@@ -31,17 +29,9 @@ public:
     BackgroundCheckpoint& operator=(const BackgroundCheckpoint&) = delete;
 
 private:
-    void work();
-
     store::Database& m_loading;
-    std::unique_ptr<store::Database> m_own;
-    bool m_paused = false; // the loading connection's automatic checkpoints are off
+    std::optional<store::CheckpointThread> m_copying;
     bool m_finished = false;
-    std::mutex m_mutex;
-    std::condition_variable m_wake;
-    bool m_stopping = false;
-    bool m_inPass = false; // the thread is copying; guarded by m_mutex
-    std::thread m_thread;
 };
 
 } // namespace listrion::playlist

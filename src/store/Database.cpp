@@ -15,6 +15,11 @@ namespace listrion::store {
 namespace {
 
 std::atomic<std::int64_t> g_defaultHistoryCap = 256LL << 20;
+std::atomic<bool> g_deferredCheckpoints = false;
+// The engine's own default: a checkpoint at the commit that takes the log past 1,000 pages.
+constexpr int kAutoCheckpointPages = 1000;
+// With checkpoints deferred, a writer still copies the log itself past 1 GB (32 KB pages).
+constexpr int kDeferredCheckpointPages = 32768;
 
 // Process-wide engine settings, made before the engine starts: no allocation statistics
 // (nothing reads them, and keeping them takes a global lock on every allocation).
@@ -126,7 +131,7 @@ void Database::configure()
     // worker threads (see Schema::createPlaylistIndexesAfterLoad).
     exec("PRAGMA page_size=" + std::to_string(kPageSize) +
          "; PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL; PRAGMA secure_delete=FAST; " +
-         cache);
+         "PRAGMA wal_autocheckpoint=" + std::to_string(autoCheckpointPages()) + "; " + cache);
 }
 
 Database::Database(Database&& other) noexcept
@@ -206,6 +211,16 @@ void Database::dropTable(std::string_view name)
 bool Database::inTransaction() const
 {
     return sqlite3_get_autocommit(m_db) == 0;
+}
+
+void Database::setDeferredCheckpoints(bool on)
+{
+    g_deferredCheckpoints = on;
+}
+
+int Database::autoCheckpointPages()
+{
+    return g_deferredCheckpoints ? kDeferredCheckpointPages : kAutoCheckpointPages;
 }
 
 void Database::setDefaultHistoryCap(std::int64_t bytes)

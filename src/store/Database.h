@@ -77,6 +77,10 @@ public:
     std::int64_t historyCap() const { return m_historyCap; }
     void setHistoryCap(std::int64_t bytes) { m_historyCap = bytes; }
     static void setDefaultHistoryCap(std::int64_t bytes);
+    // Whether writing connections opened from now on leave their checkpoints to a
+    // CheckpointThread (see DeferredCheckpoints), and the automatic checkpoint they take.
+    static void setDeferredCheckpoints(bool on);
+    static int autoCheckpointPages();
 
     // Makes the statement running on this connection stop with an interrupt error as soon as it
     // can (its transaction is then rolled back by its owner). May be called from another thread

@@ -52,6 +52,7 @@ Glavna::Glavna(settings::ProgramFolder folder, Services services, QWidget* paren
 Glavna::~Glavna()
 {
     m_updateCheck.reset();
+    m_checkpoints.reset();
     // The grids read through the connection; they go first.
     delete m_groups;
     delete m_channels;
@@ -157,6 +158,7 @@ bool Glavna::start()
     }
     store::Database::setDefaultHistoryCap(m_settings.historyCapBytes());
     m_db.emplace(store::Schema::open(m_folder.dataMdb()));
+    m_checkpoints.emplace(m_folder.dataMdb());
     playlist::dropLeftoverTables(*m_db);
 
     const settings::StartupSettings startup = settings::StartupSettings::apply(m_settings);
@@ -264,6 +266,7 @@ void Glavna::shutDown()
     m_groups = nullptr;
     delete m_channels;
     m_channels = nullptr;
+    m_checkpoints.reset();
     m_db.reset();
     // As at start, the file is rewritten only when that frees a real share of it: a compact
     // store of hundreds of megabytes is not copied again on every exit.

@@ -11,6 +11,7 @@
 #include "settings/ProgramFolder.h"
 #include "settings/Settings.h"
 #include "settings/SettingsEvents.h"
+#include "store/CheckpointThread.h"
 #include "store/Database.h"
 #include "store/FolderLock.h"
 
@@ -275,6 +276,8 @@ private:
     // Held from start() until the window is destroyed, after the store's last connection.
     store::FolderLock m_lock;
     std::optional<store::Database> m_db;
+    // Commands commit without waiting for the disk; the log is copied on a thread of its own.
+    std::optional<store::DeferredCheckpoints> m_checkpoints;
     GroupGridModel* m_groups = nullptr;
     ChannelGridModel* m_channels = nullptr;
     QTableView* m_groupGrid = nullptr;
