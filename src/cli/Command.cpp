@@ -12,6 +12,9 @@ store::Database& Context::database()
         store::Database::setDefaultHistoryCap(
             settings::Settings(m_folder.settingsIni()).historyCapBytes());
         if (m_use == StoreUse::Changes) {
+            // The log is copied into the file beside the command's work, and what is left
+            // when the store closes.
+            m_checkpoints.emplace(m_folder.dataMdb());
             m_database = std::make_unique<store::Database>(store::Schema::open(m_folder.dataMdb()));
             playlist::dropLeftoverTables(*m_database);
         } else {

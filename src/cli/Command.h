@@ -2,6 +2,7 @@
 
 #include "cli/Arguments.h"
 #include "settings/ProgramFolder.h"
+#include "store/CheckpointThread.h"
 #include "store/Database.h"
 
 #include <functional>
@@ -31,7 +32,11 @@ public:
     // also drops the load tables an interrupted open left.
     store::Database& database();
     void setStoreUse(StoreUse use) { m_use = use; }
-    void closeDatabase() { m_database.reset(); }
+    void closeDatabase()
+    {
+        m_database.reset();
+        m_checkpoints.reset();
+    }
     // The name of the history step the command makes.
     void setStepName(std::string name) { m_stepName = std::move(name); }
     std::ostream& out() { return m_out; }
@@ -41,6 +46,7 @@ private:
     settings::ProgramFolder m_folder;
     std::ostream& m_out;
     std::ostream& m_err;
+    std::optional<store::DeferredCheckpoints> m_checkpoints;
     std::unique_ptr<store::Database> m_database;
     std::string m_stepName = "Change";
     StoreUse m_use = StoreUse::Changes;

@@ -48,7 +48,8 @@ private:
 // While an object of this class lives, the store's writing connections (those opened from then
 // on) leave checkpoints to a CheckpointThread on `file`: they copy the log themselves only when
 // it has grown past a limit, in case the thread falls far behind. For the editor, whose commands
-// then end as soon as they commit.
+// then end as soon as they commit, and for listrion-cli's changing commands (the last connection
+// to close copies what is left).
 class DeferredCheckpoints {
 public:
     explicit DeferredCheckpoints(const std::filesystem::path& file);
