@@ -136,16 +136,13 @@ std::int64_t appendChannels(store::Database& db, const std::vector<std::string>&
         }
         return rows[next];
     };
+    using Result = std::variant<std::int64_t, std::string_view>;
     const store::SqlFunction joiningGroup(
-        db, "listrion_joining_group", 1,
-        [&](std::span<const std::string_view> args) -> std::optional<std::string> {
-            return names[placementOf(std::stoll(std::string(args[0]))).group];
-        });
+        db, "listrion_joining_group",
+        [&](std::int64_t rowid) -> Result { return names[placementOf(rowid).group]; });
     const store::SqlFunction joiningNumber(
-        db, "listrion_joining_number", 1,
-        [&](std::span<const std::string_view> args) -> std::optional<std::string> {
-            return std::to_string(placementOf(std::stoll(std::string(args[0]))).broj);
-        });
+        db, "listrion_joining_number",
+        [&](std::int64_t rowid) -> Result { return placementOf(rowid).broj; });
     // The new rows take the ids after the open playlist's last, in the staging's order, so the
     // history keeps them as one range instead of every value of every row.
     const std::int64_t offset = db.scalarInt("SELECT max(rowid) FROM Playlist", 0);
@@ -157,7 +154,7 @@ std::int64_t appendChannels(store::Database& db, const std::vector<std::string>&
         db.prepare("INSERT INTO Playlist (rowid, izberi, grupa, name, tvgname, tvgid, link, logo, "
                    "broj, type, parent_code, extras) SELECT rowid + ?, izberi, "
                    "listrion_joining_group(rowid), name, tvgname, tvgid, link, logo, "
-                   "CAST(listrion_joining_number(rowid) AS INTEGER), type, parent_code, extras "
+                   "listrion_joining_number(rowid), type, parent_code, extras "
                    "FROM Playlist_Second ORDER BY rowid")
             .bindAll(offset)
             .run();
