@@ -5,6 +5,7 @@
 #include "store/TextCollation.h"
 #include "store/Transaction.h"
 
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -12,12 +13,15 @@
 namespace listrion::store {
 namespace {
 
-// Group names in position order; a row without a name matches no channel and is left out.
-std::vector<std::string> groupNamesByPosition(const Database& db)
+// Group names in position order (up to `lastGroup`, when given); a row without a name matches
+// no channel and is left out.
+std::vector<std::string> groupNamesByPosition(const Database& db,
+                                              std::optional<std::int64_t> lastGroup = {})
 {
     std::vector<std::string> names;
-    Statement st = db.prepare("SELECT grupa FROM Grupa WHERE grupa IS NOT NULL "
-                              "ORDER BY broj, rowid");
+    Statement st = db.prepare("SELECT grupa FROM Grupa WHERE grupa IS NOT NULL AND "
+                              "(?1 IS NULL OR broj <= ?1) ORDER BY broj, rowid");
+    lastGroup ? st.bind(1, *lastGroup) : st.bindNull(1);
     while (st.step()) {
         names.push_back(st.columnText(0));
     }
@@ -29,12 +33,10 @@ std::int64_t channelCount(const Database& db, std::string_view grupa)
     return db.scalarInt("SELECT count(*) FROM Playlist WHERE grupa = ?", 0, grupa);
 }
 
-} // namespace
-
-std::int64_t Zapisi_Nove_Brojeve(Database& db, std::int64_t first)
+// Numbers the channels of `groups`, in that order, from `first`.
+LeadingGroupsRenumbered renumberGroups(Database& db, const std::vector<std::string>& groups,
+                                       std::int64_t first)
 {
-    Transaction tx(db);
-    const std::vector<std::string> groups = groupNamesByPosition(db);
     std::vector<std::string> keys;
     keys.reserve(groups.size());
     std::unordered_map<std::string, std::size_t> lastPass;
@@ -56,9 +58,30 @@ std::int64_t Zapisi_Nove_Brojeve(Database& db, std::int64_t first)
         channels.bind(1, groups[i]);
         writer.numberRows(channels, counter);
     }
-    const std::int64_t written = writer.write();
+    LeadingGroupsRenumbered result;
+    result.written = writer.write();
+    result.next = counter.upcoming();
+    return result;
+}
+
+} // namespace
+
+std::int64_t Zapisi_Nove_Brojeve(Database& db, std::int64_t first)
+{
+    Transaction tx(db);
+    const std::int64_t written = renumberGroups(db, groupNamesByPosition(db), first).written;
     tx.commit();
     return written;
+}
+
+LeadingGroupsRenumbered renumberLeadingGroups(Database& db, std::int64_t first,
+                                              std::int64_t lastGroup)
+{
+    Transaction tx(db);
+    const LeadingGroupsRenumbered result =
+        renumberGroups(db, groupNamesByPosition(db, lastGroup), first);
+    tx.commit();
+    return result;
 }
 
 ChannelsRenumbered Zapisi_Nove_Brojeve_Channels(Database& db, std::string_view grupa,

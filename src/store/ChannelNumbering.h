@@ -17,6 +17,15 @@ namespace listrion::store {
 // the later one decides. Channels whose group has no group row keep their numbers.
 std::int64_t Zapisi_Nove_Brojeve(Database& db, std::int64_t first = 1);
 
+// The same over the groups at positions up to `lastGroup` only; the channels of later groups
+// keep their numbers. Returns the number after the last one given.
+struct LeadingGroupsRenumbered {
+    std::int64_t next = 0;    // the number after the last one given
+    std::int64_t written = 0; // rows whose position changed
+};
+LeadingGroupsRenumbered renumberLeadingGroups(Database& db, std::int64_t first,
+                                              std::int64_t lastGroup);
+
 // The channels of `grupa`, in position order, get start, start+1, ...; then the first group row
 // of that name (store order) gets their count as `count`, 0 included.
 struct ChannelsRenumbered {

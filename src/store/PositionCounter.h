@@ -49,6 +49,8 @@ public:
     {
     }
     std::int64_t next() { return m_range.checked(m_next++); }
+    // The number next() gives next, without handing it out.
+    std::int64_t upcoming() const { return m_next; }
     // Passes over `count` numbers as if they were handed out.
     void skip(std::int64_t count)
     {

@@ -121,9 +121,10 @@ Placements placements(const store::Database& db, const std::vector<StagedGroup>&
     return result;
 }
 
-// Appends the staged channels under their groups' joining names and with their numbers.
+// Appends the staged channels under their groups' joining names and with their numbers, with
+// the row ids of the staging plus `offset`.
 std::int64_t appendChannels(store::Database& db, const std::vector<std::string>& names,
-                            const std::vector<Placements::Row>& rows)
+                            const std::vector<Placements::Row>& rows, std::int64_t offset)
 {
     // The rows are asked for in rowid order, as `rows` holds them.
     std::size_t next = 0;
@@ -143,9 +144,6 @@ std::int64_t appendChannels(store::Database& db, const std::vector<std::string>&
     const store::SqlFunction joiningNumber(
         db, "listrion_joining_number",
         [&](std::int64_t rowid) -> Result { return placementOf(rowid).broj; });
-    // The new rows take the ids after the open playlist's last, in the staging's order, so the
-    // history keeps them as one range instead of every value of every row.
-    const std::int64_t offset = db.scalarInt("SELECT max(rowid) FROM Playlist", 0);
     store::ChangeLog& log = db.changeLog();
     const bool recording = log.collecting();
     std::int64_t added = 0;
@@ -181,8 +179,8 @@ MergeResult mergeSecondPlaylist(store::Database& db)
     // after a load (which starts at 2 under a header line): then only the new rows are written.
     const std::int64_t first =
         std::max<std::int64_t>(1, db.scalarInt("SELECT min(broj) FROM Playlist WHERE broj > 0", 1));
-    const Placements placed =
-        placements(db, staged, db.scalarInt("SELECT max(broj) FROM Playlist", 0));
+    const std::int64_t after = db.scalarInt("SELECT max(broj) FROM Playlist", 0);
+    const Placements placed = placements(db, staged, after);
     std::int64_t broj = db.scalarInt("SELECT max(broj) FROM Grupa", 0);
     store::Statement add =
         db.prepare("INSERT INTO Grupa (izberi, grupa, type, count, broj) VALUES (0, ?, ?, ?, ?)");
@@ -192,9 +190,21 @@ MergeResult mergeSecondPlaylist(store::Database& db)
         result.renamed += names[i] != staged[i].name ? 1 : 0;
     }
     result.groups = static_cast<std::int64_t>(staged.size());
-    result.channels = appendChannels(db, names, placed.rows);
+    const std::int64_t openGroups = db.scalarInt("SELECT count(*) FROM Grupa", 0) - result.groups;
+    // The new rows take the ids after the open playlist's last, in the staging's order, so the
+    // history keeps them as one range instead of every value of every row.
+    const std::int64_t offset = db.scalarInt("SELECT max(rowid) FROM Playlist", 0);
+    result.channels = appendChannels(db, names, placed.rows, offset);
     store::renumberGroupsByPosition(db);
-    store::Zapisi_Nove_Brojeve(db, first);
+    // The channels are numbered afresh, group after group. The staged groups come last and their
+    // channels already follow one another from after the open playlist's highest number; they
+    // only move when the open playlist's own numbers close up below that.
+    const store::LeadingGroupsRenumbered open = store::renumberLeadingGroups(db, first, openGroups);
+    if (const std::int64_t shift = open.next - (after + 1); shift != 0 && !placed.rows.empty()) {
+        db.prepare("UPDATE Playlist SET broj = broj + ? WHERE rowid BETWEEN ? AND ?")
+            .bindAll(shift, offset + placed.rows.front().rowid, offset + placed.rows.back().rowid)
+            .run();
+    }
     tx.commit();
     return result;
 }

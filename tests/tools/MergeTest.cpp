@@ -128,6 +128,9 @@ TEST_F(Merge, UndoAndRedoOfAMergeRestoreEveryRow)
     const Names before = s.texts(dumpRows);
     const Names groupsBefore = s.texts(dumpGroups);
     mergeSecondPlaylist(s.db);
+    // The open playlist's gap closes and the new channels follow on, group after group.
+    EXPECT_EQ(s.texts("SELECT name || ' ' || broj FROM Playlist ORDER BY broj"),
+              (Names{"S1 2", "S2 3", "N1 4", "A 5", "C 6", "B 7"}));
     const Names after = s.texts(dumpRows);
     const Names groupsAfter = s.texts(dumpGroups);
     ASSERT_EQ(after.size(), 6u);
