@@ -225,9 +225,11 @@ GroupNamesChanged applyGroupNameEdit(store::Database& db, const GroupNameEdit& e
     if (log.collecting()) {
         const int column = static_cast<int>(
             db.scalarInt("SELECT cid FROM pragma_table_info('Playlist') WHERE name = 'grupa'", 1));
-        store::Statement renamed =
-            db.prepare("SELECT p.rowid, p.grupa, r.new FROM temp.GroupRename r JOIN Playlist p "
-                       "ON p.grupa = r.old");
+        // CROSS JOIN keeps the renamed groups outside, each reading its channels through the
+        // (grupa, broj) index; left to itself the engine reads the whole channel table.
+        store::Statement renamed = db.prepare(
+            "SELECT p.rowid, p.grupa, r.new FROM temp.GroupRename r CROSS JOIN Playlist p "
+            "ON p.grupa = r.old");
         store::SameTextChanges changes(0, column);
         while (renamed.step()) {
             changes.add(renamed.columnInt(0), renamed.columnView(1), renamed.columnView(2));
