@@ -13,9 +13,13 @@
 #include "store/IncomingTables.h"
 #include "store/Schema.h"
 #include "store/SqlError.h"
+#include "store/TextCollation.h"
 #include "store/Transaction.h"
 
 #include <sqlite3.h>
+
+#include <string>
+#include <unordered_map>
 
 namespace listrion::playlist {
 namespace {
@@ -284,14 +288,30 @@ void PlaylistLoader::finish(LoadResult& result, const std::string& source)
     }
 }
 
-// Zapisi_Stevilo_Grupa_Second: every staged group's count, read through the index built afresh.
+// Zapisi_Stevilo_Grupa_Second: every staged group's count, from one pass over the staged
+// channels with their group names compared as the store compares them.
 void PlaylistLoader::storeStagedCounts(LoadResult& result)
 {
     try {
-        store::Schema::createStagingIndexAfterLoad(m_db);
+        std::unordered_map<std::string, std::int64_t> counts; // by foldKey
+        store::FoldedLookup<std::int64_t*> countOf(
+            [&counts](const std::string& key) { return &counts[key]; });
+        store::Statement channels = m_db.prepare("SELECT grupa FROM Playlist_Second");
+        while (channels.step()) {
+            if (!channels.isNull(0)) {
+                ++*countOf(channels.columnView(0));
+            }
+        }
         store::Transaction tx(m_db);
-        m_db.exec("UPDATE Grupa_Second SET count = (SELECT count(*) FROM Playlist_Second "
-                  "WHERE Playlist_Second.grupa = Grupa_Second.grupa)");
+        store::Statement groups = m_db.prepare("SELECT rowid, grupa FROM Grupa_Second");
+        store::Statement update = m_db.prepare("UPDATE Grupa_Second SET count = ? WHERE rowid = ?");
+        while (groups.step()) {
+            const auto found =
+                groups.isNull(1) ? counts.end() : counts.find(store::foldKey(groups.columnView(1)));
+            update.bindAll(found == counts.end() ? 0 : found->second, groups.columnInt(0));
+            update.run();
+        }
+        groups.reset();
         tx.commit();
     } catch (const std::exception& e) {
         fail(result, LoadStatus::Failed, e.what());

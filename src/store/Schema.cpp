@@ -20,9 +20,9 @@ constexpr int kSchemaVersion = 4;
 // Every table and index ensure() makes, by name (names ignore letter case in the engine).
 constexpr std::string_view kOtherTables[] = {"Izbrana_Playlista", "SS_Epg", "History_Step",
                                              "History_Data"};
-constexpr std::string_view kIndexes[] = {
-    "Playlist_grupa_broj", "Playlist_broj",         "Grupa_grupa",       "Grupa_broj",
-    "Grupa_type_broj",     "Playlist_Second_grupa", "Grupa_Second_grupa"};
+constexpr std::string_view kIndexes[] = {"Playlist_grupa_broj", "Playlist_broj",
+                                         "Grupa_grupa",         "Grupa_broj",
+                                         "Grupa_type_broj",     "Grupa_Second_grupa"};
 
 std::string lowered(std::string_view name)
 {
@@ -183,12 +183,6 @@ void dropStagingIndex(Database& db)
     db.exec("DROP INDEX IF EXISTS Playlist_Second_grupa");
 }
 
-void createStagingIndexAfterLoad(Database& db)
-{
-    const SpillingSorts spilling(db, kBulkSortKiB);
-    db.exec("CREATE INDEX IF NOT EXISTS Playlist_Second_grupa ON Playlist_Second(grupa)");
-}
-
 void ensure(Database& db)
 {
     const std::int64_t version = db.scalarInt("PRAGMA user_version", 0);
@@ -214,8 +208,7 @@ void ensure(Database& db)
     History::ensureTables(db);
     createPlaylistIndexes(db);
     createGrupaIndexes(db);
-    db.exec("CREATE INDEX IF NOT EXISTS Playlist_Second_grupa ON Playlist_Second(grupa);"
-            "CREATE INDEX IF NOT EXISTS Grupa_Second_grupa ON Grupa_Second(grupa);");
+    db.exec("CREATE INDEX IF NOT EXISTS Grupa_Second_grupa ON Grupa_Second(grupa)");
     db.exec("PRAGMA user_version=" + std::to_string(kSchemaVersion));
     tx.commit();
 }

@@ -79,10 +79,9 @@ void dropPlaylistGroupIndex(Database& db);
 // The indexes of Grupa.
 void createGrupaIndexes(Database& db);
 
-// The index of the staging table Playlist_Second: the merge reader drops it while it fills the
-// table and builds it afterwards, as a load does with the Playlist indexes.
+// The staging table Playlist_Second has no index: the merge reader and the merge read it whole,
+// in store order. Stores made before keep one on the group names, dropped before each staging.
 void dropStagingIndex(Database& db);
-void createStagingIndexAfterLoad(Database& db);
 
 // Memory the sort of an index build after a load may use before it spills (KiB).
 inline constexpr int kBulkSortKiB = 16384;

@@ -75,7 +75,7 @@ std::vector<std::string> joiningNames(const std::vector<StagedGroup>& staged,
 // Where the staged channels go: each channel's staged group and its number after the open
 // playlist's last one, in the order the renumbering gives them (group by group in the staged
 // order, each group's channels in file order, which the staging's rowids follow); and each
-// staged group's number of channels. Read through the staging index alone.
+// staged group's number of channels. One pass over the staging in store order.
 struct Placements {
     struct Row {
         std::int64_t rowid = 0;
@@ -93,20 +93,18 @@ Placements placements(const store::Database& db, const std::vector<StagedGroup>&
     for (std::uint32_t i = 0; i < staged.size(); ++i) {
         groupOf.emplace(staged[i].key, i);
     }
+    store::FoldedLookup<std::uint32_t> groupNamed([&groupOf](const std::string& key) {
+        const auto found = groupOf.find(key);
+        return found != groupOf.end() ? found->second : 0;
+    });
     Placements result;
     result.counts.assign(staged.size(), 0);
-    // The channels of one group come together, in rowid order.
-    store::Statement st =
-        db.prepare("SELECT grupa, rowid FROM Playlist_Second ORDER BY grupa, rowid");
-    std::string lastGroup;
-    std::uint32_t group = 0;
+    result.rows.reserve(
+        static_cast<std::size_t>(db.scalarInt("SELECT count(*) FROM Playlist_Second", 0)));
+    store::Statement st = db.prepare("SELECT rowid, grupa FROM Playlist_Second ORDER BY rowid");
     while (st.step()) {
-        if (result.rows.empty() || st.columnView(0) != lastGroup) {
-            lastGroup.assign(st.columnView(0));
-            const auto found = groupOf.find(store::foldKey(lastGroup));
-            group = found != groupOf.end() ? found->second : 0;
-        }
-        result.rows.push_back({st.columnInt(1), group, result.counts[group]++});
+        const std::uint32_t group = groupNamed(st.columnView(1));
+        result.rows.push_back({st.columnInt(0), group, result.counts[group]++});
     }
     std::vector<std::int64_t> first(staged.size());
     for (std::size_t i = 0; i < staged.size(); ++i) {
@@ -116,8 +114,6 @@ Placements placements(const store::Database& db, const std::vector<StagedGroup>&
     for (Placements::Row& row : result.rows) {
         row.broj += first[row.group];
     }
-    std::sort(result.rows.begin(), result.rows.end(),
-              [](const Placements::Row& a, const Placements::Row& b) { return a.rowid < b.rowid; });
     return result;
 }
 
