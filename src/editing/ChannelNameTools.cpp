@@ -4,6 +4,7 @@
 #include "editing/NameText.h"
 #include "store/ChangeLog.h"
 #include "store/History.h"
+#include "store/Schema.h"
 #include "store/SqlFunction.h"
 #include "store/Transaction.h"
 
@@ -148,12 +149,8 @@ std::int64_t rewriteChannelNames(store::Database& db, const ChannelNamesRewrite&
     // a million channels is much cheaper than through the engine's hook.
     store::ChangeLog& log = db.changeLog();
     const bool recording = log.collecting();
-    auto cid = [&db](const char* column) {
-        return static_cast<int>(db.scalarInt(
-            "SELECT cid FROM pragma_table_info('Playlist') WHERE name = ?", 0, column));
-    };
-    const int nameColumn = cid("name");
-    const int tvgColumn = cid("tvgname");
+    const int nameColumn = store::Schema::columnNumber(db, "Playlist", "name");
+    const int tvgColumn = store::Schema::columnNumber(db, "Playlist", "tvgname");
     const store::SqlFunction changes(db, "listrion_name_changes", 2,
                                      [&](std::span<const std::string_view> a) {
                                          return text(rows.changes(a[0], a[1]) ? "1" : "0");

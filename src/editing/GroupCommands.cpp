@@ -6,6 +6,7 @@
 #include "store/ChannelNumbering.h"
 #include "store/GroupNumbering.h"
 #include "store/History.h"
+#include "store/Schema.h"
 #include "store/TextCollation.h"
 #include "store/Transaction.h"
 
@@ -57,8 +58,7 @@ void renameChannels(store::Database& db, const std::string& from, const std::str
 {
     store::ChangeLog& log = db.changeLog();
     if (log.collecting()) {
-        const int column = static_cast<int>(
-            db.scalarInt("SELECT cid FROM pragma_table_info('Playlist') WHERE name = 'grupa'", 1));
+        const int column = store::Schema::columnNumber(db, "Playlist", "grupa");
         store::Statement st = db.prepare("SELECT rowid, grupa FROM Playlist WHERE grupa = ?");
         st.bind(1, from);
         store::SameTextChanges changes(0, column);

@@ -223,8 +223,7 @@ GroupNamesChanged applyGroupNameEdit(store::Database& db, const GroupNameEdit& e
     // cheaper than through the engine's hook.
     store::ChangeLog& log = db.changeLog();
     if (log.collecting()) {
-        const int column = static_cast<int>(
-            db.scalarInt("SELECT cid FROM pragma_table_info('Playlist') WHERE name = 'grupa'", 1));
+        const int column = store::Schema::columnNumber(db, "Playlist", "grupa");
         // CROSS JOIN keeps the renamed groups outside, each reading its channels through the
         // (grupa, broj) index; left to itself the engine reads the whole channel table.
         store::Statement renamed = db.prepare(

@@ -22,11 +22,7 @@ void dropStep(Database& db, std::int64_t id)
 {
     db.prepare("DELETE FROM History_Data WHERE step = ?").bindAll(id).run();
     db.prepare("DELETE FROM History_Step WHERE id = ?").bindAll(id).run();
-    for (std::size_t t = 0; t < std::size(ChangeLog::kTables); ++t) {
-        if (db.tableExists(historyCopyTable(id, t))) {
-            db.dropTable(historyCopyTable(id, t));
-        }
-    }
+    dropAside(db, id);
 }
 
 // A new step: what was undone can no longer be redone, and the oldest steps go while the kept

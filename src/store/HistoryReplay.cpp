@@ -93,14 +93,22 @@ private:
         }
         return found->second;
     }
-    Statement& statement(const std::string& sql)
+    // The statement for `key` (what its text depends on), its text made by `text` the first
+    // time: a step of a million rows asks for the same few statements a million times.
+    template <typename Text> Statement& statement(const std::string& key, const Text& text)
     {
-        auto found = m_statements.find(sql);
+        auto found = m_statements.find(key);
         if (found == m_statements.end()) {
-            found = m_statements.emplace(sql, m_db.prepare(sql)).first;
+            found = m_statements.emplace(key, m_db.prepare(text())).first;
         }
         found->second.reset();
         return found->second;
+    }
+    static std::string keyOf(char kind, std::uint8_t table, std::string_view detail = {})
+    {
+        std::string key{kind, static_cast<char>(table)};
+        key.append(detail);
+        return key;
     }
     std::string table(std::uint8_t t) const { return quoteIdentifier(ChangeLog::kTables[t]); }
 
@@ -121,7 +129,9 @@ private:
             break;
         }
         if ((c.op == ChangeLog::Op::Insert) == m_backwards) {
-            Statement& st = statement("DELETE FROM " + table(c.table) + " WHERE rowid = ?");
+            Statement& st = statement(keyOf('D', c.table), [&] {
+                return "DELETE FROM " + table(c.table) + " WHERE rowid = ?";
+            });
             st.bind(1, c.rowid);
             st.run();
         } else {
@@ -134,16 +144,19 @@ private:
         const std::uint64_t count = static_cast<unsigned char>(values.front());
         values.remove_prefix(1);
         const std::vector<std::string>& all = columns(c.table);
-        const std::vector<std::string> used(all.begin(),
-                                            all.begin() + std::min<std::size_t>(count, all.size()));
-        std::string marks = "?";
-        for (std::size_t i = 0; i < used.size(); ++i) {
-            marks += ", ?";
-        }
-        Statement& st = statement("INSERT INTO " + table(c.table) + " (rowid, " + columnList(used) +
-                                  ") VALUES (" + marks + ")");
+        const std::size_t used = std::min<std::size_t>(count, all.size());
+        Statement& st =
+            statement(keyOf('I', c.table, std::string(1, static_cast<char>(used))), [&] {
+                std::string marks = "?";
+                for (std::size_t i = 0; i < used; ++i) {
+                    marks += ", ?";
+                }
+                return "INSERT INTO " + table(c.table) + " (rowid, " +
+                       columnList({all.begin(), all.begin() + static_cast<std::ptrdiff_t>(used)}) +
+                       ") VALUES (" + marks + ")";
+            });
         st.bind(1, c.rowid);
-        for (std::size_t i = 0; i < used.size(); ++i) {
+        for (std::size_t i = 0; i < used; ++i) {
             PackedValue::bind(values, st.handle(), static_cast<int>(i) + 2);
         }
         st.run();
@@ -153,14 +166,12 @@ private:
         std::string_view values = c.payload;
         const std::uint64_t count = static_cast<unsigned char>(values.front());
         values.remove_prefix(1);
-        const std::vector<std::string>& all = columns(c.table);
-        std::string set;
+        std::string changed; // the column numbers, as the statement's key
         std::vector<std::string_view> old;
         std::vector<std::string_view> now;
         for (std::uint64_t i = 0; i < count; ++i) {
-            const std::uint64_t column = static_cast<unsigned char>(values.front());
+            changed.push_back(values.front());
             values.remove_prefix(1);
-            set += std::string(set.empty() ? "" : ", ") + quoteIdentifier(all.at(column)) + " = ?";
             for (auto* list : {&old, &now}) {
                 const std::string_view start = values;
                 PackedValue::skip(values);
@@ -170,7 +181,15 @@ private:
                                     : start.substr(0, start.size() - values.size()));
             }
         }
-        Statement& st = statement("UPDATE " + table(c.table) + " SET " + set + " WHERE rowid = ?");
+        Statement& st = statement(keyOf('U', c.table, changed), [&] {
+            const std::vector<std::string>& all = columns(c.table);
+            std::string set;
+            for (const char column : changed) {
+                set += std::string(set.empty() ? "" : ", ") +
+                       quoteIdentifier(all.at(static_cast<unsigned char>(column))) + " = ?";
+            }
+            return "UPDATE " + table(c.table) + " SET " + set + " WHERE rowid = ?";
+        });
         const std::vector<std::string_view>& take = m_backwards ? old : now;
         for (std::size_t i = 0; i < take.size(); ++i) {
             std::string_view one = take[i];
@@ -183,8 +202,10 @@ private:
     {
         const RowsChange r = rowsChange(c.payload);
         Statement& st =
-            statement("UPDATE " + table(c.table) + " SET " +
-                      quoteIdentifier(columns(c.table).at(r.column)) + " = ? WHERE rowid = ?");
+            statement(keyOf('U', c.table, std::string(1, static_cast<char>(r.column))), [&] {
+                return "UPDATE " + table(c.table) + " SET " +
+                       quoteIdentifier(columns(c.table).at(r.column)) + " = ? WHERE rowid = ?";
+            });
         std::string_view value = m_backwards ? r.old : r.now;
         PackedValue::bind(value, st.handle(), 1);
         std::string_view ids = r.ids;

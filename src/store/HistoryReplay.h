@@ -22,7 +22,7 @@ std::string columnList(const std::vector<std::string>& columns);
 // an inserted range moves the rows into the step's copy tables; the redo takes them back.
 void replayStep(Database& db, std::int64_t step, const std::string& bytes, bool backwards);
 
-// Drops the copy tables of an undone step once it is done again.
+// Drops the copy tables of a step (an undone one once it is done again, or one forgotten).
 void dropAside(Database& db, std::int64_t step);
 
 } // namespace listrion::store

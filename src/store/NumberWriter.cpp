@@ -46,8 +46,7 @@ std::int64_t NumberWriter::write()
     ChangeLog& log = m_db.changeLog();
     const int table = ChangeLog::tableNumber(m_table);
     if (log.collecting() && table >= 0) {
-        const int column = static_cast<int>(
-            m_db.scalarInt("SELECT cid FROM pragma_table_info(?) WHERE name = 'broj'", 0, m_table));
+        const int column = Schema::columnNumber(m_db, m_table, "broj");
         for (const Change& c : m_changes) {
             log.addNumberChange(table, c.rowid, column, c.old, c.broj);
         }

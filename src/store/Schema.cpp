@@ -12,6 +12,12 @@
 #include <vector>
 
 namespace listrion::store::Schema {
+int columnNumber(const Database& db, std::string_view table, std::string_view column)
+{
+    return static_cast<int>(
+        db.scalarInt("SELECT cid FROM pragma_table_info(?) WHERE name = ?", -1, table, column));
+}
+
 namespace {
 
 // 2: the extras column. 4: the playlist's code page and byte-order mark; İ and ı fold to i.
@@ -54,8 +60,7 @@ std::string grupaColumns()
 
 bool hasColumn(const Database& db, std::string_view table, std::string_view column)
 {
-    return db.scalarInt("SELECT count(*) FROM pragma_table_info(?) WHERE name = ?", 0, table,
-                        column) != 0;
+    return columnNumber(db, table, column) >= 0;
 }
 
 // Adding a column with no default only changes the table's definition: the rows stay as they

@@ -61,6 +61,10 @@ Database openForReading(const std::filesystem::path& file);
 // program left missing comes back before anything else uses the store.
 void ensure(Database& db);
 
+// The position of `column` in `table` (0 for the first), or -1 when the table has no such
+// column.
+int columnNumber(const Database& db, std::string_view table, std::string_view column);
+
 // The tables and indexes of the store that `db` lacks (empty when it has them all and its
 // layout is the current one).
 std::vector<std::string> missingParts(const Database& db);

@@ -99,8 +99,10 @@ Placements placements(const store::Database& db, const std::vector<StagedGroup>&
     });
     Placements result;
     result.counts.assign(staged.size(), 0);
+    // The staging's row ids run from 1 (it is emptied before each reading): the highest is its
+    // number of rows, read without a pass over the table.
     result.rows.reserve(
-        static_cast<std::size_t>(db.scalarInt("SELECT count(*) FROM Playlist_Second", 0)));
+        static_cast<std::size_t>(db.scalarInt("SELECT max(rowid) FROM Playlist_Second", 0)));
     store::Statement st = db.prepare("SELECT rowid, grupa FROM Playlist_Second ORDER BY rowid");
     while (st.step()) {
         const std::uint32_t group = groupNamed(st.columnView(1));

@@ -157,8 +157,9 @@ bool Glavna::start()
         store::Compact_Database(m_folder.dataMdb());
     }
     store::Database::setDefaultHistoryCap(m_settings.historyCapBytes());
-    m_db.emplace(store::Schema::open(m_folder.dataMdb()));
+    // Before the first connection, so that every connection of the editor leaves the copying to it.
     m_checkpoints.emplace(m_folder.dataMdb());
+    m_db.emplace(store::Schema::open(m_folder.dataMdb()));
     playlist::dropLeftoverTables(*m_db);
 
     const settings::StartupSettings startup = settings::StartupSettings::apply(m_settings);
