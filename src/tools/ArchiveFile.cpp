@@ -36,13 +36,14 @@ void restoreArchive(const fs::path& file, const fs::path& shipped)
         throw std::runtime_error("the logo.mdb delivered with the program was not found");
     }
     const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    // What a damaged file's write-ahead log holds belongs to it, not to the new copy.
+    playlist::AtomicFile copy(file);
+    copy.write(bytes);
+    // What a damaged file's write-ahead log holds belongs to it, not to the new copy; it goes
+    // only once that copy is written in full.
     std::error_code ec;
     for (const char* suffix : {"-wal", "-shm"}) {
         fs::remove(fs::path(file.string() + suffix), ec);
     }
-    playlist::AtomicFile copy(file);
-    copy.write(bytes);
     copy.commit();
 }
 
